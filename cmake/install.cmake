@@ -1,0 +1,17 @@
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(TARGETS vorn vorn_core vorn_cli EXPORT vornTargets
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(DIRECTORY include/vorn DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(EXPORT vornTargets NAMESPACE vorn:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vorn)
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/vornConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/vornConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vorn)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/vornConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vornConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/vornConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vorn)

@@ -1,0 +1,277 @@
+#include "engine/free_form.hpp"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "engine/run_error.hpp"
+
+namespace vorn {
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool ends_unquoted(char c) { return is_blank(c) || c == ',' || c == '/'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The token as shown in a message: quoted, non-printable bytes escaped, long ones shortened.
+std::string shown(std::string_view token) {
+  constexpr std::size_t kMax = 80;
+  std::string out = "\"";
+  for (std::size_t i = 0; i < token.size() && i < kMax; ++i) {
+    const auto c = static_cast<unsigned char>(token[i]);
+    if (c < 0x20 || c == 0x7F) {
+      static const char* hex = "0123456789abcdef";
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  if (token.size() > kMax) out += "...";
+  out += '"';
+  return out;
+}
+
+class Reader {
+ public:
+  Reader(InputFile* file, std::string_view text, int line_number)
+      : file_(file), line_(text), line_number_(line_number) {}
+
+  void read(std::initializer_list<Item> items) {
+    if (file_ != nullptr && !advance()) fail_end_of_file();
+    const std::vector<Item> list(items);
+    std::size_t k = 0;
+    bool after_comma = true;  // a comma first in the read is a null value
+    while (k < list.size()) {
+      while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
+      if (pos_ >= line_.size()) {
+        if (!advance()) fail_ran_out(k, list.size());
+        continue;
+      }
+      const char c = line_[pos_];
+      if (c == '/') return;
+      if (c == ',') {
+        if (after_comma) ++k;  // null value: the item keeps its value
+        after_comma = true;
+        ++pos_;
+        continue;
+      }
+      assign(list[k]);
+      ++k;
+      after_comma = false;
+    }
+  }
+
+ private:
+  bool advance() {
+    if (file_ == nullptr) return false;
+    auto next = file_->next_line();
+    if (!next) return false;
+    line_ = *next;
+    pos_ = 0;
+    line_number_ = file_->line_number();
+    return true;
+  }
+
+  [[noreturn]] void fail(std::string_view what) const {
+    throw FatalInputError(input_error_message(line_number_, what));
+  }
+  [[noreturn]] void fail_end_of_file() const {
+    throw FatalInputError(input_error_message(line_number_ + 1, "end of file before all values were read"));
+  }
+  [[noreturn]] void fail_ran_out(std::size_t found, std::size_t wanted) const {
+    if (file_ != nullptr) fail_end_of_file();
+    fail("the line ends after " + std::to_string(found) + " of " + std::to_string(wanted) +
+         " values");
+  }
+
+  std::string_view unquoted_token() {
+    const std::size_t start = pos_;
+    while (pos_ < line_.size() && !ends_unquoted(line_[pos_])) ++pos_;
+    return line_.substr(start, pos_ - start);
+  }
+
+  std::string quoted_token() {
+    const char quote = line_[pos_];
+    const int first_line = line_number_;
+    const std::size_t start = pos_;
+    ++pos_;
+    std::string value;
+    for (;;) {
+      if (pos_ >= line_.size()) {
+        if (!advance()) {
+          throw FatalInputError(input_error_message(
+              first_line, "quoted text " + shown(line_.substr(start)) + " is not closed"));
+        }
+        continue;
+      }
+      const char c = line_[pos_++];
+      if (c != quote) {
+        value += c;
+        continue;
+      }
+      if (pos_ < line_.size() && line_[pos_] == quote) {
+        value += quote;
+        ++pos_;
+        continue;
+      }
+      break;
+    }
+    if (pos_ < line_.size() && !ends_unquoted(line_[pos_])) {
+      const std::size_t end = line_.find_first_of(" \t,/", pos_);
+      fail("quoted text " + shown(line_.substr(start, end == std::string_view::npos ? end : end - start)) +
+           " is followed by " + shown(line_.substr(pos_, 1)));
+    }
+    return value;
+  }
+
+  void assign(const Item& item) {
+    const char c = line_[pos_];
+    switch (item.kind()) {
+      case Item::Kind::Text: {
+        std::string value = (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
+        value.resize(item.width(), ' ');
+        *static_cast<std::string*>(item.target()) = std::move(value);
+        return;
+      }
+      case Item::Kind::Integer: {
+        const std::string_view token = (c == '\'' || c == '"') ? quoted_raw() : unquoted_token();
+        if (!parse_integer(token, *static_cast<std::int32_t*>(item.target())))
+          fail(shown(token) + " is not an integer");
+        return;
+      }
+      case Item::Kind::Real: {
+        const std::string_view token = (c == '\'' || c == '"') ? quoted_raw() : unquoted_token();
+        if (!parse_real(token, *static_cast<double*>(item.target())))
+          fail(shown(token) + " is not a real");
+        return;
+      }
+    }
+  }
+
+  // A quoted value met where a number is expected: its text, for the message.
+  std::string_view quoted_raw() {
+    const std::size_t start = pos_;
+    ++pos_;
+    while (pos_ < line_.size() && !ends_unquoted(line_[pos_])) ++pos_;
+    return line_.substr(start, pos_ - start);
+  }
+
+  InputFile* file_;
+  std::string_view line_;
+  std::size_t pos_ = 0;
+  int line_number_;
+};
+
+}  // namespace
+
+std::string input_error_message(int line_number, std::string_view what) {
+  return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) +
+         ": " + std::string(what);
+}
+
+bool parse_integer(std::string_view token, std::int32_t& value) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
+  if (i == token.size()) return false;
+  long long v = 0;
+  for (; i < token.size(); ++i) {
+    if (!is_digit(token[i])) return false;
+    v = v * 10 + (token[i] - '0');
+    if (v > 2147483648LL) return false;
+  }
+  if (negative) v = -v;
+  if (v > std::numeric_limits<std::int32_t>::max()) return false;
+  value = static_cast<std::int32_t>(v);
+  return true;
+}
+
+bool parse_real(std::string_view token, double& value) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
+  std::string word;
+  for (std::size_t j = i; j < token.size(); ++j)
+    word += static_cast<char>(std::tolower(static_cast<unsigned char>(token[j])));
+  if (word == "nan") {
+    value = negative ? -std::numeric_limits<double>::quiet_NaN()
+                     : std::numeric_limits<double>::quiet_NaN();
+    return true;
+  }
+  if (word == "inf" || word == "infinity") {
+    value = negative ? -std::numeric_limits<double>::infinity()
+                     : std::numeric_limits<double>::infinity();
+    return true;
+  }
+  // digits [. digits] [(e|d) [sign] digits], with digits on at least one side of the point
+  std::string int_digits, frac_digits, exp_text;
+  while (i < token.size() && is_digit(token[i])) int_digits += token[i++];
+  if (i < token.size() && token[i] == '.') {
+    ++i;
+    while (i < token.size() && is_digit(token[i])) frac_digits += token[i++];
+  }
+  if (int_digits.empty() && frac_digits.empty()) return false;
+  if (i < token.size()) {
+    const char e = token[i];
+    if (e != 'e' && e != 'E' && e != 'd' && e != 'D') return false;
+    ++i;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) exp_text += token[i++];
+    const std::size_t digits_start = i;
+    while (i < token.size() && is_digit(token[i])) exp_text += token[i++];
+    if (i == digits_start || i != token.size()) return false;
+  }
+  // A huge exponent is clamped: the value is then out of range either way.
+  long long exponent = 0;
+  {
+    std::size_t j = 0;
+    bool exp_negative = false;
+    if (j < exp_text.size() && (exp_text[j] == '+' || exp_text[j] == '-'))
+      exp_negative = exp_text[j++] == '-';
+    for (; j < exp_text.size(); ++j) {
+      exponent = exponent * 10 + (exp_text[j] - '0');
+      if (exponent > 100000) exponent = 100000;
+    }
+    if (exp_negative) exponent = -exponent;
+  }
+  std::string normal = (int_digits.empty() ? "0" : int_digits) + "." +
+                       (frac_digits.empty() ? "0" : frac_digits) + "e" + std::to_string(exponent);
+  double v = 0.0;
+  auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v,
+                                   std::chars_format::scientific);
+  if (ec == std::errc::result_out_of_range) {
+    // Decimal exponent of the leading significant digit decides overflow or underflow.
+    const auto first = int_digits.find_first_not_of('0');
+    long long magnitude = exponent;
+    if (first != std::string::npos) {
+      magnitude += static_cast<long long>(int_digits.size() - first);
+    } else {
+      const auto f = frac_digits.find_first_not_of('0');
+      magnitude -= (f == std::string::npos) ? 0 : static_cast<long long>(f);
+    }
+    v = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  } else if (ec != std::errc() || ptr != normal.data() + normal.size()) {
+    return false;
+  }
+  value = negative ? -v : v;
+  return true;
+}
+
+void read_free(InputFile& file, std::initializer_list<Item> items) {
+  Reader(&file, std::string_view(), file.line_number()).read(items);
+}
+
+void skip_line(InputFile& file, std::string_view what) {
+  if (!file.next_line())
+    throw FatalInputError(
+        input_error_message(file.line_number() + 1, "end of file before " + std::string(what)));
+}
+
+void read_free(std::string_view text, int line_number, std::initializer_list<Item> items) {
+  Reader(nullptr, text, line_number).read(items);
+}
+
+}  // namespace vorn

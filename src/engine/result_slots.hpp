@@ -1,0 +1,60 @@
+// The 55 per-chemical result slots, in store order, with their initial values.
+#pragma once
+
+// Initial values: risks, hazard quotients and SWDISS 0, allowables 1.0E30, DAFs 1.
+#define VORN_RESULT_SLOTS(X) \
+  X(DAFC, 1.0)               \
+  X(DAFN, 1.0)               \
+  X(DAFC_WV, 1.0)            \
+  X(DAFN_WV, 1.0)            \
+  X(R_GWING, 0.0)            \
+  X(H_GWING, 0.0)            \
+  X(R_GWINH, 0.0)            \
+  X(H_GWINH, 0.0)            \
+  X(R_GWDERM_A, 0.0)         \
+  X(H_GWDERM_A, 0.0)         \
+  X(R_GWDERM_C, 0.0)         \
+  X(H_GWDERM_C, 0.0)         \
+  X(CC_GWING, 1.0e30)        \
+  X(CN_GWING, 1.0e30)        \
+  X(WC_GWING, 1.0e30)        \
+  X(WN_GWING, 1.0e30)        \
+  X(CC_GWINH, 1.0e30)        \
+  X(CN_GWINH, 1.0e30)        \
+  X(WC_GWINH, 1.0e30)        \
+  X(WN_GWINH, 1.0e30)        \
+  X(CC_GWDERM_A, 1.0e30)     \
+  X(CN_GWDERM_A, 1.0e30)     \
+  X(WC_GWDERM_A, 1.0e30)     \
+  X(WN_GWDERM_A, 1.0e30)     \
+  X(CC_GWDERM_C, 1.0e30)     \
+  X(CN_GWDERM_C, 1.0e30)     \
+  X(WC_GWDERM_C, 1.0e30)     \
+  X(WN_GWDERM_C, 1.0e30)     \
+  X(R_AIRVOL, 0.0)           \
+  X(H_AIRVOL, 0.0)           \
+  X(R_AIRPT, 0.0)            \
+  X(H_AIRPT, 0.0)            \
+  X(R_AIRSOIL, 0.0)          \
+  X(H_AIRSOIL, 0.0)          \
+  X(CC_AIRVOL, 1.0e30)       \
+  X(CN_AIRVOL, 1.0e30)       \
+  X(CC_AIRPT, 1.0e30)        \
+  X(CN_AIRPT, 1.0e30)        \
+  X(CC_AIRSOIL, 1.0e30)      \
+  X(CN_AIRSOIL, 1.0e30)      \
+  X(R_SWING, 0.0)            \
+  X(H_SWING, 0.0)            \
+  X(R_SWFISH, 0.0)           \
+  X(H_SWFISH, 0.0)           \
+  X(SWDISS, 0.0)             \
+  X(CC_SWING, 1.0e30)        \
+  X(CN_SWING, 1.0e30)        \
+  X(WC_SWING, 1.0e30)        \
+  X(WN_SWING, 1.0e30)        \
+  X(CC_SWFISH, 1.0e30)       \
+  X(CN_SWFISH, 1.0e30)       \
+  X(WC_SWFISH, 1.0e30)       \
+  X(WN_SWFISH, 1.0e30)       \
+  X(FC_SWFISH, 1.0e30)       \
+  X(FN_SWFISH, 1.0e30)

@@ -1,0 +1,193 @@
+#include "input/chemical_records.hpp"
+
+#include "engine/free_form.hpp"
+#include "engine/run_error.hpp"
+#include "engine/run_log.hpp"
+
+namespace vorn {
+namespace {
+
+constexpr std::size_t kLineWidth = 1024;
+// 5/18: an inhalation reference concentration turned into a dose.
+constexpr double kOrdiConversion = 0.2777777777777778;
+
+// Missing below 0, zero, or the value with its label.
+void echo_missing_zero(const RunState& rs, int unit, double value, const char* missing,
+                       const char* label, const char* zero) {
+  if (value < 0.0)
+    log(rs, unit, LogLine() << missing);
+  else if (value == 0.0)
+    log(rs, unit, LogLine() << zero);
+  else
+    log(rs, unit, LogLine() << label << value);
+}
+
+void echo_missing(const RunState& rs, int unit, double value, bool missing_value,
+                  const char* missing, const char* label) {
+  if (missing_value)
+    log(rs, unit, LogLine() << missing);
+  else
+    log(rs, unit, LogLine() << label << value);
+}
+
+void read_property_line(Chemical& c, const std::string& line, int line_number) {
+  const auto at = line.find('@');
+  // Without "@" the name is blank and the values start at the second character.
+  const std::size_t name_end = (at == std::string::npos) ? 0 : at;
+  std::string name = line.substr(0, name_end);
+  name.resize(kNameWidth, ' ');
+  c.CHEMNAME = name;
+  const std::size_t start = (at == std::string::npos) ? 1 : at + 2;
+  const std::string_view values =
+      start < line.size() ? std::string_view(line).substr(start) : std::string_view();
+
+  std::string carctype(13, ' ');
+  read_free(values, line_number,
+            {Item::text(c.CHEMCAS, kCasWidth), Item::real(c.MCL),    Item::real(c.CSFO),
+             Item::real(c.CSFI),              Item::real(c.ORDO),   Item::real(c.ORDI),
+             Item::real(c.BCF),               Item::real(c.SOILST), Item::real(c.TOX_C),
+             Item::real(c.HENRY),             Item::real(c.DIFFW),  Item::real(c.DIFFA),
+             Item::real(c.SOL),               Item::real(c.DAFLF),  Item::real(c.DAFSI),
+             Item::real(c.TSTAR),             Item::real(c.KPW),    Item::real(c.TAU),
+             Item::real(c.BUNGE),             Item::integer(c.ORGANIC), Item::real(c.BAF),
+             Item::real(c.ECOCHRON),          Item::text(carctype, 13), Item::real(c.MW),
+             Item::real(c.VP),                Item::real(c.KDSW),   Item::real(c.LOGKOW)});
+  c.CARCTYPE = carctype.substr(0, 1);
+}
+
+void echo_chemical(RunState& rs, int dbgUnit, int i, Chemical& c) {
+  log(rs, dbgUnit, LogLine() << "-----SITE COCS: #" << static_cast<std::int32_t>(i));
+  log(rs, dbgUnit, LogLine() << trim_trailing(c.CHEMNAME));
+  log(rs, dbgUnit, LogLine() << c.CHEMCAS);
+
+  if (c.ORGANIC == 1) {
+    log(rs, dbgUnit, LogLine() << "Chemical is Organic (1)");
+  } else if (c.ORGANIC == 0) {
+    log(rs, dbgUnit, LogLine() << "Chemical is Inorganic (0)");
+  } else {
+    stop_run(rs, dbgUnit,
+             {LogLine() << "Error: Chemical type(Organic/Inorganic)=" << c.ORGANIC,
+              LogLine() << "1-organic, 0-inorganic"});
+  }
+
+  const char t = c.CARCTYPE[0];
+  if (t == 'C' || t == 'c') {
+    c.CARCTYPE = "C";
+    log(rs, dbgUnit, LogLine() << "Chemical is Carcinogenic (C)");
+  } else if (t == 'N' || t == 'n') {
+    c.CARCTYPE = "N";
+    log(rs, dbgUnit, LogLine() << "Chemical is Noncarcinogenci (N)");
+  } else {
+    log(rs, dbgUnit, LogLine() << "Warning: Chem type(Carc/Non)=" << c.CARCTYPE);
+    log(rs, dbgUnit, LogLine() << "Warning: Chem type defaulted as non-carcinogenic");
+    c.CARCTYPE = "N";
+  }
+
+  echo_missing_zero(rs, dbgUnit, c.MCL, "Warning: Missing MCL", "MCL(mg/L)=", "Warning: Zero MCL");
+  echo_missing_zero(rs, dbgUnit, c.TOX_C, "Warning: Missing Toxicity Characteristic Level",
+                    "Toxicity Characteristic Level TC mg/L)=",
+                    "Warning: Zero Toxicity Characteristic Level");
+  if (c.ECOCHRON < 0.0) {
+    log(rs, dbgUnit, LogLine() << "WARNING: MISSING ECOCHRON");
+    c.ECOCHRON = 0.0;
+  } else if (c.ECOCHRON == 0.0) {
+    log(rs, dbgUnit, LogLine() << "WARNING: ZERO ECOCHRON");
+  } else {
+    log(rs, dbgUnit, LogLine() << "Chronic Ecological Toxicity Threshhold"
+                               << "(AquaticTRV ECOCHRON mg/L)=" << c.ECOCHRON);
+  }
+  echo_missing_zero(rs, dbgUnit, c.CSFO, "Warning: Missing CSFO", "CSFO(kg-day/mg)=",
+                    "Warning: Zero CSFO");
+  echo_missing_zero(rs, dbgUnit, c.CSFI, "Warning: Missing CSFI", "CSFI(kg-day/mg)=",
+                    "Warning: Zero CSFI");
+  echo_missing_zero(rs, dbgUnit, c.ORDO, "Warning: Missing ORDO",
+                    "Reference Dose-Oral (ORDO mg/kg-day)=", "Warning: Zero ORDO");
+  if (c.ORDI < 0.0) {
+    log(rs, dbgUnit, LogLine() << "Warning: Missing ORDI");
+  } else if (c.ORDI == 0.0) {
+    log(rs, dbgUnit, LogLine() << "Warning: Zero ORDI");
+  } else {
+    c.ORDI = c.ORDI * kOrdiConversion;
+    log(rs, dbgUnit, LogLine() << "ORDI is given as RFCo, RFDo=RFCo*CRair/BWadult");
+    log(rs, dbgUnit, LogLine() << "Reference Dose-Inhalation (ORDI mg/kg-day)=" << c.ORDI);
+  }
+  echo_missing_zero(rs, dbgUnit, c.MW, "Warning: Missing Molecular weight",
+                    "Molecular Weight(MW,gm/mol)=", "Warning: zero molecular weight");
+
+  echo_missing(rs, dbgUnit, c.BCF, c.BCF < 0.0, "Warning: Missing BCF",
+               "Bio-concentration Factor(BCF L/kg)=");
+  echo_missing(rs, dbgUnit, c.BAF, c.BAF < 0.0, "Warning: Missing BAF",
+               "Bio-accumulation Factor(BAF L/kg)=");
+  // The superscripts are the single Latin-1 bytes 0xB3 and 0xB2.
+  echo_missing(rs, dbgUnit, c.HENRY, c.HENRY < 0.0, "Warning: Missing HENRY",
+               "Henrys Law Coefficient(H atm-m\xB3/mol-K)=");
+  echo_missing(rs, dbgUnit, c.DIFFW, c.DIFFW < 0.0, "Warning: Missing DIFFW",
+               "Diffusion Coefficient in Water(Dw cm\xB2/sec)=");
+  echo_missing(rs, dbgUnit, c.DIFFA, c.DIFFA < 0.0, "Warning: Missing DIFFA",
+               "Diffusion Coefficient in Air(Da cm\xB2/sec)=");
+  echo_missing(rs, dbgUnit, c.SOL, c.SOL < 0.0, "Warning: Missing Solubility",
+               "Chemical Solubility(SOL mg/L)=");
+  echo_missing(rs, dbgUnit, c.VP, c.VP < 0.0, "Warning: Missing Vapor Pressure",
+               "Vapor Pressure(Vp atm)=");
+  echo_missing(rs, dbgUnit, c.KDSW, c.KDSW < 0.0, "Warning: Missing soil-water Partition Coeff.",
+               "Soil-water Partition Coefficient(Kdsw L/kg)=");
+  echo_missing(rs, dbgUnit, c.TSTAR, c.TSTAR < 0.0, "Warning: Missing Time Reach Steady-S(T* hr)",
+               "Time to reach steady-state(T* hrs)-dermal=");
+  echo_missing(rs, dbgUnit, c.KPW, c.KPW < 0.0, "Warning: Missing Skin Permeability(Kpw cm/hr)",
+               "Skin Permeability Coeff.(Kpw cm/hr)-dermal=");
+  echo_missing(rs, dbgUnit, c.TAU, c.TAU < 0.0, "Warning: Missing Lag time Tau(T hrs)-dermal",
+               "Lag time Tau(T hrs)-dermal=");
+  echo_missing(rs, dbgUnit, c.BUNGE, c.BUNGE < 0.0, "Warning: Missing Bunge Coff.(B-)-dermal",
+               "Bunge Coeff.(B-)-dermal=");
+  echo_missing(rs, dbgUnit, c.LOGKOW, c.LOGKOW < -999.0,
+               "Warning: Missing Octanol-water Partition Coeff.",
+               "Octanol-water Partition Coefficient(LOGKOW -)=");
+}
+
+// A concentration not above 0 becomes 1.0E-10 (a NaN is kept).
+void echo_concentration(const RunState& rs, int unit, double& value, const char* warning,
+                        const char* label) {
+  if (value <= 0.0) {
+    log(rs, unit, LogLine() << warning << value);
+    log(rs, unit, LogLine() << "Make it 1.0d-10");
+    value = 1.0E-10;
+  } else {
+    log(rs, unit, LogLine() << label << value);
+  }
+}
+
+}  // namespace
+
+void readchemicals(RunState& rs, int /*inUnit*/, int dbgUnit, int& N) {
+  InputFile& in = *rs.input;
+  std::int32_t count = 0;
+  read_free(in, {Item::integer(count)});
+  N = count;
+  log(rs, dbgUnit, LogLine() << "Number of Species=" << count);
+  skip_line(in, "the heading line of the property lines");
+
+  // Storage grows with the lines actually read, whatever the count says.
+  for (int i = 1; i <= N; ++i) {
+    auto line = in.read_line(kLineWidth);
+    if (!line) {
+      throw FatalInputError(input_error_message(
+          in.line_number() + 1, "end of file before the property line of chemical #" +
+                                    std::to_string(i) + " of " + std::to_string(N)));
+    }
+    Chemical& c = rs.chem.append();
+    read_property_line(c, *line, in.line_number());
+    echo_chemical(rs, dbgUnit, i, c);
+  }
+
+  skip_line(in, "the line before the concentration lines");
+  for (int i = 1; i <= N; ++i) {
+    Chemical& c = rs.chem(i);
+    read_free(in, {Item::real(c.TCLPCONC), Item::text(c.TCLPFLAG, 1), Item::real(c.TOTC),
+                   Item::text(c.TOTFLAG, 1)});
+    log(rs, dbgUnit, LogLine() << trim_trailing(c.CHEMNAME));
+    echo_concentration(rs, dbgUnit, c.TCLPCONC, "Warning: TCLP Conc.=", "TCLP Conc.(mg/L)=");
+    echo_concentration(rs, dbgUnit, c.TOTC, "Warning: Total Conc.=", "TOT Conc.(mg/kg)=");
+  }
+}
+
+}  // namespace vorn
