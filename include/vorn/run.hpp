@@ -2,9 +2,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "vorn/results.hpp"
 
 namespace vorn {
 
@@ -24,6 +27,8 @@ struct Outcome {
   // What the run wrote for standard output and standard error.
   std::string stdout_text;
   std::string stderr_text;
+  // Every value of the run, when it completed.
+  std::shared_ptr<const Results> results;
 
   // 0 completed, 1 input missing, 2 stopped, 3 fatal input error.
   int exit_status() const;

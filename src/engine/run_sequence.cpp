@@ -72,12 +72,19 @@ Outcome execute_run(RunFiles& files) {
     chemical_loop(*rs, N);
 
     rs->units.report = &files.open_report();
-    writereport(*rs, kReportUnit, N);
+    ReportWork work = writereport(*rs, kReportUnit, N);
     files.close_report();
     files.close_debug();
     write_line(files.out(), (LogLine() << "NORMAL TERMINATION...").text());
-    rs->res.releaseResults();
-    rs->chem.release();
+
+    // The arrays are released (results first) into the caller's results value.
+    auto results = std::make_shared<Results>();
+    results->unit = rs->wu;
+    results->DAF_SCALE = rs->DAF_SCALE;
+    results->report = std::move(work);
+    results->results = rs->res.take();
+    results->chemicals = rs->chem.take();
+    outcome.results = std::move(results);
     outcome.status = Status::completed;
     return outcome;
   } catch (const RunStop& stop) {

@@ -4,60 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "engine/chemical_fields.hpp"
 #include "engine/input_file.hpp"
-#include "engine/result_slots.hpp"
 #include "engine/units.hpp"
+#include "vorn/records.hpp"
 
 namespace vorn {
-
-// An allowable concentration that holds no computed limit.
-inline constexpr double NOT_COMPUTED = 1.0e30;
-
-struct WasteUnit {
-  // Read from the site section.
-  std::int32_t WU_SITEKEY = 0;
-  std::string WU_WMUTYPE = "  ";
-  double WU_RISKFACT = 0.0;
-  double WU_HQFACT = 0.0;
-  double WU_WASTEVOL = 0.0;
-  std::int16_t WU_VOLUNIT = 0;
-  double WU_ACTLIFE = 0.0;
-  double WU_SIFLOW = 0.0;
-  // Derived geometry and release terms.
-  double WU_VOLYD3 = 0.0;
-  double WU_VOLM3 = 0.0;
-  double WU_ANNVOL = 0.0;
-  double WU_AREAAC = 0.0;
-  double WU_AREAM2 = 0.0;
-  double WU_AREAV = 0.0;
-  double WU_DISP1 = 0.0;
-  double WU_DISP2 = 0.0;
-  double WU_DIAM = 0.0;
-  double WU_FETCHD = 0.0;
-  double WU_RESTIME = 0.0;
-  double WU_LSFAC = 0.0;
-  double WU_EMITP = 0.0;
-  double WU_EMITD = 0.0;
-  double WU_SWFAC = 0.0;
-  double WU_SWDFAC = 0.0;
-  double WU_SUSP = 0.0;
-
-  bool is_landfill() const { return WU_WMUTYPE == "LF"; }
-  bool is_impoundment() const { return WU_WMUTYPE == "SI"; }
-};
-
-// One chemical record; texts are blank-padded to their widths.
-struct Chemical {
-#define VORN_CHEMICAL_MEMBER(name, kind) VORN_CHEMICAL_TYPE_##kind name = VORN_CHEMICAL_INIT_##kind;
-  VORN_CHEMICAL_FIELDS(VORN_CHEMICAL_MEMBER)
-#undef VORN_CHEMICAL_MEMBER
-};
-
-inline constexpr std::size_t kNameWidth = 255;
-inline constexpr std::size_t kCasWidth = 29;
 
 // Chemicals 1..N in input order.
 class ChemicalTable {
@@ -68,6 +22,8 @@ class ChemicalTable {
   // Appends a record with every column initialised (reals 0, texts blank).
   Chemical& append();
   void release() { std::vector<Chemical>().swap(rows_); }
+  // Hands the records over, leaving the table released.
+  std::vector<Chemical> take() { return std::exchange(rows_, {}); }
 
  private:
   std::vector<Chemical> rows_;
@@ -97,12 +53,6 @@ struct DafCurve {
   std::array<double, kCurveCapacity> DC_CONC{}, DC_CAR{}, DC_NON{}, DC_WCAR{}, DC_WNON{};
 };
 
-struct ResultSlots {
-#define VORN_RESULT_MEMBER(name, init) double name = init;
-  VORN_RESULT_SLOTS(VORN_RESULT_MEMBER)
-#undef VORN_RESULT_MEMBER
-};
-
 // One set of slots per chemical, 1-based.
 class ChemicalResults {
  public:
@@ -112,6 +62,11 @@ class ChemicalResults {
     allocated_ = false;
   }
   bool allocated() const { return allocated_; }
+  // Hands the slots over, leaving the arrays released.
+  std::vector<ResultSlots> take() {
+    allocated_ = false;
+    return std::exchange(slots_, {});
+  }
   ResultSlots& operator()(int i) { return slots_[static_cast<std::size_t>(i - 1)]; }
   const ResultSlots& operator()(int i) const { return slots_[static_cast<std::size_t>(i - 1)]; }
   int size() const { return static_cast<int>(slots_.size()); }

@@ -1,0 +1,53 @@
+// Helpers shared by the tests: files, scratch directories, in-memory runs.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "vorn/run.hpp"
+
+namespace vorn::test {
+
+std::string read_text(const std::filesystem::path& path);
+void write_text(const std::filesystem::path& path, const std::string& text);
+std::filesystem::path data_dir();
+
+// A fresh empty directory under the system's temporary directory, removed on destruction.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A run on an input held in memory.
+struct MemoryRun {
+  Outcome outcome;
+  MemoryFiles files;
+};
+MemoryRun run_text(const std::string& input);
+
+// The lines of a text (terminators removed).
+std::vector<std::string> lines_of(const std::string& text);
+
+// A complete VORN.IN: the eight site lines, the chemical section and the DAF section.
+struct InputBuilder {
+  std::string site = "1\nLF\n1.0E-5\n1.0\n10000\n0\n20\n0\n";
+  std::vector<std::string> properties;      // text of each property line
+  std::vector<std::string> concentrations;  // text of each concentration line
+  std::vector<std::string> daf_rows;
+  std::string text() const;
+};
+
+// A property line for a chemical with every value given (name @ CAS and 26 values).
+std::string property_line(const std::string& name, const std::string& cas,
+                          const std::vector<std::string>& values);
+
+}  // namespace vorn::test
