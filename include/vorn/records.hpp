@@ -49,31 +49,31 @@ struct WasteUnit {
 
 // The waste unit's fields in the order they are read and derived, with the unit
 // types they are computed for (BOTH, LF, SI). DAF_SCALE follows them.
-#define VORN_UNIT_FIELDS(X)  \
-  X(WU_SITEKEY, BOTH)        \
-  X(WU_WMUTYPE, BOTH)        \
-  X(WU_RISKFACT, BOTH)       \
-  X(WU_HQFACT, BOTH)         \
-  X(WU_WASTEVOL, BOTH)       \
-  X(WU_VOLUNIT, BOTH)        \
-  X(WU_ACTLIFE, BOTH)        \
-  X(WU_SIFLOW, BOTH)         \
-  X(WU_VOLYD3, BOTH)         \
-  X(WU_VOLM3, BOTH)          \
-  X(WU_ANNVOL, BOTH)         \
-  X(WU_AREAAC, BOTH)         \
-  X(WU_AREAM2, BOTH)         \
-  X(WU_AREAV, BOTH)          \
-  X(WU_DISP1, BOTH)          \
-  X(WU_DISP2, BOTH)          \
-  X(WU_DIAM, SI)             \
-  X(WU_FETCHD, SI)           \
-  X(WU_RESTIME, SI)          \
-  X(WU_LSFAC, LF)            \
-  X(WU_EMITP, LF)            \
-  X(WU_EMITD, LF)            \
-  X(WU_SWFAC, LF)            \
-  X(WU_SWDFAC, LF)           \
+#define VORN_UNIT_FIELDS(X) \
+  X(WU_SITEKEY, BOTH)       \
+  X(WU_WMUTYPE, BOTH)       \
+  X(WU_RISKFACT, BOTH)      \
+  X(WU_HQFACT, BOTH)        \
+  X(WU_WASTEVOL, BOTH)      \
+  X(WU_VOLUNIT, BOTH)       \
+  X(WU_ACTLIFE, BOTH)       \
+  X(WU_SIFLOW, BOTH)        \
+  X(WU_VOLYD3, BOTH)        \
+  X(WU_VOLM3, BOTH)         \
+  X(WU_ANNVOL, BOTH)        \
+  X(WU_AREAAC, BOTH)        \
+  X(WU_AREAM2, BOTH)        \
+  X(WU_AREAV, BOTH)         \
+  X(WU_DISP1, BOTH)         \
+  X(WU_DISP2, BOTH)         \
+  X(WU_DIAM, SI)            \
+  X(WU_FETCHD, SI)          \
+  X(WU_RESTIME, SI)         \
+  X(WU_LSFAC, LF)           \
+  X(WU_EMITP, LF)           \
+  X(WU_EMITD, LF)           \
+  X(WU_SWFAC, LF)           \
+  X(WU_SWDFAC, LF)          \
   X(WU_SUSP, LF)
 
 // One chemical record; texts are blank-padded to their widths.

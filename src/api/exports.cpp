@@ -29,7 +29,8 @@ vorn::Outcome legacy_run() {
   StreamSink out(stdout), err(stderr);
   vorn::DirectoryFiles files("", out, err);
   vorn::Outcome outcome = vorn::execute_run(files);
-  if (outcome.status == vorn::Status::stopped || outcome.status == vorn::Status::fatal_input_error) {
+  if (outcome.status == vorn::Status::stopped ||
+      outcome.status == vorn::Status::fatal_input_error) {
     std::fflush(nullptr);
     std::exit(outcome.exit_status());
   }
@@ -83,7 +84,8 @@ void callarytest(const double* values, const int32_t* n) {
   try {
     StreamSink out(stdout);
     const int32_t count = *n;
-    vorn::write_line(out, (vorn::LogLine() << static_cast<int32_t>(static_cast<uint32_t>(count) * 9u)).text());
+    vorn::write_line(
+        out, (vorn::LogLine() << static_cast<int32_t>(static_cast<uint32_t>(count) * 9u)).text());
     vorn::LogLine line;
     line << "total";
     for (int32_t k = 0; k < count; ++k) line << values[k];

@@ -62,17 +62,18 @@ int main(int argc, char** argv) {
     std::fputs(outcome.stdout_text.c_str(), stdout);
     std::fflush(stdout);
     switch (outcome.status) {
-      case vorn::Status::completed: break;
+      case vorn::Status::completed:
+        break;
       case vorn::Status::input_missing:
       case vorn::Status::fatal_input_error:
         std::fprintf(stderr, "%s\n", outcome.message.front().c_str());
         break;
       case vorn::Status::stopped: {
-        const std::filesystem::path file =
-            dir.empty() ? std::filesystem::path(outcome.message_file)
-                        : std::filesystem::path(dir) / outcome.message_file;
-        std::fprintf(stderr, "vorn: run stopped: %s (in %s)\n",
-                     join(outcome.message, "; ").c_str(), file.string().c_str());
+        const std::filesystem::path file = dir.empty()
+                                               ? std::filesystem::path(outcome.message_file)
+                                               : std::filesystem::path(dir) / outcome.message_file;
+        std::fprintf(stderr, "vorn: run stopped: %s (in %s)\n", join(outcome.message, "; ").c_str(),
+                     file.string().c_str());
         break;
       }
     }

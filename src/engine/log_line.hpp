@@ -20,7 +20,9 @@ class LogLine {
   LogLine& operator<<(const char* text) { return *this << std::string_view(text); }
   LogLine& operator<<(const std::string& text) { return *this << std::string_view(text); }
   LogLine& operator<<(double value) { return *this << std::string_view(format_real(value)); }
-  LogLine& operator<<(std::int32_t value) { return *this << std::string_view(std::to_string(value)); }
+  LogLine& operator<<(std::int32_t value) {
+    return *this << std::string_view(std::to_string(value));
+  }
   const std::string& text() const { return text_; }
 
  private:

@@ -17,7 +17,9 @@ FileSink::FileSink(const std::string& path, int unit, const char* name) {
   }
 }
 
-FileSink::~FileSink() { close(); }
+FileSink::~FileSink() {
+  close();
+}
 
 void FileSink::write(std::string_view bytes) {
   if (file_ != nullptr) std::fwrite(bytes.data(), 1, bytes.size(), file_);

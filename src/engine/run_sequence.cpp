@@ -37,10 +37,14 @@ void chemical_loop(RunState& rs, int N) {
 
 int Outcome::exit_status() const {
   switch (status) {
-    case Status::completed: return 0;
-    case Status::input_missing: return 1;
-    case Status::stopped: return 2;
-    case Status::fatal_input_error: return 3;
+    case Status::completed:
+      return 0;
+    case Status::input_missing:
+      return 1;
+    case Status::stopped:
+      return 2;
+    case Status::fatal_input_error:
+      return 3;
   }
   return 3;
 }
@@ -94,13 +98,15 @@ Outcome execute_run(RunFiles& files) {
   } catch (const FatalInputError& error) {
     outcome.status = Status::fatal_input_error;
     outcome.message = {error.what()};
-    if (rs->units.debug != nullptr) write_line(*rs->units.debug, (LogLine() << error.what()).text());
+    if (rs->units.debug != nullptr)
+      write_line(*rs->units.debug, (LogLine() << error.what()).text());
     write_line(files.err(), error.what());
   } catch (const std::bad_alloc&) {
     outcome.status = Status::stopped;
     outcome.message = {"Stop, Error: not enough memory for the run"};
     outcome.message_file = "VORN.DBG";
-    if (rs->units.debug != nullptr) write_line(*rs->units.debug, (LogLine() << outcome.message[0]).text());
+    if (rs->units.debug != nullptr)
+      write_line(*rs->units.debug, (LogLine() << outcome.message[0]).text());
   }
   files.close_report();
   files.close_debug();

@@ -7,10 +7,17 @@ namespace vorn {
 Sink& Units::unit(int u) const {
   Sink* s = nullptr;
   switch (u) {
-    case kDebugUnit: s = debug; break;
-    case kReportUnit: s = report; break;
-    case kStdoutUnit: s = out; break;
-    default: break;
+    case kDebugUnit:
+      s = debug;
+      break;
+    case kReportUnit:
+      s = report;
+      break;
+    case kStdoutUnit:
+      s = out;
+      break;
+    default:
+      break;
   }
   if (s == nullptr) throw std::logic_error("unit " + std::to_string(u) + " is not open");
   return *s;

@@ -52,7 +52,8 @@ bool interpolate_loglog(int n, const double* x, const double* const* ys, int ny,
     for (int c = 0; c < ny; ++c) {
       const double s =
           d > kSlopeThreshold ? (std::log10(p[k].y[c]) - std::log10(p[k - 1].y[c])) / d : 0.0;
-      out[c] = std::pow(10.0, std::log10(p[k - 1].y[c]) + s * (std::log10(v) - std::log10(p[k - 1].x)));
+      out[c] =
+          std::pow(10.0, std::log10(p[k - 1].y[c]) + s * (std::log10(v) - std::log10(p[k - 1].x)));
     }
     return true;
   }

@@ -43,15 +43,33 @@ void read_property_line(Chemical& c, const std::string& line, int line_number) {
 
   std::string carctype(13, ' ');
   read_free(values, line_number,
-            {Item::text(c.CHEMCAS, kCasWidth), Item::real(c.MCL),    Item::real(c.CSFO),
-             Item::real(c.CSFI),              Item::real(c.ORDO),   Item::real(c.ORDI),
-             Item::real(c.BCF),               Item::real(c.SOILST), Item::real(c.TOX_C),
-             Item::real(c.HENRY),             Item::real(c.DIFFW),  Item::real(c.DIFFA),
-             Item::real(c.SOL),               Item::real(c.DAFLF),  Item::real(c.DAFSI),
-             Item::real(c.TSTAR),             Item::real(c.KPW),    Item::real(c.TAU),
-             Item::real(c.BUNGE),             Item::integer(c.ORGANIC), Item::real(c.BAF),
-             Item::real(c.ECOCHRON),          Item::text(carctype, 13), Item::real(c.MW),
-             Item::real(c.VP),                Item::real(c.KDSW),   Item::real(c.LOGKOW)});
+            {Item::text(c.CHEMCAS, kCasWidth),
+             Item::real(c.MCL),
+             Item::real(c.CSFO),
+             Item::real(c.CSFI),
+             Item::real(c.ORDO),
+             Item::real(c.ORDI),
+             Item::real(c.BCF),
+             Item::real(c.SOILST),
+             Item::real(c.TOX_C),
+             Item::real(c.HENRY),
+             Item::real(c.DIFFW),
+             Item::real(c.DIFFA),
+             Item::real(c.SOL),
+             Item::real(c.DAFLF),
+             Item::real(c.DAFSI),
+             Item::real(c.TSTAR),
+             Item::real(c.KPW),
+             Item::real(c.TAU),
+             Item::real(c.BUNGE),
+             Item::integer(c.ORGANIC),
+             Item::real(c.BAF),
+             Item::real(c.ECOCHRON),
+             Item::text(carctype, 13),
+             Item::real(c.MW),
+             Item::real(c.VP),
+             Item::real(c.KDSW),
+             Item::real(c.LOGKOW)});
   c.CARCTYPE = carctype.substr(0, 1);
 }
 
@@ -84,22 +102,23 @@ void echo_chemical(RunState& rs, int dbgUnit, int i, Chemical& c) {
   }
 
   echo_missing_zero(rs, dbgUnit, c.MCL, "Warning: Missing MCL", "MCL(mg/L)=", "Warning: Zero MCL");
-  echo_missing_zero(rs, dbgUnit, c.TOX_C, "Warning: Missing Toxicity Characteristic Level",
-                    "Toxicity Characteristic Level TC mg/L)=",
-                    "Warning: Zero Toxicity Characteristic Level");
+  echo_missing_zero(
+      rs, dbgUnit, c.TOX_C, "Warning: Missing Toxicity Characteristic Level",
+      "Toxicity Characteristic Level TC mg/L)=", "Warning: Zero Toxicity Characteristic Level");
   if (c.ECOCHRON < 0.0) {
     log(rs, dbgUnit, LogLine() << "WARNING: MISSING ECOCHRON");
     c.ECOCHRON = 0.0;
   } else if (c.ECOCHRON == 0.0) {
     log(rs, dbgUnit, LogLine() << "WARNING: ZERO ECOCHRON");
   } else {
-    log(rs, dbgUnit, LogLine() << "Chronic Ecological Toxicity Threshhold"
-                               << "(AquaticTRV ECOCHRON mg/L)=" << c.ECOCHRON);
+    log(rs, dbgUnit,
+        LogLine() << "Chronic Ecological Toxicity Threshhold"
+                  << "(AquaticTRV ECOCHRON mg/L)=" << c.ECOCHRON);
   }
-  echo_missing_zero(rs, dbgUnit, c.CSFO, "Warning: Missing CSFO", "CSFO(kg-day/mg)=",
-                    "Warning: Zero CSFO");
-  echo_missing_zero(rs, dbgUnit, c.CSFI, "Warning: Missing CSFI", "CSFI(kg-day/mg)=",
-                    "Warning: Zero CSFI");
+  echo_missing_zero(rs, dbgUnit, c.CSFO, "Warning: Missing CSFO",
+                    "CSFO(kg-day/mg)=", "Warning: Zero CSFO");
+  echo_missing_zero(rs, dbgUnit, c.CSFI, "Warning: Missing CSFI",
+                    "CSFI(kg-day/mg)=", "Warning: Zero CSFI");
   echo_missing_zero(rs, dbgUnit, c.ORDO, "Warning: Missing ORDO",
                     "Reference Dose-Oral (ORDO mg/kg-day)=", "Warning: Zero ORDO");
   if (c.ORDI < 0.0) {

@@ -26,7 +26,8 @@ void readsiteparameters(RunState& rs, int /*inUnit*/, int dbgUnit) {
   std::string type = "  ";
   read_free(in, {Item::text(type, 2)});
   const std::string upper = upper_pair(type);
-  if (upper != "LF" && upper != "SI") stop_run(rs, dbgUnit, {LogLine() << "Stop, Error: WMUTYPE= " << type});
+  if (upper != "LF" && upper != "SI")
+    stop_run(rs, dbgUnit, {LogLine() << "Stop, Error: WMUTYPE= " << type});
   wu.WU_WMUTYPE = upper;
   log(rs, dbgUnit, LogLine() << "WMUTYPE= " << wu.WU_WMUTYPE);
 
@@ -52,9 +53,15 @@ void readsiteparameters(RunState& rs, int /*inUnit*/, int dbgUnit) {
   std::int32_t volunit = 0;
   read_free(in, {Item::integer(volunit)});
   switch (volunit) {
-    case 0: log(rs, dbgUnit, LogLine() << "WASTE VOL.UNIT(0)= Cubic Yards"); break;
-    case 1: log(rs, dbgUnit, LogLine() << "WASTE VOL.UNIT(1)= Cubic Feet"); break;
-    case 2: log(rs, dbgUnit, LogLine() << "WASTE VOL.UNIT(2)= Cubic Meters"); break;
+    case 0:
+      log(rs, dbgUnit, LogLine() << "WASTE VOL.UNIT(0)= Cubic Yards");
+      break;
+    case 1:
+      log(rs, dbgUnit, LogLine() << "WASTE VOL.UNIT(1)= Cubic Feet");
+      break;
+    case 2:
+      log(rs, dbgUnit, LogLine() << "WASTE VOL.UNIT(2)= Cubic Meters");
+      break;
     default:
       stop_run(rs, dbgUnit,
                {LogLine() << "Stop, Error: Illegal vol.unit=" << volunit,

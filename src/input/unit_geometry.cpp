@@ -10,16 +10,15 @@ namespace vorn {
 void landfillemissions(WasteUnit& wu) {
   const double s = std::sqrt(wu.WU_AREAV);
   const double o = wu.WU_AREAV * 0.019034322206391202;
-  const double r = (wu.WU_ANNVOL * 1.42 / 3650 + 7.4) * 2 * s / 1000 * 0.6252084984635082 *
-                   41.666666666666664;
+  const double r =
+      (wu.WU_ANNVOL * 1.42 / 3650 + 7.4) * 2 * s / 1000 * 0.6252084984635082 * 41.666666666666664;
   const double b = wu.WU_VOLYD3 * 3.8804936330289204 * 1.289 / (8760 * wu.WU_ACTLIFE);
   wu.WU_EMITP = o + r + b;
   wu.WU_EMITD = (o + o) + r / 0.36 * 0.8 + b / 0.36 * 0.73;
 }
 
 void landfillsurfacewater(WasteUnit& wu) {
-  const double f =
-      wu.WU_AREAAC * (90 * wu.WU_LSFAC * 907.185 * 0.27957 * 0.004109589);
+  const double f = wu.WU_AREAAC * (90 * wu.WU_LSFAC * 907.185 * 0.27957 * 0.004109589);
   wu.WU_SWDFAC = f / 3.4E11;
   wu.WU_SWFAC = f / 3.3E9;
   wu.WU_SUSP = wu.WU_SWFAC * 1.0E6 + 10;

@@ -9,11 +9,19 @@ inline double air_dispersion(const WasteUnit& wu) {
   return 0.30449999999999994 / (4 * wu.WU_DISP2 * wu.WU_DISP1);
 }
 // Inhalation, cancer and non-cancer.
-inline double air_fci(double csfi) { return 3733.3345 * csfi / 27375; }
-inline double air_fni(double ordi) { return 2.1e5 / (72 * ordi * 30 * 365); }
+inline double air_fci(double csfi) {
+  return 3733.3345 * csfi / 27375;
+}
+inline double air_fni(double ordi) {
+  return 2.1e5 / (72 * ordi * 30 * 365);
+}
 // Soil ingestion, cancer and non-cancer.
-inline double air_fcs(double csfo) { return 39550 * csfo / 27375 / 1e6; }
-inline double air_fns(double ordo) { return 4.2e5 / (15 * ordo * 6 * 365) / 1e6; }
+inline double air_fcs(double csfo) {
+  return 39550 * csfo / 27375 / 1e6;
+}
+inline double air_fns(double ordo) {
+  return 4.2e5 / (15 * ordo * 6 * 365) / 1e6;
+}
 
 // Slots of one air pathway.
 struct AirSlots {

@@ -70,7 +70,9 @@ void dermal_receptor(RunState& rs, int dbgUnit, int& i, const Receptor& p, Derma
 }
 
 // 1e3 × the intake-weighted sum of the three averages.
-double inhaled(const IndoorAverages& a) { return 0.00792 * a.A1 + 0.0338 * a.A2 + 0.625 * a.A3; }
+double inhaled(const IndoorAverages& a) {
+  return 0.00792 * a.A1 + 0.0338 * a.A2 + 0.625 * a.A3;
+}
 double inhaled_per_cw(const IndoorAverages& a, double Cw) {
   return 1e3 * (a.A1 / Cw * 0.00792 + a.A2 / Cw * 0.0338 + a.A3 / Cw * 0.625);
 }

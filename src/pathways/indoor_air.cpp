@@ -5,7 +5,9 @@
 namespace vorn {
 namespace {
 
-inline double clamp01(double x) { return std::fmin(std::fmax(x, 0.0), 1.0); }
+inline double clamp01(double x) {
+  return std::fmin(std::fmax(x, 0.0), 1.0);
+}
 
 }  // namespace
 

@@ -11,8 +11,8 @@ namespace {
 // allowable concentration. Returns without writing when neither toxicity value
 // is positive (lead then gets its fixed allowables).
 template <class Exposure, class Allowable>
-void particulate_pathway(const RunState& rs, const Chemical& c, AirSlots s, double csf,
-                         double rfd, double (*fc)(double), double (*fn)(double), Exposure exposure,
+void particulate_pathway(const RunState& rs, const Chemical& c, AirSlots s, double csf, double rfd,
+                         double (*fc)(double), double (*fn)(double), Exposure exposure,
                          Allowable allowable, double lead_allowable) {
   const WasteUnit& wu = rs.wu;
   if (csf > 0) {

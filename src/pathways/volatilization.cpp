@@ -49,8 +49,8 @@ void lfvolatilization(RunState& rs, int i) {
   ResultSlots& r = rs.res(i);
   if (c.VP > 0 && c.MW > 0 && c.DIFFA > 0) {
     const double AIRFAC = air_dispersion(wu);
-    const double V = 1e3 * c.DIFFA * wu.WU_AREAV * (c.VP * c.MW / 0.0244658) *
-                     0.04715560318259695 / 0.024384000000000006 / 1e10;
+    const double V = 1e3 * c.DIFFA * wu.WU_AREAV * (c.VP * c.MW / 0.0244658) * 0.04715560318259695 /
+                     0.024384000000000006 / 1e10;
     const double E = c.TOTC * V * AIRFAC;
     volatilization_halves(rs, c, r, E, AIRFAC, V);
   } else if (c.VP == 0 || c.MW == 0 || c.DIFFA == 0) {
@@ -62,9 +62,8 @@ MassTransfer simasstransfer(const WasteUnit& wu, double henry, double diffa, dou
   const double Hd = henry / 0.0244658;
   const double kG = 0.018833788967259586 * std::pow(1.81e-4 / (0.0012 * diffa), -0.67) *
                     std::pow(wu.WU_DIAM, -0.11);
-  const double fL = wu.WU_FETCHD > 51.2
-                        ? 8.599540276833741e-6
-                        : (2.605e-9 * wu.WU_FETCHD + 1.277e-7) * 32.935811094729;
+  const double fL = wu.WU_FETCHD > 51.2 ? 8.599540276833741e-6
+                                        : (2.605e-9 * wu.WU_FETCHD + 1.277e-7) * 32.935811094729;
   const double kL = std::pow(diffw / 8.56e-6, 2.0 / 3.0) * fL;
   MassTransfer m{};
   m.KA = wu.WU_AREAM2 / (1 / (Hd * kG) + 1 / kL);

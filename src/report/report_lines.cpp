@@ -14,16 +14,34 @@ std::string fit(std::string_view text, std::size_t width) {
 
 }  // namespace
 
-Field name_field(std::string_view name) { return {fit(trim_trailing(trim_leading(name)), 50)}; }
-Field cas_field(std::string_view cas) { return {fit(trim_trailing(trim_leading(cas)), 15)}; }
-Field pathway_field(std::string_view text) { return {fit(text, 15)}; }
-Field number(double value) { return {number_field(value)}; }
-Field filler(std::size_t width) { return {std::string(width, ' ')}; }
+Field name_field(std::string_view name) {
+  return {fit(trim_trailing(trim_leading(name)), 50)};
+}
+Field cas_field(std::string_view cas) {
+  return {fit(trim_trailing(trim_leading(cas)), 15)};
+}
+Field pathway_field(std::string_view text) {
+  return {fit(text, 15)};
+}
+Field number(double value) {
+  return {number_field(value)};
+}
+Field filler(std::size_t width) {
+  return {std::string(width, ' ')};
+}
 
-void ReportLines::title(std::string_view text) { write_line(sink_, " " + std::string(text)); }
-void ReportLines::fixed(std::string_view text) { write_line(sink_, text); }
-void ReportLines::separator() { write_line(sink_, std::string(120, '-')); }
-void ReportLines::blank() { write_line(sink_, ""); }
+void ReportLines::title(std::string_view text) {
+  write_line(sink_, " " + std::string(text));
+}
+void ReportLines::fixed(std::string_view text) {
+  write_line(sink_, text);
+}
+void ReportLines::separator() {
+  write_line(sink_, std::string(120, '-'));
+}
+void ReportLines::blank() {
+  write_line(sink_, "");
+}
 
 void ReportLines::row(std::initializer_list<Field> fields) {
   std::string line;

@@ -10,7 +10,9 @@ constexpr const char* kSfPathnames[kPathways] = {"SWINGESTION", "AIRPARTINHAL", 
                                                  "SOILINGESTION", "AIRVOLATINHAL"};
 constexpr const char* kNotExceeded = "--";
 
-bool detected(const std::string& flag) { return flag == "N" || flag == "n"; }
+bool detected(const std::string& flag) {
+  return flag == "N" || flag == "n";
+}
 
 void table7(ReportLines& out, const RunState& rs, int N, const ReportWork& work) {
   out.title("TABLE 7 AGGREGATE RISK AND HAZARD QUOTIENT RESULTS");
@@ -106,8 +108,12 @@ void table10(ReportLines& out, const RunState& rs, int N) {
 
 }  // namespace
 
-const char* gw_pathname(int k) { return kGwPathnames[k - 1]; }
-const char* sf_pathname(int k) { return kSfPathnames[k - 1]; }
+const char* gw_pathname(int k) {
+  return kGwPathnames[k - 1];
+}
+const char* sf_pathname(int k) {
+  return kSfPathnames[k - 1];
+}
 
 void write_summary_tables(RunState& rs, int reportUnit, int N, ReportWork& work) {
   ReportLines out(rs.units.unit(reportUnit));

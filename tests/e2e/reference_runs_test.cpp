@@ -33,7 +33,9 @@ double number_of(const json& v) {
   return v.get<double>();
 }
 
-std::string trimmed(const std::string& s) { return s.substr(0, s.find_last_not_of(' ') + 1); }
+std::string trimmed(const std::string& s) {
+  return s.substr(0, s.find_last_not_of(' ') + 1);
+}
 
 void expect_value(const json& expected, const std::string& mine) {
   EXPECT_EQ(expected.get<std::string>(), trimmed(mine));
@@ -46,7 +48,8 @@ TEST_P(ReferenceRun, ReportLogAndStdoutMatchByteForByte) {
   ScratchDir dir;
   std::filesystem::copy_file(ref() / "VORN.IN", dir / "VORN.IN");
   const Outcome outcome = run(dir.path());
-  ASSERT_EQ(outcome.status, Status::completed) << (outcome.message.empty() ? "" : outcome.message[0]);
+  ASSERT_EQ(outcome.status, Status::completed)
+      << (outcome.message.empty() ? "" : outcome.message[0]);
   EXPECT_EQ(read_text(dir / "VORN.OUT"), read_text(ref() / "VORN.OUT"));
   EXPECT_EQ(read_text(dir / "VORN.DBG"), read_text(ref() / "VORN.DBG"));
   EXPECT_EQ(outcome.stdout_text, read_text(ref() / "stdout.txt"));
@@ -70,7 +73,7 @@ TEST_P(ReferenceRun, EveryValueIsTheIdenticalDouble) {
       expect_value(unit.at(name), static_cast<double>(value));
   };
   const bool landfill = res.unit.is_landfill();
-#define VORN_CHECK_UNIT(name, which)                                               \
+#define VORN_CHECK_UNIT(name, which)                                                    \
   if (std::strcmp(#which, "BOTH") == 0 || (std::strcmp(#which, "LF") == 0) == landfill) \
     check_unit(#name, res.unit.name);
   VORN_UNIT_FIELDS(VORN_CHECK_UNIT)
@@ -84,18 +87,18 @@ TEST_P(ReferenceRun, EveryValueIsTheIdenticalDouble) {
     SCOPED_TRACE("chemical " + std::to_string(k + 1));
     const json& c = chems[k]["chemical"];
     const Chemical& mine = res.chemicals[k];
-#define VORN_CHECK_CHEM(name, kind) \
-  {                                 \
-    SCOPED_TRACE(#name);            \
+#define VORN_CHECK_CHEM(name, kind)       \
+  {                                       \
+    SCOPED_TRACE(#name);                  \
     expect_value(c.at(#name), mine.name); \
   }
     VORN_CHEMICAL_FIELDS(VORN_CHECK_CHEM)
 #undef VORN_CHECK_CHEM
     const json& slots = chems[k]["results"];
     const ResultSlots& s = res.results[k];
-#define VORN_CHECK_SLOT(name, init)                                                      \
-  EXPECT_TRUE(same_double(number_of(slots.at(#name)), s.name)) << #name << ": " << slots.at(#name) \
-                                                              << " vs " << s.name;
+#define VORN_CHECK_SLOT(name, init)                            \
+  EXPECT_TRUE(same_double(number_of(slots.at(#name)), s.name)) \
+      << #name << ": " << slots.at(#name) << " vs " << s.name;
     VORN_RESULT_SLOTS(VORN_CHECK_SLOT)
 #undef VORN_CHECK_SLOT
     const json& rep = chems[k]["report"];

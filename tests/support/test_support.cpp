@@ -6,6 +6,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace vorn::test {
 
 std::string read_text(const std::filesystem::path& path) {
@@ -21,7 +25,9 @@ void write_text(const std::filesystem::path& path, const std::string& text) {
   out << text;
 }
 
-std::filesystem::path data_dir() { return VORN_TEST_DATA; }
+std::filesystem::path data_dir() {
+  return VORN_TEST_DATA;
+}
 
 ScratchDir::ScratchDir() {
   static std::atomic<unsigned> counter{0};
@@ -41,6 +47,61 @@ MemoryRun run_text(const std::string& input) {
   r.files.input = input;
   r.outcome = run(r.files);
   return r;
+}
+
+namespace {
+
+int exit_code(int wstatus) {
+  if (WIFEXITED(wstatus)) return WEXITSTATUS(wstatus);
+  if (WIFSIGNALED(wstatus)) return 128 + WTERMSIG(wstatus);
+  return -1;
+}
+
+// Forks; the child redirects its output into two files of `capture`, changes to
+// `cwd` and runs `child`, which never returns.
+template <class Child>
+ProcessResult forked(const std::filesystem::path& cwd, Child child) {
+  ScratchDir capture;
+  const std::string out_path = (capture / "stdout").string();
+  const std::string err_path = (capture / "stderr").string();
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(cwd.c_str()) != 0)
+      _exit(125);
+    child();
+    _exit(126);
+  }
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  ProcessResult r;
+  r.status = exit_code(wstatus);
+  r.out = read_text(out_path);
+  r.err = read_text(err_path);
+  return r;
+}
+
+}  // namespace
+
+ProcessResult run_process(const std::vector<std::string>& argv, const std::filesystem::path& cwd) {
+  return forked(cwd, [&] {
+    std::vector<char*> args;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  });
+}
+
+ProcessResult run_in_child(const std::filesystem::path& cwd, int (*body)(void*), void* arg) {
+  return forked(cwd, [&] {
+    const int code = body(arg);
+    std::fflush(nullptr);
+    _exit(code);
+  });
 }
 
 std::vector<std::string> lines_of(const std::string& text) {

@@ -34,6 +34,20 @@ struct MemoryRun {
 };
 MemoryRun run_text(const std::string& input);
 
+// What a child process did: exit status (or 128 + signal), standard output and error.
+struct ProcessResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs argv[0] with the arguments in `cwd`, capturing its output.
+ProcessResult run_process(const std::vector<std::string>& argv, const std::filesystem::path& cwd);
+
+// Runs `body` in a forked child whose working directory is `cwd`; its standard
+// output and error are captured. The child exits with `body`'s result.
+ProcessResult run_in_child(const std::filesystem::path& cwd, int (*body)(void*), void* arg);
+
 // The lines of a text (terminators removed).
 std::vector<std::string> lines_of(const std::string& text);
 

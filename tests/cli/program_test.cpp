@@ -1,0 +1,122 @@
+// The vorn program: exit statuses, the closing line and its one failure message.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/test_support.hpp"
+
+namespace vorn::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+ProcessResult vorn_in(const fs::path& cwd, std::vector<std::string> args) {
+  args.insert(args.begin(), VORN_CLI);
+  return run_process(args, cwd);
+}
+
+const std::string kStopInput = "7\nLF\n1e-5\n1\n0\n0\n20\n0\n";
+
+TEST(Program, CompletedRunPrintsTheClosingLineOnly) {
+  ScratchDir dir;
+  fs::create_directory(dir / "run");
+  fs::copy_file(data_dir() / "reference" / "landfill" / "VORN.IN", dir / "run" / "VORN.IN");
+  auto r = vorn_in(dir.path(), {"run"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, " NORMAL TERMINATION...\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(read_text(dir / "run" / "VORN.OUT"),
+            read_text(data_dir() / "reference" / "landfill" / "VORN.OUT"));
+  // Without DIR the current directory is used.
+  r = vorn_in(dir / "run", {});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, " NORMAL TERMINATION...\n");
+}
+
+TEST(Program, MissingInputIsStatusOneNamingThePath) {
+  ScratchDir dir;
+  auto r = vorn_in(dir.path(), {"no-such-dir"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "vorn: cannot open unit 1 (VORN.IN): no-such-dir/VORN.IN: No such file or directory\n");
+  // A VORN.IN that is a directory cannot be opened either.
+  fs::create_directory(dir / "VORN.IN");
+  r = vorn_in(dir.path(), {});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "vorn: cannot open unit 1 (VORN.IN): VORN.IN: it is a directory\n");
+  EXPECT_FALSE(fs::exists(dir / "VORN.DBG"));
+}
+
+TEST(Program, StopIsStatusTwoWithItsMessageAndFile) {
+  ScratchDir dir;
+  write_text(dir / "VORN.IN", kStopInput);
+  const auto r = vorn_in(dir.path(), {"."});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "vorn: run stopped: Stop, Error: Waste volume= 0.0 (in ./VORN.DBG)\n");
+  EXPECT_FALSE(fs::exists(dir / "VORN.OUT"));
+}
+
+TEST(Program, StopWithTwoLinesJoinsThem) {
+  ScratchDir dir;
+  write_text(dir / "VORN.IN", "7\nLF\n1e-5\n1\n10\n3\n20\n0\n");
+  const auto r = vorn_in(dir.path(), {});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err,
+            "vorn: run stopped: Stop, Error: Illegal vol.unit= 3; 0-Cubic Yards, 1-Cubic Feet, "
+            "2-Cubic Meters (in VORN.DBG)\n");
+}
+
+TEST(Program, FatalInputErrorIsStatusThreeWithOneMessage) {
+  ScratchDir dir;
+  write_text(dir / "VORN.IN", "7\nLF\n1e-5\n1\n10\nzero\n");
+  const auto r = vorn_in(dir.path(), {});
+  EXPECT_EQ(r.status, 3);
+  const std::string message =
+      "vorn: fatal input error on unit 1 (VORN.IN), line 6: \"zero\" is not an integer";
+  EXPECT_EQ(r.err, message + "\n");
+  const auto log = lines_of(read_text(dir / "VORN.DBG"));
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), " " + message);
+}
+
+TEST(Program, OutputFilesThatCannotBeCreatedAreFatal) {
+  ScratchDir dir;
+  write_text(dir / "VORN.IN", read_text(data_dir() / "reference" / "landfill" / "VORN.IN"));
+  fs::create_directory(dir / "VORN.DBG");
+  auto r = vorn_in(dir.path(), {});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err.rfind("vorn: fatal error on unit 7 (VORN.DBG): cannot create VORN.DBG", 0), 0u)
+      << r.err;
+  EXPECT_FALSE(fs::exists(dir / "VORN.OUT"));
+
+  fs::remove(dir / "VORN.DBG");
+  fs::create_directory(dir / "VORN.OUT");
+  r = vorn_in(dir.path(), {});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err.rfind("vorn: fatal error on unit 6 (VORN.OUT): cannot create VORN.OUT", 0), 0u)
+      << r.err;
+  EXPECT_EQ(r.out, "");
+  const auto log = lines_of(read_text(dir / "VORN.DBG"));
+  EXPECT_EQ(log.back(), " " + r.err.substr(0, r.err.size() - 1));
+}
+
+TEST(Program, UsageErrorsAreStatus64WithTheUsage) {
+  ScratchDir dir;
+  for (const auto& args : std::vector<std::vector<std::string>>{{"a", "b"}, {"--bogus"}}) {
+    const auto r = vorn_in(dir.path(), args);
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.err.find("usage: vorn"), std::string::npos);
+    EXPECT_EQ(r.out, "");
+  }
+  auto r = vorn_in(dir.path(), {"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("usage: vorn"), std::string::npos);
+  r = vorn_in(dir.path(), {"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.rfind("vorn ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace vorn::test
