@@ -351,8 +351,14 @@ def main():
         assert close(u[key], approx), (key, u[key], approx)
     assert u["DAF_SCALE"] == 1
 
-    # Organic chemical; ORDI is read as a reference concentration and converted.
-    org = dict(CAS="11-11-1", CSFO=0.055, CSFI=0.0273, ORDO=0.004, ORDI=0.03 * 0.2777777777777778,
+    # Organic chemical; ORDI is read as a reference concentration and converted. With
+    # this ORDI and ORDO the inhalation factors written 2.1e5 / (72 x ORDI x 30 x 365) and
+    # 2.1e5 / (788400 x ORDI) differ in the last bit, and so do the two ingestion
+    # factors 21000 / (...); each pathway must use its own.
+    K = 0.2777777777777778
+    assert 2.1e5 / (72 * 0.07 * K * 30 * 365) != 2.1e5 / (788400 * (0.07 * K))
+    assert 21000 / (72 * 0.004 * 30 * 365) != 21000 / (788400 * 0.004)
+    org = dict(CAS="11-11-1", CSFO=0.055, CSFI=0.0273, ORDO=0.004, ORDI=0.07 * 0.2777777777777778,
                BCF=5.2, HENRY=5.55e-3, DIFFW=9.8e-6, DIFFA=0.088, TSTAR=0.3, KPW=0.015, TAU=0.29,
                BUNGE=0.051, ORGANIC=1, BAF=-1, MW=78.11, VP=0.125, KDSW=2.5, LOGKOW=2.13,
                TCLPCONC=0.5, TOTC=100.0)
@@ -406,6 +412,10 @@ def main():
     # No DAF rows and DAFLF 0: the own landfill DAF becomes 15.1 in single precision.
     lead_daf = Daf([(1.0e6, 15.100000381469727, 15.100000381469727)], 0, 1.0, u["DAF_SCALE"])
     print("    fixed CN_GWING = %r" % (lead_daf.backward(0, 0.015) * 0.015))
+    # With DAF rows (0.01 mg/L: 120 and 100; 1 mg/L: 60 and 50) the non-carcinogenic
+    # curve is interpolated at the well concentration 0.015 mg/L.
+    lead_daf = Daf([(0.01, 120.0, 100.0), (1.0, 60.0, 50.0)], 0, 1.2, u["DAF_SCALE"])
+    print("    fixed CN_GWING with DAF rows = %r" % (lead_daf.backward(0, 0.015) * 0.015))
     # Lead with a positive oral slope factor: fish uptake is BAF, not BCF.
     lead = dict(CAS="7439-92-1", CSFO=0.5, ORDO=-1, BCF=5.0, BAF=46.0, LOGKOW=-1000, ORGANIC=0,
                 KDSW=900.0, TOTC=300.0)

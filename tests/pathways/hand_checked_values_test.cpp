@@ -32,13 +32,15 @@ struct Expected {
 // an organic chemical with one DAF row (carcinogenic DAF 20, non-carcinogenic 10)
 // and an inorganic chemical with a two-row DAF curve. The organic one's steady-state
 // time of 0.3 h lies between the adult (0.25 h) and child (0.33 h) event times, so the
-// adult takes the short-event dermal dose and the child the long-event one.
+// adult takes the short-event dermal dose and the child the long-event one. Its ORDI
+// and ORDO are chosen so that the groundwater and the air or surface-water forms of
+// the non-cancer factors differ in the last bit.
 InputBuilder landfill_input() {
   InputBuilder in;
   in.properties = {
       property_line(
           "Hand organic", "11-11-1",
-          {"0.005",  "0.055", "0.0273", "0.004", "0.03",  "5.2",   "1820",  "0.5",  "5.55e-3",
+          {"0.005",  "0.055", "0.0273", "0.004", "0.07",  "5.2",   "1820",  "0.5",  "5.55e-3",
            "9.8e-6", "0.088", "1750",   "0",     "0",     "0.3",   "0.015", "0.29", "0.051",
            "1",      "-1",    "0.13",   "C",     "78.11", "0.125", "2.5",   "2.13"}),
       property_line("Hand inorganic", "22-22-2",
@@ -65,26 +67,26 @@ TEST(HandCheckedValues, LandfillChemicalsThroughEverySurfaceAndGroundwaterPathwa
       {"organic", "CC_GWINH", 0.28568553109349026, kHand},
       {"organic", "CC_SWFISH", 1180858.9729251433, kHand},
       {"organic", "CC_SWING", 4927086.332924214, kHand},
-      {"organic", "CN_AIRPT", 433832435.172057, kHand},
+      {"organic", "CN_AIRPT", 1012275682.0681335, kHand},
       {"organic", "CN_AIRSOIL", 31481532.601989914, kHand},
-      {"organic", "CN_AIRVOL", 1751466.401352979, kHand},
+      {"organic", "CN_AIRVOL", 4086754.936490286, kHand},
       {"organic", "CN_GWDERM_A", 13.452294352851727, kHand},
       {"organic", "CN_GWDERM_C", 16.81692147514932, kHand},
       {"organic", "CN_GWING", 1.5017142857142858, kHand},
-      {"organic", "CN_GWINH", 1.663833053036154, kHand},
+      {"organic", "CN_GWINH", 3.8822771237510265, kHand},
       {"organic", "CN_SWFISH", 10391558.96174126, kHand},
       {"organic", "CN_SWING", 55672133.892977275, kHand},
       {"organic", "DAFC", 20.0, kHand},
       {"organic", "DAFN", 10.0, kHand},
       {"organic", "FC_SWFISH", 1.7064935064935067, kHand},
       {"organic", "FN_SWFISH", 15.017142857142858, kHand},
-      {"organic", "H_AIRPT", 2.3050374267276767e-07, kHand},
+      {"organic", "H_AIRPT", 9.878731828832896e-08, kHand},
       {"organic", "H_AIRSOIL", 3.1764654302020578e-06, kHand},
-      {"organic", "H_AIRVOL", 5.709501473893626e-05, kHand},
+      {"organic", "H_AIRVOL", 2.4469292030972676e-05, kHand},
       {"organic", "H_GWDERM_A", 0.03716838086389375, kHand},
       {"organic", "H_GWDERM_C", 0.029731957822295794, kHand},
       {"organic", "H_GWING", 0.3329528158295282, kHand},
-      {"organic", "H_GWINH", 0.30051091910189104, kHand},
+      {"organic", "H_GWINH", 0.12879039390081043, kHand},
       {"organic", "H_SWFISH", 9.623195169095545e-06, kHand},
       {"organic", "H_SWING", 1.796230771255104e-06, kHand},
       {"organic", "R_AIRPT", 2.6849084336860213e-11, kHand},
@@ -106,7 +108,7 @@ TEST(HandCheckedValues, LandfillChemicalsThroughEverySurfaceAndGroundwaterPathwa
       {"organic", "WN_GWDERM_A", 1.3452294352851726, kHand},
       {"organic", "WN_GWDERM_C", 1.6816921475149322, kHand},
       {"organic", "WN_GWING", 0.15017142857142857, kHand},
-      {"organic", "WN_GWINH", 0.1663833053036154, kHand},
+      {"organic", "WN_GWINH", 0.3882277123751027, kHand},
       {"organic", "WN_SWFISH", 2.8879862922107495, kHand},
       {"organic", "WN_SWING", 0.1501714285714286, kHand},
       // Inorganic chemical: no volatilisation (VP 0) and no indoor inhalation (HENRY missing).

@@ -96,6 +96,18 @@ TEST(SpecialChemicals, LeadWithoutPositiveToxicityGetsItsFixedAllowables) {
     EXPECT_SAME_DOUBLE(1e30, s(1, name)) << name;
 }
 
+// With DAF rows the fixed well concentration is looked up on the non-carcinogenic
+// curve (hand calculation).
+TEST(SpecialChemicals, LeadFixedWellConcentrationUsesTheNonCarcinogenicCurve) {
+  PathwayStore s("LF");
+  add_lead(s);
+  s.add_daf_row("7439-92-1", 0.01, 120, 100);
+  s.add_daf_row("7439-92-1", 1.0, 60, 50);
+  s.allocate();
+  s.evaluate(1);
+  expect_values(s, 1, {{"WN_GWING", 0.015}, {"CN_GWING", 0.7787646887770606}});
+}
+
 TEST(SpecialChemicals, LeadWithAPositiveOralSlopeFactorIsComputedWithItsBafAsFishUptake) {
   PathwayStore s("LF");
   add_lead(s).CSFO = 0.5;
