@@ -51,6 +51,12 @@ TEST(GroundwaterLookups, IndoorInhalationWithoutHenryCoefficientMakesNoLookup) {
     s.rs.wu.WU_RISKFACT = kNaN;
     s.allocate();
     EXPECT_EQ(groundwater_stop(s), henry > 0 ? kFailure : "") << henry;
+    if (henry == 0) {
+      EXPECT_SAME_DOUBLE(0.0, s(1, "R_GWINH"));
+      EXPECT_SAME_DOUBLE(0.0, s(1, "H_GWINH"));
+      for (const char* name : {"CC_GWINH", "CN_GWINH", "WC_GWINH", "WN_GWINH"})
+        EXPECT_SAME_DOUBLE(1e30, s(1, name)) << name;
+    }
   }
 }
 
