@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "daf_fixture.hpp"
 #include "engine/run_error.hpp"
 #include "engine/run_state.hpp"
 #include "groundwater/daf_curve.hpp"
@@ -236,6 +237,23 @@ TEST(DafTable, SecondReadWithFewerRowsSeesOnlyItsOwnRows) {
   EXPECT_EQ(t.rs.curve.DC_NPT, 1);
   EXPECT_EQ(t.rs.curve.DC_CONC[0], 1.0E6);
   EXPECT_EQ(t.rs.curve.DC_CAR[0], 20.0);
+}
+
+TEST(DafTable, SecondRunWithFewerRowsDoesNotFindTheFirstRunsRows) {
+  InputBuilder b;
+  b.properties = {chemical_line("Arsenic", "7440-38-2", 0)};
+  b.concentrations = {"1.0 N 50 N"};
+  b.daf_rows = {"71-43-2 1 10 10 1 2 2", "7440-38-2 0.1 30 30 0.1 3 3",
+                "7440-38-2 10 40 40 10 4 4"};
+  const MemoryRun first = run_text(b.text());
+  ASSERT_EQ(first.outcome.status, Status::completed);
+  EXPECT_GT(first.outcome.results->results.at(0).DAFC, 30.0);
+
+  b.daf_rows = {"71-43-2 1 10 10 1 2 2"};
+  const MemoryRun second = run_text(b.text());
+  ASSERT_EQ(second.outcome.status, Status::completed);
+  EXPECT_EQ(second.outcome.results->results.at(0).DAFC, 15.100000381469727);
+  EXPECT_EQ(lines_of(second.files.debug).size(), lines_of(first.files.debug).size() - 2);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The report's 10-character number field: the documented examples, signs and
+// The report's 10-character number field: examples of each form, signs and
 // non-finite values, and a comparison with gfortran's (E10.3) edit on generated values.
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(NumberField, DocumentedExamples) {
+TEST(NumberField, ExamplesOfEachForm) {
   EXPECT_EQ(number_field(1.234E-5), " 0.123E-04");
   EXPECT_EQ(number_field(-2.5), "-0.250E+01");
   EXPECT_EQ(number_field(0.0), " 0.000E+00");
