@@ -4,16 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "program_run.hpp"
 #include "report_reading.hpp"
 #include "support/test_support.hpp"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace vorn::test {
 namespace {
@@ -25,21 +21,6 @@ fs::path example_input(const std::string& name) {
 }
 fs::path reference(const std::string& name) {
   return data_dir() / "examples" / name;
-}
-
-// Runs the vorn program on `dir`; returns its exit status and fills its standard output.
-int run_program(const fs::path& dir, std::string& out) {
-  const fs::path captured = dir / "stdout.captured";
-  const std::string command = std::string("\"") + VORN_CLI + "\" \"" + dir.string() + "\" >\"" +
-                              captured.string() + "\" 2>\"" + (dir / "stderr.captured").string() +
-                              "\"";
-  const int raw = std::system(command.c_str());
-  out = read_text(captured);
-#ifdef _WIN32
-  return raw;
-#else
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
 }
 
 class ShippedExample : public ::testing::TestWithParam<const char*> {};
@@ -58,12 +39,12 @@ TEST_P(ShippedExample, CppEntryWritesTheCheckedFiles) {
 TEST_P(ShippedExample, ProgramWritesTheCheckedFiles) {
   ScratchDir dir;
   fs::copy_file(example_input(GetParam()), dir / "VORN.IN");
-  std::string out;
-  EXPECT_EQ(run_program(dir.path(), out), 0);
+  const ProgramRun r = run_program(dir.path());
+  EXPECT_EQ(r.status, 0);
   EXPECT_EQ(read_text(dir / "VORN.OUT"), read_text(reference(GetParam()) / "VORN.OUT"));
   EXPECT_EQ(read_text(dir / "VORN.DBG"), read_text(reference(GetParam()) / "VORN.DBG"));
-  EXPECT_EQ(out, read_text(reference(GetParam()) / "stdout.txt"));
-  EXPECT_EQ(read_text(dir / "stderr.captured"), "");
+  EXPECT_EQ(r.out, read_text(reference(GetParam()) / "stdout.txt"));
+  EXPECT_EQ(r.err, "");
 }
 
 TEST_P(ShippedExample, EveryDataRowHasItsTablesLength) {
