@@ -49,6 +49,58 @@ TEST_P(ReferenceRunJson, DocumentEqualsTheReferenceKeyForKeyAndNumberForNumber) 
                        OrderedJson::parse(read_text(ref / "results.json")), "");
 }
 
+// Every number of the document against the value the run holds, bit for bit.
+void expect_number(const OrderedJson& v, double held, const char* name) {
+  EXPECT_TRUE(same_double(number_of(v), held)) << name << ": " << v << " vs " << held;
+}
+void expect_number(const OrderedJson& v, std::int32_t held, const char* name) {
+  EXPECT_EQ(v.get<std::int64_t>(), held) << name;
+}
+void expect_number(const OrderedJson& v, std::int16_t held, const char* name) {
+  EXPECT_EQ(v.get<std::int64_t>(), held) << name;
+}
+void expect_number(const OrderedJson& v, const std::string& held, const char* name) {
+  EXPECT_EQ(v.get<std::string>(), held.substr(0, held.find_last_not_of(' ') + 1)) << name;
+}
+
+TEST_P(ReferenceRunJson, EveryNumberReadsBackAsTheDoubleTheRunHolds) {
+  const auto r = run_text(read_text(data_dir() / "reference" / GetParam() / "VORN.IN"));
+  ASSERT_EQ(r.outcome.status, Status::completed);
+  const Results& res = *r.outcome.results;
+  const OrderedJson doc = OrderedJson::parse(results_json(res));
+  const OrderedJson& unit = doc["unit"];
+#define VORN_UNIT_CHECK(name, which) \
+  if (unit.contains(#name)) expect_number(unit[#name], res.unit.name, #name);
+  VORN_UNIT_FIELDS(VORN_UNIT_CHECK)
+#undef VORN_UNIT_CHECK
+  expect_number(unit["DAF_SCALE"], res.DAF_SCALE, "DAF_SCALE");
+  for (std::size_t k = 0; k < res.chemicals.size(); ++k) {
+    const OrderedJson& e = doc["chemicals"][k];
+    const Chemical& c = res.chemicals[k];
+    const ResultSlots& s = res.results[k];
+    const ChemicalReport& w = res.report[k];
+#define VORN_CHEMICAL_CHECK(name, kind) expect_number(e["chemical"][#name], c.name, #name);
+    VORN_CHEMICAL_FIELDS(VORN_CHEMICAL_CHECK)
+#undef VORN_CHEMICAL_CHECK
+#define VORN_SLOT_CHECK(name, init) expect_number(e["results"][#name], s.name, #name);
+    VORN_RESULT_SLOTS(VORN_SLOT_CHECK)
+#undef VORN_SLOT_CHECK
+    const OrderedJson& rep = e["report"];
+    for (const auto& [name, held] :
+         {std::pair{"RI_SF", w.RI_SF}, std::pair{"RI_GW", w.RI_GW}, std::pair{"HI_SF", w.HI_SF},
+          std::pair{"HI_GW", w.HI_GW}, std::pair{"TC_MAX", w.TC_MAX},
+          std::pair{"TCLPMAX", w.TCLPMAX}, std::pair{"LIMITPOE", w.LIMITPOE},
+          std::pair{"DAF", w.DAF}, std::pair{"DAF_WV", w.DAF_WV}})
+      expect_number(rep[name], held, name);
+    for (std::size_t p = 0; p < 5; ++p) {
+      expect_number(rep["SF_ALLOW"][p], w.SF_ALLOW[p], "SF_ALLOW");
+      expect_number(rep["GW_WELL"][p], w.GW_WELL[p], "GW_WELL");
+    }
+    EXPECT_EQ(rep["SF_LIMIT"], w.SF_LIMIT);
+    EXPECT_EQ(rep["GW_LIMIT"], w.GW_LIMIT);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, ReferenceRunJson, ::testing::Values("landfill", "impoundment"));
 
 // Doubles that are hard to print: the extremes, subnormals, -0, values beside the
