@@ -1,0 +1,22 @@
+// Every value of a run as a JSON document, for programs that read the results.
+#pragma once
+
+#include <string>
+
+#include "vorn/results.hpp"
+#include "vorn/run.hpp"
+
+namespace vorn {
+
+// The document of a completed run: version, status, the waste unit's fields computed
+// for its type, and per chemical in input order its index, its record as the run used
+// it, its 55 result slots and the report's values. Numbers read back as the identical
+// doubles (NaN and the infinities as the strings "NaN", "Infinity", "-Infinity"); texts
+// are UTF-8 without trailing blanks. Ends in a line feed.
+std::string results_json(const Results& results);
+
+// The same for any outcome; a run that did not complete gives only version, status
+// ("stopped", "fatal input error", "input missing") and message.
+std::string results_json(const Outcome& outcome);
+
+}  // namespace vorn
