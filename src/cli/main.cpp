@@ -2,9 +2,11 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "report/html_page.hpp"
 #include "vorn/run.hpp"
 #include "vorn/version.hpp"
 
@@ -13,11 +15,12 @@ namespace {
 constexpr int kUsageError = 64;
 
 const char* const kUsage =
-    "usage: vorn [DIR]\n"
+    "usage: vorn [DIR] [--html FILE]\n"
     "       vorn --help | --version\n"
     "\n"
     "Runs one risk assessment on DIR/VORN.IN (default: the current directory),\n"
     "writing the echo log DIR/VORN.DBG and the report DIR/VORN.OUT.\n"
+    "--html FILE also writes a page with charts of the outcome to FILE.\n"
     "\n"
     "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 run stopped,\n"
     "             3 fatal input error, 64 usage error\n";
@@ -36,13 +39,23 @@ std::string join(const std::vector<std::string>& lines, const char* sep) {
   return out;
 }
 
+// The page of the outcome; false when FILE cannot be written.
+bool write_html(const std::string& file, const vorn::Outcome& outcome) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << vorn::html_page(outcome);
+  out.close();
+  return !out.fail();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string dir;
   bool have_dir = false;
-  for (const std::string& a : args) {
+  std::string html_file;
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    const std::string& a = args[k];
     if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -50,6 +63,11 @@ int main(int argc, char** argv) {
     if (a == "--version") {
       std::printf("vorn %s\n", vorn::kVersion);
       return 0;
+    }
+    if (a == "--html") {
+      if (k + 1 == args.size()) return usage_error("--html needs a file name");
+      html_file = args[++k];
+      continue;
     }
     if (a.size() > 1 && a[0] == '-') return usage_error("unknown option " + a);
     if (have_dir) return usage_error("more than one directory given");
@@ -75,6 +93,10 @@ int main(int argc, char** argv) {
                      join(outcome.message, "; ").c_str(), file.string().c_str());
         break;
       }
+    }
+    if (!html_file.empty() && !write_html(html_file, outcome)) {
+      std::fprintf(stderr, "vorn: cannot write %s\n", html_file.c_str());
+      return 3;
     }
     return outcome.exit_status();
   } catch (const std::exception& e) {
