@@ -130,6 +130,7 @@ std::string share_chart(const ShareChart& chart) {
   if (shown < positive.size()) {
     double rest = 0.0;
     for (std::size_t k = shown; k < positive.size(); ++k) rest += positive[k]->value;
+    // The smallest shares, always two or more, share one bar.
     const std::string label = std::to_string(positive.size() - shown) + " other chemicals";
     bars.push_back({label, label, rest});
   }

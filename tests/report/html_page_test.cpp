@@ -451,6 +451,20 @@ TEST(HtmlPage, NonFiniteAndNegativeValuesAreLabelledAndNeverDrawn) {
   EXPECT_EQ(check_share_chart(*page->first("svg", "hazard")).size(), 2u);
 }
 
+TEST(HtmlPage, ARunWithoutChemicalsSaysThereIsNothingToShow) {
+  const auto r = run_text(InputBuilder().text());
+  ASSERT_EQ(r.outcome.status, Status::completed);
+  const std::string html = html_page(r.outcome);
+  expect_expat_parses(html);
+  const auto page = parse_page(html);
+  expect_page_agrees_with_report(*page, *r.files.report, 0);
+  EXPECT_TRUE(page->elements("svg", "chart").empty());
+  const auto none = page->elements("p", "no-shares");
+  ASSERT_EQ(none.size(), 2u);
+  EXPECT_EQ(none[0]->all_text(), "No chemical has a cancer risk above 0.");
+  EXPECT_EQ(none[1]->all_text(), "No chemical has a hazard index above 0.");
+}
+
 TEST(HtmlPage, TwoThousandChemicalsGiveAWellFormedPageWithFoldedCharts) {
   const std::string example = read_text(shipped_example() / "VORN.IN");
   const auto lines = lines_of(example);
