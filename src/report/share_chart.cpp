@@ -37,11 +37,11 @@ std::string short_label(const std::string& name) {
   return html_text(name.substr(0, kLabelChars - 1)) + "&#8230;";
 }
 
-// Up to kListedNames names joined by commas, then how many more there are.
+// Up to kListedNames names joined by semicolons (names hold commas), then how many more.
 std::string name_list(const std::vector<const ShareItem*>& items) {
   std::string s;
   for (std::size_t k = 0; k < items.size() && k < kListedNames; ++k) {
-    if (k > 0) s += ", ";
+    if (k > 0) s += "; ";
     s += html_text(items[k]->name);
   }
   if (items.size() > kListedNames)

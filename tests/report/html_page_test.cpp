@@ -283,7 +283,7 @@ TEST(HtmlPage, ChartsDrawTheValuesOnTheLogAxisTheTargetsAndTheShares) {
   const auto zero = page->elements("p", "zero-shares");
   ASSERT_EQ(zero.size(), 2u);
   EXPECT_EQ(zero[0]->all_text(),
-            "No cancer risk (0): Lead and compounds, Mercury, Methyl mercury, Toluene.");
+            "No cancer risk (0): Lead and compounds; Mercury; Methyl mercury; Toluene.");
   EXPECT_EQ(zero[1]->all_text(), "No hazard index (0): Lead and compounds.");
   EXPECT_EQ(page->first("section")->first("p", "total"), nullptr);
   const auto totals = page->elements("p", "total");
