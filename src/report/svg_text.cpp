@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "report/html_text.hpp"
 #include "report/number_field.hpp"
@@ -11,12 +12,12 @@ namespace vorn {
 
 std::string svg_coord(double value) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.2f", value);
-  std::string s = buf;
-  while (s.back() == '0') s.pop_back();
-  if (s.back() == '.') s.pop_back();
-  if (s == "-0") s = "0";
-  return s;
+  std::size_t n = static_cast<std::size_t>(std::snprintf(buf, sizeof buf, "%.2f", value));
+  // "%.2f" always writes a point: drop trailing zeros, then a trailing point.
+  while (buf[n - 1] == '0') --n;
+  if (buf[n - 1] == '.') --n;
+  const std::string_view s(buf, n);
+  return s == "-0" ? std::string("0") : std::string(s);
 }
 
 std::string exact_number(double value) {
