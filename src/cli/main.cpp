@@ -1,4 +1,4 @@
-// vorn [DIR] [--json FILE] [--csv FILE]: one assessment run in DIR (default: the
+// vorn [DIR] [--json FILE] [--csv FILE] [--html FILE]: one assessment run in DIR (default: the
 // current directory), with its results exported on request.
 #include <array>
 #include <cerrno>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "report/html_page.hpp"
 #include "vorn/results_csv.hpp"
 #include "vorn/results_json.hpp"
 #include "vorn/run.hpp"
@@ -40,6 +41,10 @@ std::optional<std::string> csv_document(const vorn::Outcome& outcome) {
   return vorn::results_csv(*outcome.results);
 }
 
+std::optional<std::string> html_document(const vorn::Outcome& outcome) {
+  return vorn::html_page(outcome);
+}
+
 const Export kExports[] = {
     {"--json",
      "also write every value of the run to FILE as JSON\n"
@@ -47,6 +52,7 @@ const Export kExports[] = {
      json_document},
     {"--csv", "also write one row per chemical to FILE as CSV\n(completed runs only)",
      csv_document},
+    {"--html", "also write a page with charts of the outcome to FILE", html_document},
 };
 constexpr std::size_t kExportCount = std::size(kExports);
 
