@@ -11,9 +11,15 @@
 namespace vorn {
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool ends_unquoted(char c) { return is_blank(c) || c == ',' || c == '/'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool ends_unquoted(char c) {
+  return is_blank(c) || c == ',' || c == '/';
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The token as shown in a message: quoted, non-printable bytes escaped, long ones shortened.
 std::string shown(std::string_view token) {
@@ -80,7 +86,8 @@ class Reader {
     throw FatalInputError(input_error_message(line_number_, what));
   }
   [[noreturn]] void fail_end_of_file() const {
-    throw FatalInputError(input_error_message(line_number_ + 1, "end of file before all values were read"));
+    throw FatalInputError(
+        input_error_message(line_number_ + 1, "end of file before all values were read"));
   }
   [[noreturn]] void fail_ran_out(std::size_t found, std::size_t wanted) const {
     if (file_ != nullptr) fail_end_of_file();
@@ -122,7 +129,8 @@ class Reader {
     }
     if (pos_ < line_.size() && !ends_unquoted(line_[pos_])) {
       const std::size_t end = line_.find_first_of(" \t,/", pos_);
-      fail("quoted text " + shown(line_.substr(start, end == std::string_view::npos ? end : end - start)) +
+      fail("quoted text " +
+           shown(line_.substr(start, end == std::string_view::npos ? end : end - start)) +
            " is followed by " + shown(line_.substr(pos_, 1)));
     }
     return value;
@@ -132,7 +140,8 @@ class Reader {
     const char c = line_[pos_];
     switch (item.kind()) {
       case Item::Kind::Text: {
-        std::string value = (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
+        std::string value =
+            (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
         value.resize(item.width(), ' ');
         *static_cast<std::string*>(item.target()) = std::move(value);
         return;
@@ -169,8 +178,8 @@ class Reader {
 }  // namespace
 
 std::string input_error_message(int line_number, std::string_view what) {
-  return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) +
-         ": " + std::string(what);
+  return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) + ": " +
+         std::string(what);
 }
 
 bool parse_integer(std::string_view token, std::int32_t& value) {
@@ -224,7 +233,9 @@ bool parse_real(std::string_view token, double& value) {
     while (i < token.size() && is_digit(token[i])) exp_text += token[i++];
     if (i == digits_start || i != token.size()) return false;
   }
-  // A huge exponent is clamped: the value is then out of range either way.
+  // A huge exponent is clamped beyond what the digits could make up for: the value
+  // is then out of range either way.
+  const long long limit = 100000 + static_cast<long long>(int_digits.size() + frac_digits.size());
   long long exponent = 0;
   {
     std::size_t j = 0;
@@ -233,7 +244,7 @@ bool parse_real(std::string_view token, double& value) {
       exp_negative = exp_text[j++] == '-';
     for (; j < exp_text.size(); ++j) {
       exponent = exponent * 10 + (exp_text[j] - '0');
-      if (exponent > 100000) exponent = 100000;
+      if (exponent > limit) exponent = limit;
     }
     if (exp_negative) exponent = -exponent;
   }
