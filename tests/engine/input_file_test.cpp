@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/test_support.hpp"
+
 namespace vorn {
 namespace {
 
@@ -56,6 +58,22 @@ TEST(InputFile, WholeLineReadIsPaddedOrCutToItsWidthAndReportsTheEnd) {
   EXPECT_EQ(*third, std::string(1024, ' '));
   EXPECT_FALSE(file.read_line(1024));
   EXPECT_EQ(file.line_number(), 3);
+}
+
+TEST(InputFile, ACrLfInputRunsExactlyAsItsLfForm) {
+  for (const char* name : {"landfill", "impoundment"}) {
+    SCOPED_TRACE(name);
+    const std::string lf = test::read_text(test::data_dir() / "reference" / name / "VORN.IN");
+    ASSERT_EQ(lf.find('\r'), std::string::npos);
+    std::string crlf;
+    for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const auto a = test::run_text(lf);
+    const auto b = test::run_text(crlf);
+    ASSERT_EQ(a.outcome.status, Status::completed);
+    EXPECT_EQ(b.outcome.status, Status::completed);
+    EXPECT_EQ(a.files.debug, b.files.debug);
+    EXPECT_EQ(a.files.report, b.files.report);
+  }
 }
 
 }  // namespace

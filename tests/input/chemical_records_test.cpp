@@ -507,5 +507,26 @@ TEST(ChemicalRecords, MalformedLinesAreFatalInputErrors) {
       << no_heading->fatal;
 }
 
+TEST(ChemicalRecords, AFatalInputErrorEndsTheRunWithItsMessageAndNoReport) {
+  ScratchDir dir;
+  InputBuilder input;
+  input.properties = {"Benzene @ " + joined(kBenzene), benzene_with(kMcl, "1.5x")};
+  input.concentrations = {"0.5 N 100 N", "0.5 N 100 N"};
+  write_text(dir / "VORN.IN", input.text());
+  write_text(dir / "VORN.OUT", "an old report\n");
+  const Outcome outcome = run(dir.path());
+  const std::string message =
+      "vorn: fatal input error on unit 1 (VORN.IN), line 12: \"1.5x\" is not a real";
+  EXPECT_EQ(outcome.status, Status::fatal_input_error);
+  EXPECT_EQ(outcome.exit_status(), 3);
+  EXPECT_EQ(outcome.message, Lines{message});
+  EXPECT_EQ(outcome.stderr_text, message + "\n");
+  EXPECT_EQ(outcome.stdout_text, "");
+  const Lines log = lines_of(read_text(dir / "VORN.DBG"));
+  EXPECT_EQ(log.back(), " " + message);
+  EXPECT_EQ(log.at(log.size() - 2), " Octanol-water Partition Coefficient(LOGKOW -)= 2.13");
+  EXPECT_EQ(read_text(dir / "VORN.OUT"), "an old report\n");
+}
+
 }  // namespace
 }  // namespace vorn::test
