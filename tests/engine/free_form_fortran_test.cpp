@@ -2,7 +2,9 @@
 // A small Fortran program (list_read_helper.f90) is built at test time; both read
 // the same lines into the same item lists and must agree on every value and on
 // which reads fail. The generator leaves out the forms where the reader decides
-// differently from Fortran: repeat counts, exponents without a letter, CR bytes.
+// differently: repeat counts ("3*1.0"), exponents without a letter ("1.0+5"), CR
+// bytes, a quote left open at the end of the file, and three gfortran quirks around
+// line ends (noted where the generator avoids them).
 #include <gtest/gtest.h>
 
 #include <cmath>
