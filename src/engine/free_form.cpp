@@ -233,7 +233,9 @@ bool parse_real(std::string_view token, double& value) {
     while (i < token.size() && is_digit(token[i])) exp_text += token[i++];
     if (i == digits_start || i != token.size()) return false;
   }
-  // A huge exponent is clamped: the value is then out of range either way.
+  // A huge exponent is clamped beyond what the digits could make up for: the value
+  // is then out of range either way.
+  const long long limit = 100000 + static_cast<long long>(int_digits.size() + frac_digits.size());
   long long exponent = 0;
   {
     std::size_t j = 0;
@@ -242,7 +244,7 @@ bool parse_real(std::string_view token, double& value) {
       exp_negative = exp_text[j++] == '-';
     for (; j < exp_text.size(); ++j) {
       exponent = exponent * 10 + (exp_text[j] - '0');
-      if (exponent > 100000) exponent = 100000;
+      if (exponent > limit) exponent = limit;
     }
     if (exp_negative) exponent = -exponent;
   }
