@@ -7,15 +7,22 @@
 #include "api/directory_files.hpp"
 #include "engine/log_line.hpp"
 #include "engine/run_sequence.hpp"
+#include "engine/units.hpp"
 #include "vorn/vorn.h"
 
 namespace {
 
+// Standard output and error are text streams: the Windows C runtime turns "\n" into "\r\n"
+// itself, so a line goes out ending in "\n" alone (written as is, "\r\n" would become "\r\r\n").
 class StreamSink : public vorn::Sink {
  public:
   explicit StreamSink(std::FILE* stream) : stream_(stream) {}
   void write(std::string_view bytes) override {
+    const bool line = bytes.size() >= vorn::kLineEnd.size() &&
+                      bytes.substr(bytes.size() - vorn::kLineEnd.size()) == vorn::kLineEnd;
+    if (line) bytes.remove_suffix(vorn::kLineEnd.size());
     std::fwrite(bytes.data(), 1, bytes.size(), stream_);
+    if (line) std::fputc('\n', stream_);
     std::fflush(stream_);
   }
 
@@ -29,7 +36,8 @@ vorn::Outcome legacy_run() {
   StreamSink out(stdout), err(stderr);
   vorn::DirectoryFiles files("", out, err);
   vorn::Outcome outcome = vorn::execute_run(files);
-  if (outcome.status == vorn::Status::stopped || outcome.status == vorn::Status::fatal_input_error) {
+  if (outcome.status == vorn::Status::stopped ||
+      outcome.status == vorn::Status::fatal_input_error) {
     std::fflush(nullptr);
     std::exit(outcome.exit_status());
   }
@@ -83,7 +91,8 @@ void callarytest(const double* values, const int32_t* n) {
   try {
     StreamSink out(stdout);
     const int32_t count = *n;
-    vorn::write_line(out, (vorn::LogLine() << static_cast<int32_t>(static_cast<uint32_t>(count) * 9u)).text());
+    vorn::write_line(
+        out, (vorn::LogLine() << static_cast<int32_t>(static_cast<uint32_t>(count) * 9u)).text());
     vorn::LogLine line;
     line << "total";
     for (int32_t k = 0; k < count; ++k) line << values[k];
