@@ -7,15 +7,22 @@
 #include "api/directory_files.hpp"
 #include "engine/log_line.hpp"
 #include "engine/run_sequence.hpp"
+#include "engine/units.hpp"
 #include "vorn/vorn.h"
 
 namespace {
 
+// Standard output and error are text streams: the Windows C runtime turns "\n" into "\r\n"
+// itself, so a line goes out ending in "\n" alone (written as is, "\r\n" would become "\r\r\n").
 class StreamSink : public vorn::Sink {
  public:
   explicit StreamSink(std::FILE* stream) : stream_(stream) {}
   void write(std::string_view bytes) override {
+    const bool line = bytes.size() >= vorn::kLineEnd.size() &&
+                      bytes.substr(bytes.size() - vorn::kLineEnd.size()) == vorn::kLineEnd;
+    if (line) bytes.remove_suffix(vorn::kLineEnd.size());
     std::fwrite(bytes.data(), 1, bytes.size(), stream_);
+    if (line) std::fputc('\n', stream_);
     std::fflush(stream_);
   }
 

@@ -146,6 +146,20 @@ std::optional<int> parse_arguments(const std::vector<std::string>& args, Options
   return std::nullopt;
 }
 
+// The run's lines end in the platform's terminator; a text-mode stream adds the CR
+// of a CRLF itself, so the text it gets holds plain line feeds.
+std::string for_text_stream(std::string text) {
+#ifdef _WIN32
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t k = 0; k < text.size(); ++k)
+    if (!(text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n')) out += text[k];
+  return out;
+#else
+  return text;
+#endif
+}
+
 std::string join(const std::vector<std::string>& lines, const char* sep) {
   std::string out;
   for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -210,7 +224,7 @@ int main(int argc, char** argv) {
     const vorn::Outcome outcome = vorn::run(std::filesystem::path(options.dir));
     // Standard output holds an exported document alone.
     std::FILE* closing = options.any_to_standard_output() ? stderr : stdout;
-    std::fputs(outcome.stdout_text.c_str(), closing);
+    std::fputs(for_text_stream(outcome.stdout_text).c_str(), closing);
     std::fflush(closing);
     report_outcome(outcome, options.dir);
 
