@@ -13,30 +13,8 @@
 namespace vorn::test {
 namespace {
 
-// An organic chemical for which every pathway applies, with the given oral and
-// inhalation toxicity values.
 Chemical& add_chemical(PathwayStore& s, double csfo, double ordo, double csfi, double ordi) {
-  Chemical& c = s.add("77-77-7");
-  c.CSFO = csfo;
-  c.ORDO = ordo;
-  c.CSFI = csfi;
-  c.ORDI = ordi;
-  c.BCF = 5.2;
-  c.HENRY = 5.55e-3;
-  c.DIFFW = 9.8e-6;
-  c.DIFFA = 0.088;
-  c.TSTAR = 0.3;
-  c.KPW = 0.015;
-  c.TAU = 0.29;
-  c.BUNGE = 0.051;
-  c.ORGANIC = 1;
-  c.MW = 78.11;
-  c.VP = 0.125;
-  c.KDSW = 2.5;
-  c.LOGKOW = 2.13;
-  c.TOTC = 100;
-  c.TCLPCONC = 0.5;
-  return c;
+  return add_organic(s, "77-77-7", csfo, ordo, csfi, ordi);
 }
 
 TEST(MissingToxicity, SurfaceHazardLimitTakesTheRiskLimitOfTheSamePathway) {

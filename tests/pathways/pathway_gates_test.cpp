@@ -18,28 +18,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A chemical for which every pathway applies.
 Chemical& add_volatile(PathwayStore& s, const char* cas = "44-44-4") {
-  Chemical& c = s.add(cas);
-  c.CSFO = 0.055;
-  c.CSFI = 0.0273;
-  c.ORDO = 0.004;
-  c.ORDI = 0.008;
-  c.BCF = 5.2;
-  c.BAF = 12;
-  c.HENRY = 5.55e-3;
-  c.DIFFW = 9.8e-6;
-  c.DIFFA = 0.088;
-  c.TSTAR = 0.3;
-  c.KPW = 0.015;
-  c.TAU = 0.29;
-  c.BUNGE = 0.051;
-  c.ORGANIC = 1;
-  c.MW = 78.11;
-  c.VP = 0.125;
-  c.KDSW = 2.5;
-  c.LOGKOW = 2.13;
-  c.TOTC = 100;
-  c.TCLPCONC = 0.5;
-  return c;
+  return add_organic(s, cas, 0.055, 0.004, 0.0273, 0.008);
 }
 
 void expect_not_volatile(PathwayStore& s, int i) {

@@ -110,4 +110,32 @@ class PathwayStore {
   RunState rs;
 };
 
+// An organic chemical for which every pathway applies, with the given oral and
+// inhalation toxicity values.
+inline Chemical& add_organic(PathwayStore& s, const char* cas, double csfo, double ordo,
+                             double csfi, double ordi) {
+  Chemical& c = s.add(cas);
+  c.CSFO = csfo;
+  c.ORDO = ordo;
+  c.CSFI = csfi;
+  c.ORDI = ordi;
+  c.BCF = 5.2;
+  c.BAF = 12;
+  c.HENRY = 5.55e-3;
+  c.DIFFW = 9.8e-6;
+  c.DIFFA = 0.088;
+  c.TSTAR = 0.3;
+  c.KPW = 0.015;
+  c.TAU = 0.29;
+  c.BUNGE = 0.051;
+  c.ORGANIC = 1;
+  c.MW = 78.11;
+  c.VP = 0.125;
+  c.KDSW = 2.5;
+  c.LOGKOW = 2.13;
+  c.TOTC = 100;
+  c.TCLPCONC = 0.5;
+  return c;
+}
+
 }  // namespace vorn::test
