@@ -4,7 +4,7 @@
 
 #include "groundwater/daf_interpolation.hpp"
 #include "pathways/indoor_air.hpp"
-#include "pathways/special_chemicals.hpp"
+#include "pathways/cas_numbers.hpp"
 
 namespace vorn {
 namespace {

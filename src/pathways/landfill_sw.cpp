@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "pathways/special_chemicals.hpp"
+#include "pathways/cas_numbers.hpp"
 
 namespace vorn {
 

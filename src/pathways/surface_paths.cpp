@@ -1,7 +1,7 @@
 #include "pathways/surface_paths.hpp"
 
 #include "pathways/air_factors.hpp"
-#include "pathways/special_chemicals.hpp"
+#include "pathways/cas_numbers.hpp"
 
 namespace vorn {
 namespace {
