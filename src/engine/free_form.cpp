@@ -11,17 +11,24 @@
 namespace vorn {
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool ends_unquoted(char c) { return is_blank(c) || c == ',' || c == '/'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool ends_unquoted(char c) {
+  return is_blank(c) || c == ',' || c == '/';
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-// The token as shown in a message: quoted, non-printable bytes escaped, long ones shortened.
+// The token as shown in a message: quoted, bytes outside printable ASCII escaped, long ones
+// shortened.
 std::string shown(std::string_view token) {
   constexpr std::size_t kMax = 80;
   std::string out = "\"";
   for (std::size_t i = 0; i < token.size() && i < kMax; ++i) {
     const auto c = static_cast<unsigned char>(token[i]);
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || c >= 0x7F) {
       static const char* hex = "0123456789abcdef";
       out += "\\x";
       out += hex[c >> 4];
@@ -80,7 +87,8 @@ class Reader {
     throw FatalInputError(input_error_message(line_number_, what));
   }
   [[noreturn]] void fail_end_of_file() const {
-    throw FatalInputError(input_error_message(line_number_ + 1, "end of file before all values were read"));
+    throw FatalInputError(
+        input_error_message(line_number_ + 1, "end of file before all values were read"));
   }
   [[noreturn]] void fail_ran_out(std::size_t found, std::size_t wanted) const {
     if (file_ != nullptr) fail_end_of_file();
@@ -122,7 +130,8 @@ class Reader {
     }
     if (pos_ < line_.size() && !ends_unquoted(line_[pos_])) {
       const std::size_t end = line_.find_first_of(" \t,/", pos_);
-      fail("quoted text " + shown(line_.substr(start, end == std::string_view::npos ? end : end - start)) +
+      fail("quoted text " +
+           shown(line_.substr(start, end == std::string_view::npos ? end : end - start)) +
            " is followed by " + shown(line_.substr(pos_, 1)));
     }
     return value;
@@ -132,7 +141,8 @@ class Reader {
     const char c = line_[pos_];
     switch (item.kind()) {
       case Item::Kind::Text: {
-        std::string value = (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
+        std::string value =
+            (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
         value.resize(item.width(), ' ');
         *static_cast<std::string*>(item.target()) = std::move(value);
         return;
@@ -169,8 +179,8 @@ class Reader {
 }  // namespace
 
 std::string input_error_message(int line_number, std::string_view what) {
-  return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) +
-         ": " + std::string(what);
+  return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) + ": " +
+         std::string(what);
 }
 
 bool parse_integer(std::string_view token, std::int32_t& value) {
@@ -224,7 +234,8 @@ bool parse_real(std::string_view token, double& value) {
     while (i < token.size() && is_digit(token[i])) exp_text += token[i++];
     if (i == digits_start || i != token.size()) return false;
   }
-  // A huge exponent is clamped: the value is then out of range either way.
+  // A huge exponent is clamped: no token has enough digits to bring it back into range.
+  constexpr long long kExponentClamp = 1'000'000'000'000'000LL;
   long long exponent = 0;
   {
     std::size_t j = 0;
@@ -233,28 +244,28 @@ bool parse_real(std::string_view token, double& value) {
       exp_negative = exp_text[j++] == '-';
     for (; j < exp_text.size(); ++j) {
       exponent = exponent * 10 + (exp_text[j] - '0');
-      if (exponent > 100000) exponent = 100000;
+      if (exponent > kExponentClamp) exponent = kExponentClamp;
     }
     if (exp_negative) exponent = -exponent;
   }
-  std::string normal = (int_digits.empty() ? "0" : int_digits) + "." +
-                       (frac_digits.empty() ? "0" : frac_digits) + "e" + std::to_string(exponent);
+  // The value is 0.ddd... times ten to `magnitude`, with the first d not zero.
+  const std::string digits = int_digits + frac_digits;
+  const auto first = digits.find_first_not_of('0');
   double v = 0.0;
-  auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v,
-                                   std::chars_format::scientific);
-  if (ec == std::errc::result_out_of_range) {
-    // Decimal exponent of the leading significant digit decides overflow or underflow.
-    const auto first = int_digits.find_first_not_of('0');
-    long long magnitude = exponent;
-    if (first != std::string::npos) {
-      magnitude += static_cast<long long>(int_digits.size() - first);
-    } else {
-      const auto f = frac_digits.find_first_not_of('0');
-      magnitude -= (f == std::string::npos) ? 0 : static_cast<long long>(f);
+  if (first != std::string::npos) {
+    const long long magnitude =
+        exponent + static_cast<long long>(int_digits.size()) - static_cast<long long>(first);
+    if (magnitude > 400) {
+      v = std::numeric_limits<double>::infinity();
+    } else if (magnitude >= -400) {
+      const std::string normal = "0." + digits.substr(first) + "e" + std::to_string(magnitude);
+      auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v,
+                                       std::chars_format::scientific);
+      if (ec == std::errc::result_out_of_range)
+        v = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+      else if (ec != std::errc() || ptr != normal.data() + normal.size())
+        return false;
     }
-    v = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  } else if (ec != std::errc() || ptr != normal.data() + normal.size()) {
-    return false;
   }
   value = negative ? -v : v;
   return true;
