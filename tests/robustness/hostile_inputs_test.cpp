@@ -107,6 +107,12 @@ TEST(HostileInput, EmptyFileIsAFatalErrorAndLeavesNoReport) {
   EXPECT_EQ(lines_of(read_text(dir / "VORN.DBG")).back(), " " + outcome.message.at(0));
 }
 
+// A quoted text read from the file may run on over later, shorter lines.
+TEST(HostileInput, QuotedTextRunningOverShorterLinesIsAFatalErrorShowingItsText) {
+  expect_fatal(run_text("1\n  'LF\nx"), "line 2: quoted text \"'LF\" is not closed");
+  expect_fatal(run_text("1\n    'L\nF'x\n"), "line 3: quoted text \"F'x\" is followed by \"x\"");
+}
+
 TEST(HostileInput, PropertyLineWithFewerThan27ValuesIsAFatalErrorNamingItsLine) {
   for (std::size_t given : {20u, 26u}) {
     InputBuilder in = one_benzene();
