@@ -11,15 +11,9 @@
 namespace vorn {
 namespace {
 
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
-bool ends_unquoted(char c) {
-  return is_blank(c) || c == ',' || c == '/';
-}
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool ends_unquoted(char c) { return is_blank(c) || c == ',' || c == '/'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // The token as shown in a message: quoted, bytes outside printable ASCII escaped, long ones
 // shortened.
@@ -87,8 +81,7 @@ class Reader {
     throw FatalInputError(input_error_message(line_number_, what));
   }
   [[noreturn]] void fail_end_of_file() const {
-    throw FatalInputError(
-        input_error_message(line_number_ + 1, "end of file before all values were read"));
+    throw FatalInputError(input_error_message(line_number_ + 1, "end of file before all values were read"));
   }
   [[noreturn]] void fail_ran_out(std::size_t found, std::size_t wanted) const {
     if (file_ != nullptr) fail_end_of_file();
@@ -145,8 +138,7 @@ class Reader {
     const char c = line_[pos_];
     switch (item.kind()) {
       case Item::Kind::Text: {
-        std::string value =
-            (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
+        std::string value = (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
         value.resize(item.width(), ' ');
         *static_cast<std::string*>(item.target()) = std::move(value);
         return;
@@ -183,8 +175,8 @@ class Reader {
 }  // namespace
 
 std::string input_error_message(int line_number, std::string_view what) {
-  return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) + ": " +
-         std::string(what);
+  return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) +
+         ": " + std::string(what);
 }
 
 bool parse_integer(std::string_view token, std::int32_t& value) {
