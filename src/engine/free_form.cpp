@@ -21,13 +21,14 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The token as shown in a message: quoted, non-printable bytes escaped, long ones shortened.
+// The token as shown in a message: quoted, bytes outside printable ASCII escaped, long ones
+// shortened.
 std::string shown(std::string_view token) {
   constexpr std::size_t kMax = 80;
   std::string out = "\"";
   for (std::size_t i = 0; i < token.size() && i < kMax; ++i) {
     const auto c = static_cast<unsigned char>(token[i]);
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || c >= 0x7F) {
       static const char* hex = "0123456789abcdef";
       out += "\\x";
       out += hex[c >> 4];
@@ -104,6 +105,8 @@ class Reader {
   std::string quoted_token() {
     const char quote = line_[pos_];
     const int first_line = line_number_;
+    // The line the quote opens on: a quoted text read from the file may run on over later lines.
+    const std::string_view opening_line = line_;
     const std::size_t start = pos_;
     ++pos_;
     std::string value;
@@ -111,7 +114,7 @@ class Reader {
       if (pos_ >= line_.size()) {
         if (!advance()) {
           throw FatalInputError(input_error_message(
-              first_line, "quoted text " + shown(line_.substr(start)) + " is not closed"));
+              first_line, "quoted text " + shown(opening_line.substr(start)) + " is not closed"));
         }
         continue;
       }
@@ -128,9 +131,11 @@ class Reader {
       break;
     }
     if (pos_ < line_.size() && !ends_unquoted(line_[pos_])) {
+      // Shown from the opening quote, or from the start of the line the text ends on.
+      const std::size_t from = line_number_ == first_line ? start : 0;
       const std::size_t end = line_.find_first_of(" \t,/", pos_);
       fail("quoted text " +
-           shown(line_.substr(start, end == std::string_view::npos ? end : end - start)) +
+           shown(line_.substr(from, end == std::string_view::npos ? end : end - from)) +
            " is followed by " + shown(line_.substr(pos_, 1)));
     }
     return value;
@@ -203,69 +208,79 @@ bool parse_real(std::string_view token, double& value) {
   std::size_t i = 0;
   bool negative = false;
   if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
-  std::string word;
-  for (std::size_t j = i; j < token.size(); ++j)
-    word += static_cast<char>(std::tolower(static_cast<unsigned char>(token[j])));
-  if (word == "nan") {
-    value = negative ? -std::numeric_limits<double>::quiet_NaN()
-                     : std::numeric_limits<double>::quiet_NaN();
-    return true;
-  }
-  if (word == "inf" || word == "infinity") {
-    value = negative ? -std::numeric_limits<double>::infinity()
-                     : std::numeric_limits<double>::infinity();
-    return true;
+  if (i < token.size() && !is_digit(token[i]) && token[i] != '.') {
+    std::string word;
+    for (std::size_t j = i; j < token.size(); ++j)
+      word += static_cast<char>(std::tolower(static_cast<unsigned char>(token[j])));
+    if (word == "nan") {
+      value = negative ? -std::numeric_limits<double>::quiet_NaN()
+                       : std::numeric_limits<double>::quiet_NaN();
+      return true;
+    }
+    if (word == "inf" || word == "infinity") {
+      value = negative ? -std::numeric_limits<double>::infinity()
+                       : std::numeric_limits<double>::infinity();
+      return true;
+    }
+    return false;
   }
   // digits [. digits] [(e|d) [sign] digits], with digits on at least one side of the point
-  std::string int_digits, frac_digits, exp_text;
-  while (i < token.size() && is_digit(token[i])) int_digits += token[i++];
+  const std::size_t int_start = i;
+  while (i < token.size() && is_digit(token[i])) ++i;
+  const std::string_view int_digits = token.substr(int_start, i - int_start);
+  std::string_view frac_digits;
   if (i < token.size() && token[i] == '.') {
-    ++i;
-    while (i < token.size() && is_digit(token[i])) frac_digits += token[i++];
+    const std::size_t frac_start = ++i;
+    while (i < token.size() && is_digit(token[i])) ++i;
+    frac_digits = token.substr(frac_start, i - frac_start);
   }
   if (int_digits.empty() && frac_digits.empty()) return false;
+  // A huge exponent is clamped: no token has enough digits to bring it back into range.
+  constexpr long long kExponentClamp = 1'000'000'000'000'000LL;
+  long long exponent = 0;
   if (i < token.size()) {
     const char e = token[i];
     if (e != 'e' && e != 'E' && e != 'd' && e != 'D') return false;
     ++i;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-')) exp_text += token[i++];
-    const std::size_t digits_start = i;
-    while (i < token.size() && is_digit(token[i])) exp_text += token[i++];
-    if (i == digits_start || i != token.size()) return false;
-  }
-  // A huge exponent is clamped beyond what the digits could make up for: the value
-  // is then out of range either way.
-  const long long limit = 100000 + static_cast<long long>(int_digits.size() + frac_digits.size());
-  long long exponent = 0;
-  {
-    std::size_t j = 0;
     bool exp_negative = false;
-    if (j < exp_text.size() && (exp_text[j] == '+' || exp_text[j] == '-'))
-      exp_negative = exp_text[j++] == '-';
-    for (; j < exp_text.size(); ++j) {
-      exponent = exponent * 10 + (exp_text[j] - '0');
-      if (exponent > limit) exponent = limit;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) exp_negative = token[i++] == '-';
+    const std::size_t digits_start = i;
+    for (; i < token.size() && is_digit(token[i]); ++i) {
+      exponent = exponent * 10 + (token[i] - '0');
+      if (exponent > kExponentClamp) exponent = kExponentClamp;
     }
+    if (i == digits_start || i != token.size()) return false;
     if (exp_negative) exponent = -exponent;
   }
-  std::string normal = (int_digits.empty() ? "0" : int_digits) + "." +
-                       (frac_digits.empty() ? "0" : frac_digits) + "e" + std::to_string(exponent);
+  // The value is 0.ddd... times ten to `magnitude`, with the first d not zero.
+  const std::size_t int_first = int_digits.find_first_not_of('0');
+  const std::size_t frac_first =
+      int_first == std::string_view::npos ? frac_digits.find_first_not_of('0') : 0;
   double v = 0.0;
-  auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v,
-                                   std::chars_format::scientific);
-  if (ec == std::errc::result_out_of_range) {
-    // Decimal exponent of the leading significant digit decides overflow or underflow.
-    const auto first = int_digits.find_first_not_of('0');
-    long long magnitude = exponent;
-    if (first != std::string::npos) {
-      magnitude += static_cast<long long>(int_digits.size() - first);
-    } else {
-      const auto f = frac_digits.find_first_not_of('0');
-      magnitude -= (f == std::string::npos) ? 0 : static_cast<long long>(f);
+  if (int_first != std::string_view::npos || frac_first != std::string_view::npos) {
+    const long long magnitude =
+        int_first != std::string_view::npos
+            ? exponent + static_cast<long long>(int_digits.size() - int_first)
+            : exponent - static_cast<long long>(frac_first);
+    if (magnitude > 400) {
+      v = std::numeric_limits<double>::infinity();
+    } else if (magnitude >= -400) {
+      std::string normal = "0.";
+      if (int_first != std::string_view::npos) {
+        normal.append(int_digits.substr(int_first));
+        normal.append(frac_digits);
+      } else {
+        normal.append(frac_digits.substr(frac_first));
+      }
+      normal += 'e';
+      normal += std::to_string(magnitude);
+      auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v,
+                                       std::chars_format::scientific);
+      if (ec == std::errc::result_out_of_range)
+        v = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+      else if (ec != std::errc() || ptr != normal.data() + normal.size())
+        return false;
     }
-    v = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  } else if (ec != std::errc() || ptr != normal.data() + normal.size()) {
-    return false;
   }
   value = negative ? -v : v;
   return true;

@@ -14,6 +14,13 @@ std::string daf_key(std::string_view cas) {
   return key;
 }
 
+// daf_key(cas) == key, without building the row's key: this runs for every table row.
+bool has_key(std::string_view cas, const std::string& key) {
+  const std::string_view cut = trim_leading(cas).substr(0, kDafKeyWidth);
+  return key.compare(0, cut.size(), cut) == 0 &&
+         key.find_first_not_of(' ', cut.size()) == std::string::npos;
+}
+
 // 15.1 and 3.18 held in single precision, widened.
 constexpr double kDefaultDafLandfill = 15.100000381469727;
 constexpr double kDefaultDafImpoundment = 3.180000066757202;
@@ -31,7 +38,7 @@ void getdafcurve(RunState& rs, int unit, int& i) {
   const std::string key = daf_key(c.CHEMCAS);
   for (int j = 1; j <= rs.daf.NDAF; ++j) {
     const DafRow& row = rs.daf.row(j);
-    if (daf_key(row.CHEMCAS) != key) continue;
+    if (!has_key(row.CHEMCAS, key)) continue;
     if (curve.DC_NPT == kCurveCapacity) {
       stop_run(rs, unit,
                {LogLine() << "Stop, Error: more than 50 DAF rows for chemical #"

@@ -301,14 +301,14 @@ TEST(ResultsJson, RunsThatDidNotCompleteGiveStatusAndMessageOnly) {
   EXPECT_EQ(doc["message"],
             "Stop, Error: Illegal vol.unit= 7\n0-Cubic Yards, 1-Cubic Feet, 2-Cubic Meters");
 
-  // The offending input text of a fatal error is Latin-1 and becomes UTF-8.
+  // The offending input text of a fatal error shows bytes outside printable ASCII escaped.
   r = run_text("x\xE9\nLF\n");
   ASSERT_EQ(r.outcome.status, Status::fatal_input_error);
   doc = OrderedJson::parse(results_json(r.outcome));
   EXPECT_EQ(keys_of(doc), keys);
   EXPECT_EQ(doc["status"], "fatal input error");
   EXPECT_EQ(doc["message"],
-            "vorn: fatal input error on unit 1 (VORN.IN), line 1: \"x\xC3\xA9\" is not an integer");
+            "vorn: fatal input error on unit 1 (VORN.IN), line 1: \"x\\xe9\" is not an integer");
 
   MemoryFiles none;
   const Outcome missing = run(none);

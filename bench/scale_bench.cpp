@@ -1,0 +1,207 @@
+// Scale of a whole run: 10 to 10,000 chemicals with a 500-row DAF table, every chemical
+// passing the indoor-inhalation gate with positive CSFI and ORDI and different carcinogenic
+// and non-carcinogenic DAFs, so that the indoor air model runs twice per chemical.
+//
+//   WholeRun/N        one run in memory through the C++ entry; counters: CPU time per chemical
+//                     and the run's CPU time over that of its indoor air model evaluations
+//   IndoorAirModel/N  the same model evaluations alone, with the arguments the run used
+//   Program/N         the vorn program on a directory; counters: its CPU time and peak
+//                     resident memory
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "pathways/indoor_air.hpp"
+#include "vorn/run.hpp"
+
+namespace {
+
+constexpr int kDafRows = 500;
+
+std::string fmt(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.6g", v);
+  return buf;
+}
+
+// n inorganic chemicals over min(n, 500) CAS numbers; the 500 DAF rows are shared out over
+// those numbers, so every chemical has table rows with carcinogenic DAF != non-carcinogenic.
+std::string scale_input(int n) {
+  const int keys = n < kDafRows ? n : kDafRows;
+  std::string s = "1\nLF\n1.0E-5\n1.0\n10000\n0\n20\n0\n" + std::to_string(n) +
+                  "\nChemicalName @ CAS MCL CSFO CSFI ORDO RFCI ...\n";
+  for (int i = 0; i < n; ++i) {
+    const double f = 1.0 + (i % 97) * 0.01;
+    s += "Scale chemical " + std::to_string(i + 1) + " @ 5000-" + std::to_string(i % keys) + "-1 " +
+         fmt(0.005 * f) + " " + fmt(0.055 * f) + " " + fmt(0.0273 * f) + " " + fmt(0.004 * f) +
+         " " + fmt(0.03 * f) + " 5.2 1820 0.5 " + fmt(5.55e-3 * f) +
+         " 9.8e-6 0.088 1750 0 0 0.7 0.015 " + "0.29 0.051 0 -1 0.13 C 78.11 0.125 -1 2.13\n";
+  }
+  s += "TCLP FLAG TOTC FLAG\n";
+  for (int i = 0; i < n; ++i) s += fmt(0.5 * (1.0 + (i % 89) * 0.02)) + " N 100 N\n";
+  s += "CHEMCAS LFCONC LFCAR LFNON SICONC SICAR SINON\n";
+  for (int r = 0; r < kDafRows; ++r) {
+    const int key = r % keys;
+    const double c = 0.001 * (1 << (r / keys % 20));  // rising concentrations per chemical
+    s += "5000-" + std::to_string(key) + "-1 " + fmt(c) + " " + fmt(10.5 + r * 0.01) + " " +
+         fmt(12.5 + r * 0.02) + " " + fmt(c) + " 2.1 2.4\n";
+  }
+  return s;
+}
+
+const std::string& input_for(int n) {
+  static std::map<int, std::string> inputs;
+  auto it = inputs.find(n);
+  if (it == inputs.end()) it = inputs.emplace(n, scale_input(n)).first;
+  return it->second;
+}
+
+struct ModelCall {
+  double Hd, DIFFW, DIFFA, Cw;
+};
+
+// The indoor air evaluations of one run, from its results: one per distinct well concentration.
+std::vector<ModelCall> model_calls(int n) {
+  vorn::MemoryFiles files;
+  files.input = input_for(n);
+  const vorn::Outcome outcome = vorn::run(files);
+  std::vector<ModelCall> calls;
+  if (!outcome.results) return calls;
+  const auto& res = *outcome.results;
+  for (std::size_t i = 0; i < res.chemicals.size(); ++i) {
+    const auto& c = res.chemicals[i];
+    const double Hd = c.HENRY / 0.0244658;
+    const double cw_car = c.TCLPCONC / res.results[i].DAFC_WV;
+    const double cw_non = c.TCLPCONC / res.results[i].DAFN_WV;
+    calls.push_back({Hd, c.DIFFW, c.DIFFA, cw_car});
+    if (cw_non != cw_car) calls.push_back({Hd, c.DIFFW, c.DIFFA, cw_non});
+  }
+  return calls;
+}
+
+// CPU time of this thread: the ratio holds on a machine shared with other work.
+double thread_seconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+double evaluate(const std::vector<ModelCall>& calls) {
+  double sum = 0;
+  for (const ModelCall& m : calls) sum += vorn::indoorair(m.Hd, m.DIFFW, m.DIFFA, m.Cw).A3;
+  return sum;
+}
+
+void WholeRun(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const std::vector<ModelCall> calls = model_calls(n);
+  if (calls.size() != 2u * static_cast<std::size_t>(n)) {
+    state.SkipWithError("the generated run does not evaluate the model twice per chemical");
+    return;
+  }
+  double seconds = 0;
+  for (auto _ : state) {
+    vorn::MemoryFiles files;
+    files.input = input_for(n);
+    const double start = thread_seconds();
+    const vorn::Outcome outcome = vorn::run(files);
+    seconds += thread_seconds() - start;
+    if (outcome.status != vorn::Status::completed) state.SkipWithError("the run did not complete");
+  }
+  // The model evaluations alone, timed as often as the run was.
+  double model_seconds = 0;
+  for (benchmark::IterationCount k = 0; k < state.iterations(); ++k) {
+    const double start = thread_seconds();
+    benchmark::DoNotOptimize(evaluate(calls));
+    model_seconds += thread_seconds() - start;
+  }
+  state.counters["cpu_us_per_chemical"] =
+      1e6 * seconds / static_cast<double>(state.iterations()) / n;
+  state.counters["run_over_model"] = seconds / model_seconds;
+}
+BENCHMARK(WholeRun)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void IndoorAirModel(benchmark::State& state) {
+  const std::vector<ModelCall> calls = model_calls(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(evaluate(calls));
+  state.counters["evaluations"] = static_cast<double>(calls.size());
+}
+BENCHMARK(IndoorAirModel)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Runs vorn on `dir` and prints its peak resident memory (KB) and CPU time (s). Called in a
+// fresh process (--child-rusage): the peak the kernel reports for a child counts the memory
+// of the process it was started from, so vorn must start from a small one.
+int child_rusage(const char* dir) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  char* argv[] = {const_cast<char*>(VORN_CLI), const_cast<char*>(dir), nullptr};
+  pid_t child = 0;
+  if (posix_spawn(&child, VORN_CLI, &actions, nullptr, argv, environ) != 0) return 1;
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  std::printf("%ld %.6f\n", usage.ru_maxrss,
+              static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                  1e-6 * static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec));
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+// The program on a directory: wall time (with the start of the measuring process), its CPU
+// time and peak resident memory.
+void Program(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("vorn-scale-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "VORN.IN", std::ios::binary) << input_for(n);
+  const std::string command =
+      std::filesystem::read_symlink("/proc/self/exe").string() + " --child-rusage " + dir.string();
+  long peak_kb = 0;
+  double cpu_seconds = 0;
+  for (auto _ : state) {
+    FILE* measure = popen(command.c_str(), "r");
+    long kb = 0;
+    double cpu = 0;
+    const bool read = measure != nullptr && std::fscanf(measure, "%ld %lf", &kb, &cpu) == 2;
+    if (measure == nullptr || pclose(measure) != 0 || !read) {
+      state.SkipWithError("vorn did not complete");
+      break;
+    }
+    if (kb > peak_kb) peak_kb = kb;
+    cpu_seconds += cpu;
+  }
+  std::filesystem::remove_all(dir);
+  state.counters["peak_rss_MB"] = static_cast<double>(peak_kb) / 1024.0;
+  state.counters["cpu_ms"] = 1e3 * cpu_seconds / static_cast<double>(state.iterations());
+}
+BENCHMARK(Program)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--child-rusage") return child_rusage(argv[2]);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

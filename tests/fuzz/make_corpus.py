@@ -1,0 +1,129 @@
+#!/usr/bin/env python3
+"""Builds the seed corpus of the fuzz targets from the examples and the tests' inputs.
+
+usage: tests/fuzz/make_corpus.py   (rewrites tests/fuzz/corpus/<target>/)
+Each seed is named by the SHA-1 of its bytes, as libFuzzer names the inputs it keeps.
+"""
+import hashlib
+import math
+import pathlib
+import shutil
+import struct
+
+HERE = pathlib.Path(__file__).resolve().parent
+ROOT = HERE.parent.parent
+SITE = "1\nLF\n1.0E-5\n1.0\n10000\n0\n20\n0\n"
+BENZENE = ("0.005 0.055 0.0273 0.004 0.03 5.2 1820 0.5 5.55e-3 9.8e-6 0.088 1750 0 0 0.7 0.015 "
+           "0.29 0.051 1 -1 0.13 C 78.11 0.125 -1 2.13").split()
+
+
+def vorn_in(properties, concentrations, daf_rows, count=None, site=SITE):
+    n = len(properties) if count is None else count
+    return (site + f"{n}\nChemicalName @ CAS ...\n" + "".join(p + "\n" for p in properties) +
+            "TCLP FLAG TOTC FLAG\n" + "".join(c + "\n" for c in concentrations) +
+            "CHEMCAS LFCONC LFCAR LFNON SICONC SICAR SINON\n" + "".join(d + "\n" for d in daf_rows))
+
+
+def prop(name, cas, values):
+    return f"{name} @ {cas} " + " ".join(values)
+
+
+def with_field(values, **changes):
+    names = ["MCL", "CSFO", "CSFI", "ORDO", "ORDI", "BCF", "SOILST", "TOXC", "HENRY", "DIFFW",
+             "DIFFA", "SOL", "DAFLF", "DAFSI", "TSTAR", "KPW", "TAU", "BUNGE", "ORGANIC", "BAF",
+             "ECOCHRON", "CARC", "MW", "VP", "KDSW", "LOGKOW"]
+    out = list(values)
+    for name, value in changes.items():
+        out[names.index(name)] = value
+    return out
+
+
+def whole_run_seeds():
+    seeds = [(ROOT / "examples/landfill/VORN.IN").read_bytes()]
+    for ref in ("landfill", "impoundment"):
+        seeds.append((ROOT / f"tests/data/reference/{ref}/VORN.IN").read_bytes())
+    example = seeds[0].decode("latin-1")
+    seeds.append(example.replace("\n", "\r\n").encode("latin-1"))
+    inorganic = with_field(BENZENE, ORGANIC="0")
+    every = lambda x, org: [x] * 18 + [org, x, x, "C", x, x, x, x]
+    texts = [
+        "",
+        vorn_in([prop("A", "1-1-1", BENZENE)] * 3, ["1 N 1 N"] * 3, [], count=2000000000),
+        vorn_in([prop("AllNaN", "111-11-1", every("NaN", "1")),
+                 prop("AllInf", "222-22-2", every("Infinity", "0"))],
+                ["NaN N NaN N", "Infinity N inf N"], []),
+        vorn_in([prop("A", "1-1-1", inorganic)], ["1 N 1 N"],
+                [f"1-1-1 {k + 1} 2 3 1 2 3" for k in range(51)]),
+        vorn_in([prop("A", "1-1-1", BENZENE[:20])], ["1 N 1 N"], []),
+        vorn_in([prop("A", "1-1-1", BENZENE)], ["1 N 1 N"], []).replace(
+            "CHEMCAS LFCONC LFCAR LFNON SICONC SICAR SINON\n", ""),
+        vorn_in([prop("A", "1-1-1", inorganic)], ["1 N 1 N"],
+                ["1-1-1 0.1 10 10 0.1 1 1", "1-1-1 NaN 20 20 1 1 1", "1-1-1 10 30 30 1 1 1"]),
+        vorn_in([prop("A", "1-1-1", with_field(inorganic, MCL="1", CSFO="-1", CSFI="-1", ORDO="-1",
+                                               ORDI="-1"))],
+                ["0.5 N 1 N"],
+                ["1-1-1 1 10 10 1 1 1", "1-1-1 2 NaN NaN 1 1 1", "1-1-1 100 10 10 1 1 1"]),
+        vorn_in([], [], [], site=SITE.replace("LF", "SI")),
+        vorn_in([prop("'Quoted, name'", "\"50-00-0\"", with_field(BENZENE, CARC="'x y'"))],
+                [",N,,/"], ["'50-00-0' 1 2 3 / ignored"]),
+    ]
+    return seeds + [t.encode("latin-1") for t in texts]
+
+
+def free_form_seeds(run_seeds):
+    INTEGER, REAL, TEXT = 0, 1, 2
+
+    def header(mode, kinds, width):
+        packed = 0
+        for k, kind in enumerate(kinds):
+            packed |= kind << (2 * k)
+        return bytes([(mode << 3) | (len(kinds) - 1), packed & 0xFF, packed >> 8, width - 1])
+
+    lists = [
+        (0, [INTEGER]), (0, [TEXT]), (0, [REAL, REAL]), (1, [REAL]),
+        (2, [TEXT] + [REAL] * 6), (2, [TEXT, REAL, TEXT, REAL]), (3, [INTEGER, REAL]),
+        (0, [REAL, TEXT, REAL, TEXT]), (2, [TEXT] + [REAL] * 7),
+    ]
+    seeds = []
+    for k, seed in enumerate(run_seeds):
+        mode, kinds = lists[k % len(lists)]
+        seeds.append(header(mode, kinds, 20) + seed)
+    lines = [b"10000, 20\n", b"1.5\n2.5 3.5\n", b"'it''s' \"a,b\" c/d\n", b"5,,7\n5 /\n",
+             b"1.0d-10 -.5 +5. 1.E3 nan -Infinity\n", b"2147483647 -2147483648 2147483648\n",
+             b"3*1.0 1.0+5 'ab'cd\n", b"'open\ncontinued' next\n", b"\t,1\r\n"]
+    for k, text in enumerate(lines):
+        mode, kinds = lists[k % len(lists)]
+        seeds.append(header(mode, kinds, 1 + k * 4) + text)
+    return seeds
+
+
+def log_line_seeds():
+    values = [0.0, -0.0, 1.0, 0.1, 1.0e-5, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308,
+              math.inf, -math.inf, math.nan, 15.100000381469727, 3.180000066757202, 1.0e30,
+              0.2777777777777778, 123456789012345680.0, 1.0e16, 9.999999999999999e15, 1.0e-4,
+              9.99999999999e-5]
+    seeds = []
+    for k in range(0, len(values), 6):
+        chunk = (values[k:k + 6] + [0.0] * 6)[:6]
+        seeds.append(struct.pack("<6di", *chunk, -k * 1000003))
+    seeds.append(struct.pack("<i", 2147483647))
+    return seeds
+
+
+def write(target, seeds):
+    directory = HERE / "corpus" / target
+    shutil.rmtree(directory, ignore_errors=True)
+    directory.mkdir(parents=True)
+    for seed in seeds:
+        (directory / hashlib.sha1(seed).hexdigest()).write_bytes(seed)
+
+
+def main():
+    run_seeds = whole_run_seeds()
+    write("whole_run", run_seeds)
+    write("free_form", free_form_seeds(run_seeds))
+    write("log_line", log_line_seeds())
+
+
+if __name__ == "__main__":
+    main()
