@@ -102,18 +102,24 @@ TEST(Exports, IerrRunvornWithoutInputReturnsOneAndLeavesOldFiles) {
   EXPECT_FALSE(std::filesystem::exists(dir / "VORN.OUT"));
 }
 
-TEST(Exports, IerrRunvornCompletesAReferenceRun) {
-  for (const char* name : {"landfill", "impoundment"}) {
-    SCOPED_TRACE(name);
+// The reference runs and the shipped examples, each with its checked files.
+TEST(Exports, IerrRunvornReproducesTheCheckedRuns) {
+  const std::filesystem::path examples = data_dir().parent_path().parent_path() / "examples";
+  const std::pair<std::filesystem::path, std::filesystem::path> runs[] = {
+      {data_dir() / "reference" / "landfill", data_dir() / "reference" / "landfill"},
+      {data_dir() / "reference" / "impoundment", data_dir() / "reference" / "impoundment"},
+      {examples / "landfill", data_dir() / "examples" / "landfill"},
+      {examples / "impoundment", data_dir() / "examples" / "impoundment"}};
+  for (const auto& [input, checked] : runs) {
+    SCOPED_TRACE(input.string());
     ScratchDir dir;
-    write_text(dir / "VORN.IN", reference_input(name));
+    write_text(dir / "VORN.IN", read_text(input / "VORN.IN"));
     const auto r = run_in_child(dir.path(), call_ierr_runvorn, nullptr);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, " NORMAL TERMINATION...\nreturned 0\n");
+    EXPECT_EQ(r.out, read_text(checked / "stdout.txt") + "returned 0\n");
     EXPECT_EQ(r.err, "");
-    const auto ref = data_dir() / "reference" / name;
-    EXPECT_EQ(read_text(dir / "VORN.OUT"), read_text(ref / "VORN.OUT"));
-    EXPECT_EQ(read_text(dir / "VORN.DBG"), read_text(ref / "VORN.DBG"));
+    EXPECT_EQ(read_text(dir / "VORN.OUT"), read_text(checked / "VORN.OUT"));
+    EXPECT_EQ(read_text(dir / "VORN.DBG"), read_text(checked / "VORN.DBG"));
   }
 }
 
