@@ -49,13 +49,14 @@ class Reader {
 
   void read(std::initializer_list<Item> items) {
     if (file_ != nullptr && !advance()) fail_end_of_file();
-    const std::vector<Item> list(items);
+    const Item* list = items.begin();
+    const std::size_t count = items.size();
     std::size_t k = 0;
     bool after_comma = true;  // a comma first in the read is a null value
-    while (k < list.size()) {
+    while (k < count) {
       while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
       if (pos_ >= line_.size()) {
-        if (!advance()) fail_ran_out(k, list.size());
+        if (!advance()) fail_ran_out(k, count);
         continue;
       }
       const char c = line_[pos_];
