@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 #include "engine/run_error.hpp"
 
