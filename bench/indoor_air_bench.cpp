@@ -6,17 +6,15 @@
 // BM_AllPathways / BM_ModelEvaluations is the cost of everything around the model.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/run_state.hpp"
-#include "engine/units.hpp"
-#include "input/unit_geometry.hpp"
-#include "pathways/groundwater_paths.hpp"
+#include "input/daf_table.hpp"
+#include "model/chemical_model.hpp"
+#include "model/unit_model.hpp"
 #include "pathways/indoor_air.hpp"
-#include "pathways/landfill_sw.hpp"
-#include "pathways/surface_paths.hpp"
 
 namespace {
 
@@ -25,9 +23,11 @@ using namespace vorn;
 constexpr int kChemicals = 2000;
 constexpr int kDafRows = kDafCapacity;  // a full DAF table, one row per CAS number
 
+// The chemicals as read, the derived unit and the DAF table: what the model entry reads.
 struct GeneratedRun {
-  StringSink debug;
-  std::unique_ptr<RunState> rs = std::make_unique<RunState>();
+  UnitModel unit;
+  DafTable daf;
+  std::vector<Chemical> chemicals;
 };
 
 std::string padded(std::string text, std::size_t width) {
@@ -40,30 +40,29 @@ std::string padded(std::string text, std::size_t width) {
 // `equal_dafs`, exactly) its carcinogenic one.
 std::unique_ptr<GeneratedRun> generate(bool equal_dafs) {
   auto run = std::make_unique<GeneratedRun>();
-  RunState& rs = *run->rs;
-  rs.units.debug = &run->debug;
-  rs.wu.WU_WMUTYPE = "LF";
-  rs.wu.WU_RISKFACT = 1.0e-5;
-  rs.wu.WU_HQFACT = 1.0;
-  rs.wu.WU_WASTEVOL = 10000;
-  rs.wu.WU_VOLUNIT = 0;
-  rs.wu.WU_ACTLIFE = 20;
-  unitgeometry(rs, kDebugUnit);
+  WasteUnit wu;
+  wu.WU_WMUTYPE = "LF";
+  wu.WU_RISKFACT = 1.0e-5;
+  wu.WU_HQFACT = 1.0;
+  wu.WU_WASTEVOL = 10000;
+  wu.WU_VOLUNIT = 0;
+  wu.WU_ACTLIFE = 20;
+  if (derive_unit(wu, run->unit)) std::abort();
   for (int j = 1; j <= kDafRows; ++j) {
-    DafRow& row = rs.daf.row(j);
+    DafRow& row = run->daf.row(j);
     row.CHEMCAS = padded("900-" + std::to_string(j), kDafKeyWidth);
     row.LFCONC = row.SICONC = 1.0;
     row.LFCAR = row.SICAR = 10.0 + j % 9;
     row.LFNON = row.SINON = equal_dafs ? row.LFCAR : row.LFCAR / 2;
   }
-  rs.daf.NDAF = kDafRows;
+  run->daf.NDAF = kDafRows;
   for (int i = 1; i <= kChemicals; ++i) {
-    Chemical& c = rs.chem.append();
+    Chemical& c = run->chemicals.emplace_back();
     c.CHEMCAS = padded("900-" + std::to_string((i - 1) % kDafRows + 1), kCasWidth);
     c.CSFO = 0.01 * (1 + i % 5);
     c.CSFI = 0.02 * (1 + i % 7);
     c.ORDO = 0.004 * (1 + i % 3);
-    c.ORDI = 0.008 * (1 + i % 4);
+    c.ORDI = 0.008 * (1 + i % 4) / 0.2777777777777778;  // as read: a concentration
     c.BCF = 5.0 + i % 10;
     c.HENRY = 1.0e-3 * (1 + i % 13);
     c.DIFFW = 5.0e-6 + 1.0e-7 * (i % 11);
@@ -80,17 +79,16 @@ std::unique_ptr<GeneratedRun> generate(bool equal_dafs) {
     c.TCLPCONC = 0.1 + 0.01 * (i % 23);
     c.TOTC = 10.0 + i % 31;
   }
-  rs.N = kChemicals;
   return run;
 }
 
-// Every pathway step of every chemical, in the order of a run.
-void all_pathways(RunState& rs) {
-  rs.res.allocateResults(rs.N);
-  for (int i = 1; i <= rs.N; ++i) {
-    landfillsw(rs, kDebugUnit, i);
-    surfacepaths(rs, kDebugUnit, i);
-    groundwaterpaths(rs, kDebugUnit, i);
+// Every chemical through the model entry, in the order of a run.
+void all_pathways(const GeneratedRun& run, ChemicalEvaluation& ev) {
+  const ModelSite site{run.unit, run.daf};
+  for (std::size_t k = 0; k < run.chemicals.size(); ++k) {
+    const Chemical& c = run.chemicals[k];
+    evaluate_chemical(site, match_daf_rows(run.daf, c), static_cast<int>(k) + 1, c, ev);
+    if (ev.failure) std::abort();
   }
 }
 
@@ -108,17 +106,17 @@ BENCHMARK(BM_IndoorAirModel)->Unit(benchmark::kMicrosecond);
 // The model evaluations that the run below makes, with the same inputs.
 void BM_ModelEvaluations(benchmark::State& state) {
   const auto run = generate(false);
-  const RunState& rs = *run->rs;
   struct Inputs {
     double Hd, DIFFW, DIFFA, Cw;
   };
   std::vector<Inputs> inputs;
-  for (int i = 1; i <= rs.N; ++i) {
-    const Chemical& c = rs.chem(i);
-    const DafRow& row = rs.daf.row((i - 1) % kDafRows + 1);
-    const double Hd = c.HENRY / 0.0244658;
-    inputs.push_back({Hd, c.DIFFW, c.DIFFA, c.TCLPCONC / (row.LFCAR * rs.DAF_SCALE)});
-    inputs.push_back({Hd, c.DIFFW, c.DIFFA, c.TCLPCONC / (row.LFNON * rs.DAF_SCALE)});
+  for (std::size_t k = 0; k < run->chemicals.size(); ++k) {
+    const Chemical& c = run->chemicals[k];
+    const DafRow& row = run->daf.row(static_cast<int>(k) % kDafRows + 1);
+    const double hd = c.HENRY / 0.0244658;
+    const double scale = run->unit.DAF_SCALE;
+    inputs.push_back({hd, c.DIFFW, c.DIFFA, c.TCLPCONC / (row.LFCAR * scale)});
+    inputs.push_back({hd, c.DIFFW, c.DIFFA, c.TCLPCONC / (row.LFNON * scale)});
   }
   for (auto _ : state) {
     for (const Inputs& in : inputs) {
@@ -132,8 +130,9 @@ BENCHMARK(BM_ModelEvaluations)->Unit(benchmark::kMillisecond);
 
 void BM_AllPathways(benchmark::State& state) {
   const auto run = generate(false);
+  ChemicalEvaluation ev;
   for (auto _ : state) {
-    all_pathways(*run->rs);
+    all_pathways(*run, ev);
     benchmark::ClobberMemory();
   }
   state.counters["chemicals"] = kChemicals;
@@ -143,8 +142,9 @@ BENCHMARK(BM_AllPathways)->Unit(benchmark::kMillisecond);
 // Equal DAFs: one model evaluation per chemical, the second half reuses it.
 void BM_AllPathwaysEqualDafs(benchmark::State& state) {
   const auto run = generate(true);
+  ChemicalEvaluation ev;
   for (auto _ : state) {
-    all_pathways(*run->rs);
+    all_pathways(*run, ev);
     benchmark::ClobberMemory();
   }
   state.counters["chemicals"] = kChemicals;

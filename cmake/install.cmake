@@ -1,7 +1,8 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS vorn vorn_core vorn_cli EXPORT vornTargets
+get_property(vorn_layers GLOBAL PROPERTY VORN_LAYERS)
+install(TARGETS vorn vorn_api ${vorn_layers} vorn_cli EXPORT vornTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})

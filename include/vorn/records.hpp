@@ -114,4 +114,19 @@ struct ChemicalReport {
   bool SF_EXCEEDED = false;
 };
 
+// The stream's sums over all chemicals in input order: the totals lines of the report's
+// risk and hazard tables, and the aggregates of all chemicals and of the detected ones
+// (groundwater by the TCLP flag, surface by the total-concentration flag).
+struct StreamTotals {
+  // R_SWING, R_AIRPT, R_SWFISH, R_AIRSOIL, R_AIRVOL, RI_SF (and H_ for hazard).
+  std::array<double, 6> surface_risk{}, surface_hazard{};
+  // R_GWING, R_GWINH, R_GWDERM_A, R_GWDERM_C, RI_GW (and H_ for hazard).
+  std::array<double, 5> groundwater_risk{}, groundwater_hazard{};
+  double HI_GW = 0.0, HI_SF = 0.0, RI_GW = 0.0, RI_SF = 0.0;
+  double HI_GW_DETECTED = 0.0, HI_SF_DETECTED = 0.0, RI_GW_DETECTED = 0.0, RI_SF_DETECTED = 0.0;
+  // Total hazard index and cancer risk of the stream.
+  double HI_TOT() const { return HI_GW + HI_SF; }
+  double RI_TOT() const { return RI_GW + RI_SF; }
+};
+
 }  // namespace vorn

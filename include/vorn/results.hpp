@@ -14,6 +14,7 @@ struct Results {
   std::vector<Chemical> chemicals;  // as read and adjusted by the run
   std::vector<ResultSlots> results;
   std::vector<ChemicalReport> report;
+  StreamTotals totals;
 };
 
 }  // namespace vorn

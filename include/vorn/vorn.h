@@ -4,8 +4,10 @@
 
 #include <stdint.h>
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(VORN_BUILDING_LIBRARY)
 #define VORN_EXPORT __declspec(dllexport)
+#elif defined(_WIN32)
+#define VORN_EXPORT __declspec(dllimport)
 #else
 #define VORN_EXPORT __attribute__((visibility("default")))
 #endif

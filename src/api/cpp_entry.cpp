@@ -1,42 +1,10 @@
 // The C++ entry: runs on a directory or on files in memory, returning the outcome.
-#include "api/directory_files.hpp"
-#include "engine/run_sequence.hpp"
+#include "run/directory_files.hpp"
+#include "run/memory_files.hpp"
+#include "run/run_sequence.hpp"
 #include "vorn/run.hpp"
 
 namespace vorn {
-namespace {
-
-class MemoryRunFiles : public RunFiles {
- public:
-  explicit MemoryRunFiles(MemoryFiles& files) : files_(files) {}
-  std::optional<std::string> open_input(std::string& why) override {
-    if (!files_.input) why = "no input";
-    return files_.input;
-  }
-  Sink& open_debug() override {
-    files_.debug.clear();
-    return debug_;
-  }
-  Sink& open_report() override {
-    report_open_ = true;
-    return report_;
-  }
-  void close_report() override {
-    if (report_open_) files_.report = report_.text;
-  }
-  void close_debug() override { files_.debug = debug_.text; }
-  Sink& out() override { return out_; }
-  Sink& err() override { return err_; }
-
-  StringSink out_, err_;
-
- private:
-  MemoryFiles& files_;
-  StringSink debug_, report_;
-  bool report_open_ = false;
-};
-
-}  // namespace
 
 Outcome run(const std::filesystem::path& dir) {
   StringSink out, err;

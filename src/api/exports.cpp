@@ -4,10 +4,10 @@
 #include <exception>
 #include <string>
 
-#include "api/directory_files.hpp"
-#include "engine/log_line.hpp"
-#include "engine/run_sequence.hpp"
-#include "engine/units.hpp"
+#include "core/log_line.hpp"
+#include "core/sink.hpp"
+#include "run/directory_files.hpp"
+#include "run/run_sequence.hpp"
 #include "vorn/vorn.h"
 
 namespace {
@@ -18,9 +18,10 @@ class StreamSink : public vorn::Sink {
  public:
   explicit StreamSink(std::FILE* stream) : stream_(stream) {}
   void write(std::string_view bytes) override {
-    const bool line = bytes.size() >= vorn::kLineEnd.size() &&
-                      bytes.substr(bytes.size() - vorn::kLineEnd.size()) == vorn::kLineEnd;
-    if (line) bytes.remove_suffix(vorn::kLineEnd.size());
+    const bool line =
+        bytes.size() >= vorn::kPlatformLineEnd.size() &&
+        bytes.substr(bytes.size() - vorn::kPlatformLineEnd.size()) == vorn::kPlatformLineEnd;
+    if (line) bytes.remove_suffix(vorn::kPlatformLineEnd.size());
     std::fwrite(bytes.data(), 1, bytes.size(), stream_);
     if (line) std::fputc('\n', stream_);
     std::fflush(stream_);

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "report/html_page.hpp"
+#include "core/output_file.hpp"
 #include "vorn/results_csv.hpp"
+#include "vorn/results_html.hpp"
 #include "vorn/results_json.hpp"
 #include "vorn/run.hpp"
 #include "vorn/version.hpp"
@@ -197,19 +198,9 @@ bool write_document(const std::string& file, const std::string& text) {
                  std::strerror(errno));
     return false;
   }
-  std::FILE* f = std::fopen(file.c_str(), "wb");
-  if (f == nullptr) {
-    std::fprintf(stderr, "vorn: fatal error: cannot create %s: %s\n", file.c_str(),
-                 std::strerror(errno));
-    return false;
-  }
-  errno = 0;
-  const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  const int write_errno = errno;
-  const bool closed = std::fclose(f) == 0;
-  if (written && closed) return true;
-  std::fprintf(stderr, "vorn: fatal error: cannot write %s: %s\n", file.c_str(),
-               std::strerror(!written && write_errno != 0 ? write_errno : errno));
+  std::string why;
+  if (vorn::write_file(file, text, why)) return true;
+  std::fprintf(stderr, "vorn: fatal error: %s\n", why.c_str());
   return false;
 }
 

@@ -1,7 +1,8 @@
 #include "groundwater/daf_curve.hpp"
 
-#include "engine/log_line.hpp"
-#include "engine/run_log.hpp"
+#include <string_view>
+
+#include "core/text.hpp"
 #include "groundwater/daf_scale.hpp"
 
 namespace vorn {
@@ -24,36 +25,41 @@ bool has_key(std::string_view cas, const std::string& key) {
 // 15.1 and 3.18 held in single precision, widened.
 constexpr double kDefaultDafLandfill = 15.100000381469727;
 constexpr double kDefaultDafImpoundment = 3.180000066757202;
-constexpr double kFallbackConc = 1.0E6;
+constexpr double kFallbackConc = 1.0E6;  // mg/L
 
 }  // namespace
 
-void getdafcurve(RunState& rs, int unit, int& i) {
-  DafCurve& curve = rs.curve;
-  curve = DafCurve{};
-  const bool landfill = rs.wu.is_landfill();
-  if (!landfill && !rs.wu.is_impoundment()) stop_bad_unit_type(rs, unit);
-
-  Chemical& c = rs.chem(i);
+DafRowMatch match_daf_rows(const DafTable& table, const Chemical& c) {
+  DafRowMatch match;
   const std::string key = daf_key(c.CHEMCAS);
-  for (int j = 1; j <= rs.daf.NDAF; ++j) {
-    const DafRow& row = rs.daf.row(j);
-    if (!has_key(row.CHEMCAS, key)) continue;
-    if (curve.DC_NPT == kCurveCapacity) {
-      stop_run(rs, unit,
-               {LogLine() << "Stop, Error: more than 50 DAF rows for chemical #"
-                          << static_cast<std::int32_t>(i)});
+  for (int j = 1; j <= table.NDAF; ++j) {
+    if (!has_key(table.row(j).CHEMCAS, key)) continue;
+    if (match.count == kCurveCapacity) {
+      match.overflow = true;
+      break;
     }
-    const auto n = static_cast<std::size_t>(curve.DC_NPT);
+    match.rows[static_cast<std::size_t>(match.count++)] = static_cast<std::int16_t>(j);
+    if (c.ORGANIC == 1) break;  // an organic chemical takes its first row only
+  }
+  return match;
+}
+
+Failure getdafcurve(const WasteUnit& wu, const DafTable& table, const DafRowMatch& rows, int i,
+                    Chemical& c, DafCurve& curve) {
+  curve = DafCurve{};
+  if (Failure f = check_lookup_unit_type(wu)) return f;
+  const bool landfill = wu.is_landfill();
+  for (std::size_t n = 0; n < static_cast<std::size_t>(rows.count); ++n) {
+    const DafRow& row = table.row(rows.rows[n]);
     curve.DC_CONC[n] = landfill ? row.LFCONC : row.SICONC;
     curve.DC_CAR[n] = landfill ? row.LFCAR : row.SICAR;
     curve.DC_NON[n] = landfill ? row.LFNON : row.SINON;
     curve.DC_WCAR[n] = curve.DC_CONC[n] / curve.DC_CAR[n];
     curve.DC_WNON[n] = curve.DC_CONC[n] / curve.DC_NON[n];
-    curve.DC_NPT = static_cast<std::int32_t>(n + 1);
-    if (c.ORGANIC == 1) break;  // an organic chemical takes its first row only
   }
-  if (curve.DC_NPT > 0) return;
+  curve.DC_NPT = rows.count;
+  if (rows.overflow) return Failure::of(FailureKind::too_many_daf_rows, i);
+  if (curve.DC_NPT > 0) return {};
 
   curve.DC_NPT = 1;
   curve.DC_CONC[0] = kFallbackConc;
@@ -62,6 +68,12 @@ void getdafcurve(RunState& rs, int unit, int& i) {
   const double d = landfill ? c.DAFLF : c.DAFSI;
   curve.DC_CAR[0] = curve.DC_NON[0] = d;
   curve.DC_WCAR[0] = curve.DC_WNON[0] = kFallbackConc / d;
+  return {};
+}
+
+Failure getdafcurve(const WasteUnit& wu, const DafTable& table, int i, Chemical& c,
+                    DafCurve& curve) {
+  return getdafcurve(wu, table, match_daf_rows(table, c), i, c, curve);
 }
 
 }  // namespace vorn

@@ -3,9 +3,6 @@
 #include <array>
 #include <cmath>
 
-#include "engine/run_log.hpp"
-#include "groundwater/daf_curve.hpp"
-
 namespace vorn {
 namespace {
 
@@ -60,44 +57,40 @@ bool interpolate_loglog(int n, const double* x, const double* const* ys, int ny,
   return false;
 }
 
-void dafforward(RunState& rs, int unit, int& i) {
-  getdafcurve(rs, unit, i);
-  const DafCurve& curve = rs.curve;
-  const Chemical& c = rs.chem(i);
+Failure dafforward(const DafCurve& curve, const Chemical& c, int i, double DAF_SCALE,
+                   ResultSlots& r, WellDafs& dafs) {
   double dc = curve.DC_CAR[0];
   double dn = curve.DC_NON[0];
   if (!(c.ORGANIC == 1 || curve.DC_NPT == 1)) {
     const double* ys[] = {curve.DC_CAR.data(), curve.DC_NON.data()};
     double out[2];
-    if (!interpolate_loglog(curve.DC_NPT, curve.DC_CONC.data(), ys, 2, c.TCLPCONC, out)) {
-      stop_run(rs, unit,
-               {LogLine() << "FAILED DAF 2D INTERPOLATION IN FORWARD CALC",
-                LogLine() << "DAF DID NOT FIND FOR CHEMICAL #" << static_cast<std::int32_t>(i)});
-    }
+    if (!interpolate_loglog(curve.DC_NPT, curve.DC_CONC.data(), ys, 2, c.TCLPCONC, out))
+      return Failure::of(FailureKind::forward_interpolation, i);
     dc = out[0];
     dn = out[1];
   }
-  ResultSlots& r = rs.res(i);
   r.DAFC = dc;
   r.DAFN = dn;
-  rs.DAF_CAR = dc * rs.DAF_SCALE;
-  rs.DAF_NON = dn * rs.DAF_SCALE;
-  r.DAFC_WV = rs.DAF_CAR;
-  r.DAFN_WV = rs.DAF_NON;
+  dafs.DAF_CAR = dc * DAF_SCALE;
+  dafs.DAF_NON = dn * DAF_SCALE;
+  r.DAFC_WV = dafs.DAF_CAR;
+  r.DAFN_WV = dafs.DAF_NON;
+  return {};
 }
 
-void dafbackward(RunState& rs, int unit, int& i, int selector, double W, double& result) {
-  const DafCurve& curve = rs.curve;
+Failure dafbackward(const DafCurve& curve, const Chemical& c, double DAF_SCALE, int selector,
+                    double W, double& result) {
   const bool car = selector == 1;
   const double* x = car ? curve.DC_WCAR.data() : curve.DC_WNON.data();
   const double* y = car ? curve.DC_CAR.data() : curve.DC_NON.data();
   double r = y[0];
-  if (!(rs.chem(i).ORGANIC == 1 || curve.DC_NPT == 1)) {
+  if (!(c.ORGANIC == 1 || curve.DC_NPT == 1)) {
     const double* ys[] = {y};
     if (!interpolate_loglog(curve.DC_NPT, x, ys, 1, W, &r))
-      stop_run(rs, unit, {LogLine() << "FAILED DAF 1D INTERPOLATION IN BACKWARD CALC"});
+      return Failure::of(FailureKind::backward_interpolation);
   }
-  result = r * rs.DAF_SCALE;
+  result = r * DAF_SCALE;
+  return {};
 }
 
 }  // namespace vorn

@@ -2,23 +2,25 @@
 
 #include <cmath>
 
-#include "engine/run_log.hpp"
-
 namespace vorn {
 
-void stop_bad_unit_type(const RunState& rs, int unit) {
-  stop_run(rs, unit, {LogLine() << "Error in WMUTYPE:" << rs.wu.WU_WMUTYPE});
+Failure check_lookup_unit_type(const WasteUnit& wu) {
+  if (wu.is_landfill() || wu.is_impoundment()) return {};
+  return Failure::with_text(FailureKind::unit_type_guard, wu.WU_WMUTYPE);
 }
 
-void calcdafscale(RunState& rs, int dbgUnit) {
-  const double v = rs.wu.WU_VOLYD3;
-  if (rs.wu.is_impoundment())
-    rs.DAF_SCALE = std::fmax(108687 * std::pow(v, -1.20644), 1.0);
-  else if (rs.wu.is_landfill())
-    rs.DAF_SCALE = std::fmax(120379 * std::pow(v, -0.97952), 1.0);
+Failure calcdafscale(const WasteUnit& wu, double& DAF_SCALE) {
+  if (Failure f = check_lookup_unit_type(wu)) return f;
+  const double v = wu.WU_VOLYD3;
+  if (wu.is_impoundment())
+    DAF_SCALE = std::fmax(108687 * std::pow(v, -1.20644), 1.0);
   else
-    stop_bad_unit_type(rs, dbgUnit);
-  log(rs, dbgUnit, LogLine() << "Calculated DAF scale factor=" << rs.DAF_SCALE);
+    DAF_SCALE = std::fmax(120379 * std::pow(v, -0.97952), 1.0);
+  return {};
+}
+
+LogLine daf_scale_line(double DAF_SCALE) {
+  return LogLine() << "Calculated DAF scale factor=" << DAF_SCALE;
 }
 
 }  // namespace vorn

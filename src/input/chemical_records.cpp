@@ -1,33 +1,32 @@
 #include "input/chemical_records.hpp"
 
-#include "engine/free_form.hpp"
-#include "engine/run_error.hpp"
-#include "engine/run_log.hpp"
+#include "core/free_form.hpp"
+#include "core/run_error.hpp"
+#include "core/text.hpp"
+#include "input/chemical_derivation.hpp"
 
 namespace vorn {
 namespace {
 
 constexpr std::size_t kLineWidth = 1024;
-// 5/18: an inhalation reference concentration turned into a dose.
-constexpr double kOrdiConversion = 0.2777777777777778;
 
 // Missing below 0, zero, or the value with its label.
-void echo_missing_zero(const RunState& rs, int unit, double value, const char* missing,
-                       const char* label, const char* zero) {
+void echo_missing_zero(const LogUnit& debug, double value, const char* missing, const char* label,
+                       const char* zero) {
   if (value < 0.0)
-    log(rs, unit, LogLine() << missing);
+    debug.log(LogLine() << missing);
   else if (value == 0.0)
-    log(rs, unit, LogLine() << zero);
+    debug.log(LogLine() << zero);
   else
-    log(rs, unit, LogLine() << label << value);
+    debug.log(LogLine() << label << value);
 }
 
-void echo_missing(const RunState& rs, int unit, double value, bool missing_value,
-                  const char* missing, const char* label) {
+void echo_missing(const LogUnit& debug, double value, bool missing_value, const char* missing,
+                  const char* label) {
   if (missing_value)
-    log(rs, unit, LogLine() << missing);
+    debug.log(LogLine() << missing);
   else
-    log(rs, unit, LogLine() << label << value);
+    debug.log(LogLine() << label << value);
 }
 
 void read_property_line(Chemical& c, const std::string& line, int line_number) {
@@ -73,116 +72,105 @@ void read_property_line(Chemical& c, const std::string& line, int line_number) {
   c.CARCTYPE = carctype.substr(0, 1);
 }
 
-void echo_chemical(RunState& rs, int dbgUnit, int i, Chemical& c) {
-  log(rs, dbgUnit, LogLine() << "-----SITE COCS: #" << static_cast<std::int32_t>(i));
-  log(rs, dbgUnit, LogLine() << trim_trailing(c.CHEMNAME));
-  log(rs, dbgUnit, LogLine() << c.CHEMCAS);
+// The echo shows the values as the run derives them.
+void echo_chemical(const LogUnit& debug, int i, const Chemical& c) {
+  debug.log(LogLine() << "-----SITE COCS: #" << static_cast<std::int32_t>(i));
+  debug.log(LogLine() << trim_trailing(c.CHEMNAME));
+  debug.log(LogLine() << c.CHEMCAS);
 
-  if (c.ORGANIC == 1) {
-    log(rs, dbgUnit, LogLine() << "Chemical is Organic (1)");
-  } else if (c.ORGANIC == 0) {
-    log(rs, dbgUnit, LogLine() << "Chemical is Inorganic (0)");
-  } else {
-    stop_run(rs, dbgUnit,
-             {LogLine() << "Error: Chemical type(Organic/Inorganic)=" << c.ORGANIC,
-              LogLine() << "1-organic, 0-inorganic"});
-  }
+  if (Failure f = check_organic(c)) debug.stop(f);
+  debug.log(
+      LogLine() << (c.ORGANIC == 1 ? "Chemical is Organic (1)" : "Chemical is Inorganic (0)"));
 
   const char t = c.CARCTYPE[0];
   if (t == 'C' || t == 'c') {
-    c.CARCTYPE = "C";
-    log(rs, dbgUnit, LogLine() << "Chemical is Carcinogenic (C)");
+    debug.log(LogLine() << "Chemical is Carcinogenic (C)");
   } else if (t == 'N' || t == 'n') {
-    c.CARCTYPE = "N";
-    log(rs, dbgUnit, LogLine() << "Chemical is Noncarcinogenci (N)");
+    debug.log(LogLine() << "Chemical is Noncarcinogenci (N)");
   } else {
-    log(rs, dbgUnit, LogLine() << "Warning: Chem type(Carc/Non)=" << c.CARCTYPE);
-    log(rs, dbgUnit, LogLine() << "Warning: Chem type defaulted as non-carcinogenic");
-    c.CARCTYPE = "N";
+    debug.log(LogLine() << "Warning: Chem type(Carc/Non)=" << c.CARCTYPE);
+    debug.log(LogLine() << "Warning: Chem type defaulted as non-carcinogenic");
   }
 
-  echo_missing_zero(rs, dbgUnit, c.MCL, "Warning: Missing MCL", "MCL(mg/L)=", "Warning: Zero MCL");
+  echo_missing_zero(debug, c.MCL, "Warning: Missing MCL", "MCL(mg/L)=", "Warning: Zero MCL");
   echo_missing_zero(
-      rs, dbgUnit, c.TOX_C, "Warning: Missing Toxicity Characteristic Level",
+      debug, c.TOX_C, "Warning: Missing Toxicity Characteristic Level",
       "Toxicity Characteristic Level TC mg/L)=", "Warning: Zero Toxicity Characteristic Level");
   if (c.ECOCHRON < 0.0) {
-    log(rs, dbgUnit, LogLine() << "WARNING: MISSING ECOCHRON");
-    c.ECOCHRON = 0.0;
+    debug.log(LogLine() << "WARNING: MISSING ECOCHRON");
   } else if (c.ECOCHRON == 0.0) {
-    log(rs, dbgUnit, LogLine() << "WARNING: ZERO ECOCHRON");
+    debug.log(LogLine() << "WARNING: ZERO ECOCHRON");
   } else {
-    log(rs, dbgUnit,
-        LogLine() << "Chronic Ecological Toxicity Threshhold"
-                  << "(AquaticTRV ECOCHRON mg/L)=" << c.ECOCHRON);
+    debug.log(LogLine() << "Chronic Ecological Toxicity Threshhold"
+                        << "(AquaticTRV ECOCHRON mg/L)=" << c.ECOCHRON);
   }
-  echo_missing_zero(rs, dbgUnit, c.CSFO, "Warning: Missing CSFO",
+  echo_missing_zero(debug, c.CSFO, "Warning: Missing CSFO",
                     "CSFO(kg-day/mg)=", "Warning: Zero CSFO");
-  echo_missing_zero(rs, dbgUnit, c.CSFI, "Warning: Missing CSFI",
+  echo_missing_zero(debug, c.CSFI, "Warning: Missing CSFI",
                     "CSFI(kg-day/mg)=", "Warning: Zero CSFI");
-  echo_missing_zero(rs, dbgUnit, c.ORDO, "Warning: Missing ORDO",
+  echo_missing_zero(debug, c.ORDO, "Warning: Missing ORDO",
                     "Reference Dose-Oral (ORDO mg/kg-day)=", "Warning: Zero ORDO");
   if (c.ORDI < 0.0) {
-    log(rs, dbgUnit, LogLine() << "Warning: Missing ORDI");
+    debug.log(LogLine() << "Warning: Missing ORDI");
   } else if (c.ORDI == 0.0) {
-    log(rs, dbgUnit, LogLine() << "Warning: Zero ORDI");
+    debug.log(LogLine() << "Warning: Zero ORDI");
   } else {
-    c.ORDI = c.ORDI * kOrdiConversion;
-    log(rs, dbgUnit, LogLine() << "ORDI is given as RFCo, RFDo=RFCo*CRair/BWadult");
-    log(rs, dbgUnit, LogLine() << "Reference Dose-Inhalation (ORDI mg/kg-day)=" << c.ORDI);
+    debug.log(LogLine() << "ORDI is given as RFCo, RFDo=RFCo*CRair/BWadult");
+    debug.log(LogLine() << "Reference Dose-Inhalation (ORDI mg/kg-day)="
+                        << inhalation_dose(c.ORDI));
   }
-  echo_missing_zero(rs, dbgUnit, c.MW, "Warning: Missing Molecular weight",
+  echo_missing_zero(debug, c.MW, "Warning: Missing Molecular weight",
                     "Molecular Weight(MW,gm/mol)=", "Warning: zero molecular weight");
 
-  echo_missing(rs, dbgUnit, c.BCF, c.BCF < 0.0, "Warning: Missing BCF",
+  echo_missing(debug, c.BCF, c.BCF < 0.0, "Warning: Missing BCF",
                "Bio-concentration Factor(BCF L/kg)=");
-  echo_missing(rs, dbgUnit, c.BAF, c.BAF < 0.0, "Warning: Missing BAF",
+  echo_missing(debug, c.BAF, c.BAF < 0.0, "Warning: Missing BAF",
                "Bio-accumulation Factor(BAF L/kg)=");
   // The superscripts are the single Latin-1 bytes 0xB3 and 0xB2.
-  echo_missing(rs, dbgUnit, c.HENRY, c.HENRY < 0.0, "Warning: Missing HENRY",
+  echo_missing(debug, c.HENRY, c.HENRY < 0.0, "Warning: Missing HENRY",
                "Henrys Law Coefficient(H atm-m\xB3/mol-K)=");
-  echo_missing(rs, dbgUnit, c.DIFFW, c.DIFFW < 0.0, "Warning: Missing DIFFW",
+  echo_missing(debug, c.DIFFW, c.DIFFW < 0.0, "Warning: Missing DIFFW",
                "Diffusion Coefficient in Water(Dw cm\xB2/sec)=");
-  echo_missing(rs, dbgUnit, c.DIFFA, c.DIFFA < 0.0, "Warning: Missing DIFFA",
+  echo_missing(debug, c.DIFFA, c.DIFFA < 0.0, "Warning: Missing DIFFA",
                "Diffusion Coefficient in Air(Da cm\xB2/sec)=");
-  echo_missing(rs, dbgUnit, c.SOL, c.SOL < 0.0, "Warning: Missing Solubility",
+  echo_missing(debug, c.SOL, c.SOL < 0.0, "Warning: Missing Solubility",
                "Chemical Solubility(SOL mg/L)=");
-  echo_missing(rs, dbgUnit, c.VP, c.VP < 0.0, "Warning: Missing Vapor Pressure",
+  echo_missing(debug, c.VP, c.VP < 0.0, "Warning: Missing Vapor Pressure",
                "Vapor Pressure(Vp atm)=");
-  echo_missing(rs, dbgUnit, c.KDSW, c.KDSW < 0.0, "Warning: Missing soil-water Partition Coeff.",
+  echo_missing(debug, c.KDSW, c.KDSW < 0.0, "Warning: Missing soil-water Partition Coeff.",
                "Soil-water Partition Coefficient(Kdsw L/kg)=");
-  echo_missing(rs, dbgUnit, c.TSTAR, c.TSTAR < 0.0, "Warning: Missing Time Reach Steady-S(T* hr)",
+  echo_missing(debug, c.TSTAR, c.TSTAR < 0.0, "Warning: Missing Time Reach Steady-S(T* hr)",
                "Time to reach steady-state(T* hrs)-dermal=");
-  echo_missing(rs, dbgUnit, c.KPW, c.KPW < 0.0, "Warning: Missing Skin Permeability(Kpw cm/hr)",
+  echo_missing(debug, c.KPW, c.KPW < 0.0, "Warning: Missing Skin Permeability(Kpw cm/hr)",
                "Skin Permeability Coeff.(Kpw cm/hr)-dermal=");
-  echo_missing(rs, dbgUnit, c.TAU, c.TAU < 0.0, "Warning: Missing Lag time Tau(T hrs)-dermal",
+  echo_missing(debug, c.TAU, c.TAU < 0.0, "Warning: Missing Lag time Tau(T hrs)-dermal",
                "Lag time Tau(T hrs)-dermal=");
-  echo_missing(rs, dbgUnit, c.BUNGE, c.BUNGE < 0.0, "Warning: Missing Bunge Coff.(B-)-dermal",
+  echo_missing(debug, c.BUNGE, c.BUNGE < 0.0, "Warning: Missing Bunge Coff.(B-)-dermal",
                "Bunge Coeff.(B-)-dermal=");
-  echo_missing(rs, dbgUnit, c.LOGKOW, c.LOGKOW < -999.0,
+  echo_missing(debug, c.LOGKOW, c.LOGKOW < -999.0,
                "Warning: Missing Octanol-water Partition Coeff.",
                "Octanol-water Partition Coefficient(LOGKOW -)=");
 }
 
-// A concentration not above 0 becomes 1.0E-10 (a NaN is kept).
-void echo_concentration(const RunState& rs, int unit, double& value, const char* warning,
+// A concentration not above 0 is taken as the floor (a NaN is kept).
+void echo_concentration(const LogUnit& debug, double value, const char* warning,
                         const char* label) {
   if (value <= 0.0) {
-    log(rs, unit, LogLine() << warning << value);
-    log(rs, unit, LogLine() << "Make it 1.0d-10");
-    value = 1.0E-10;
+    debug.log(LogLine() << warning << value);
+    debug.log(LogLine() << "Make it 1.0d-10");
   } else {
-    log(rs, unit, LogLine() << label << value);
+    debug.log(LogLine() << label << value);
   }
 }
 
 }  // namespace
 
-void readchemicals(RunState& rs, int /*inUnit*/, int dbgUnit, int& N) {
-  InputFile& in = *rs.input;
+void readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& chemicals, int& N) {
+  chemicals.clear();
   std::int32_t count = 0;
   read_free(in, {Item::integer(count)});
   N = count;
-  log(rs, dbgUnit, LogLine() << "Number of Species=" << count);
+  debug.log(LogLine() << "Number of Species=" << count);
   skip_line(in, "the heading line of the property lines");
 
   // Storage grows with the lines actually read, whatever the count says.
@@ -193,19 +181,19 @@ void readchemicals(RunState& rs, int /*inUnit*/, int dbgUnit, int& N) {
           in.line_number() + 1, "end of file before the property line of chemical #" +
                                     std::to_string(i) + " of " + std::to_string(N)));
     }
-    Chemical& c = rs.chem.append();
+    Chemical& c = chemicals.emplace_back();
     read_property_line(c, *line, in.line_number());
-    echo_chemical(rs, dbgUnit, i, c);
+    echo_chemical(debug, i, c);
   }
 
   skip_line(in, "the line before the concentration lines");
   for (int i = 1; i <= N; ++i) {
-    Chemical& c = rs.chem(i);
+    Chemical& c = chemicals[static_cast<std::size_t>(i - 1)];
     read_free(in, {Item::real(c.TCLPCONC), Item::text(c.TCLPFLAG, 1), Item::real(c.TOTC),
                    Item::text(c.TOTFLAG, 1)});
-    log(rs, dbgUnit, LogLine() << trim_trailing(c.CHEMNAME));
-    echo_concentration(rs, dbgUnit, c.TCLPCONC, "Warning: TCLP Conc.=", "TCLP Conc.(mg/L)=");
-    echo_concentration(rs, dbgUnit, c.TOTC, "Warning: Total Conc.=", "TOT Conc.(mg/kg)=");
+    debug.log(LogLine() << trim_trailing(c.CHEMNAME));
+    echo_concentration(debug, c.TCLPCONC, "Warning: TCLP Conc.=", "TCLP Conc.(mg/L)=");
+    echo_concentration(debug, c.TOTC, "Warning: Total Conc.=", "TOT Conc.(mg/kg)=");
   }
 }
 

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "groundwater/daf_scale.hpp"
-
 // The formulas keep the order of their terms: results must agree to the last bit.
 namespace vorn {
 
@@ -24,8 +22,7 @@ void landfillsurfacewater(WasteUnit& wu) {
   wu.WU_SUSP = wu.WU_SWFAC * 1.0E6 + 10;
 }
 
-void unitgeometry(RunState& rs, int dbgUnit) {
-  WasteUnit& wu = rs.wu;
+void unitgeometry(WasteUnit& wu) {
   // Cubic yards per cubic metre and cubic feet per cubic metre.
   constexpr double kYd3PerM3 = 1.30795062;
   constexpr double kFt3PerM3 = 35.31466657;
@@ -71,7 +68,6 @@ void unitgeometry(RunState& rs, int dbgUnit) {
     landfillemissions(wu);
     landfillsurfacewater(wu);
   }
-  calcdafscale(rs, dbgUnit);
 }
 
 }  // namespace vorn

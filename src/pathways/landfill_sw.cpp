@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "pathways/cas_numbers.hpp"
+#include "pathways/toxicity.hpp"
 
 namespace vorn {
 
-double fishuptake(const RunState& rs, int i) {
-  const Chemical& c = rs.chem(i);
+double fishuptake(const Chemical& c) {
   double biof = 0.0;
   if (c.LOGKOW > 4) {
     biof = std::fmax(c.BAF, 0.0);
@@ -22,11 +22,7 @@ double fishuptake(const RunState& rs, int i) {
   return biof;
 }
 
-void landfillsw(RunState& rs, int /*dbgUnit*/, int& i) {
-  const Chemical& c = rs.chem(i);
-  const WasteUnit& wu = rs.wu;
-  ResultSlots& r = rs.res(i);
-
+void landfillsw(const WasteUnit& wu, const Chemical& c, ResultSlots& r) {
   if (!(c.CSFO > 0) && !(c.ORDO > 0)) {
     if (is_cas(c.CHEMCAS, kLeadCas)) {
       r.H_SWFISH = 0;
@@ -42,58 +38,68 @@ void landfillsw(RunState& rs, int /*dbgUnit*/, int& i) {
     r.H_SWING = 0;
     r.CC_SWING = r.WC_SWING = r.CN_SWING = r.WN_SWING = NOT_COMPUTED;
   } else {
-    if (c.CSFO > 0) {
-      const double FCW = 374.5 * c.CSFO / 27375;
-      r.WC_SWING = wu.WU_RISKFACT / FCW;
-      r.CC_SWING = r.WC_SWING / wu.WU_SWDFAC;
-      r.R_SWING = c.TOTC * wu.WU_SWDFAC * FCW;
-    } else if (c.CSFO == 0) {
-      r.WC_SWING = r.CC_SWING = NOT_COMPUTED;
-      r.R_SWING = 0;
-    } else {
-      r.WC_SWING = r.CC_SWING = 0;
-      r.R_SWING = 0;
+    switch (toxicity(c.CSFO)) {
+      case Toxicity::positive: {
+        const double fcw = 374.5 * c.CSFO / 27375;
+        r.WC_SWING = wu.WU_RISKFACT / fcw;
+        r.CC_SWING = r.WC_SWING / wu.WU_SWDFAC;
+        r.R_SWING = c.TOTC * wu.WU_SWDFAC * fcw;
+        break;
+      }
+      case Toxicity::zero:
+        r.WC_SWING = r.CC_SWING = NOT_COMPUTED;
+        r.R_SWING = 0;
+        break;
+      case Toxicity::missing:
+        r.WC_SWING = r.CC_SWING = 0;
+        r.R_SWING = 0;
+        break;
     }
-    if (c.ORDO > 0) {
-      const double FNW = 21000 / (72 * c.ORDO * 30 * 365);
-      r.WN_SWING = wu.WU_HQFACT / FNW;
-      r.CN_SWING = r.WN_SWING / wu.WU_SWDFAC;
-      r.H_SWING = c.TOTC * wu.WU_SWDFAC * FNW;
-    } else if (c.ORDO == 0) {
-      r.WN_SWING = r.CN_SWING = NOT_COMPUTED;
-      r.H_SWING = 0;
-    } else {
-      // Missing reference dose: the hazard-based limits take the risk-based ones.
-      r.H_SWING = 0;
-      r.WN_SWING = r.WC_SWING;
-      r.CN_SWING = r.CC_SWING;
+    switch (toxicity(c.ORDO)) {
+      case Toxicity::positive: {
+        const double fnw = 21000 / (72 * c.ORDO * 30 * 365);
+        r.WN_SWING = wu.WU_HQFACT / fnw;
+        r.CN_SWING = r.WN_SWING / wu.WU_SWDFAC;
+        r.H_SWING = c.TOTC * wu.WU_SWDFAC * fnw;
+        break;
+      }
+      case Toxicity::zero:
+        r.WN_SWING = r.CN_SWING = NOT_COMPUTED;
+        r.H_SWING = 0;
+        break;
+      case Toxicity::missing:
+        // The hazard-based limits take the risk-based ones.
+        r.H_SWING = 0;
+        r.WN_SWING = r.WC_SWING;
+        r.CN_SWING = r.CC_SWING;
+        break;
     }
   }
 
   if (is_cas(c.CHEMCAS, kMercuryCas)) return;
 
   // Eating fish.
-  const double BIOF = fishuptake(rs, i);
-  const double FDISS = 1 / (c.KDSW * wu.WU_SUSP / 1e6 + 1);
-  r.SWDISS = c.TOTC * wu.WU_SWFAC * FDISS;
+  const double biof = fishuptake(c);
+  const double fdiss = 1 / (c.KDSW * wu.WU_SUSP / 1e6 + 1);
+  r.SWDISS = c.TOTC * wu.WU_SWFAC * fdiss;
 
   r.R_SWFISH = 0;
   r.CC_SWFISH = r.WC_SWFISH = r.FC_SWFISH = NOT_COMPUTED;
-  if (c.CSFO > 0 && BIOF > 0) {
-    const double FCF = 210 * c.CSFO / 1971000;
-    r.FC_SWFISH = wu.WU_RISKFACT / FCF;
-    r.WC_SWFISH = r.FC_SWFISH / BIOF / FDISS;
-    r.R_SWFISH = r.SWDISS * BIOF * FCF;
+  if (c.CSFO > 0 && biof > 0) {
+    const double fcf = 210 * c.CSFO / 1971000;
+    r.FC_SWFISH = wu.WU_RISKFACT / fcf;
+    r.WC_SWFISH = r.FC_SWFISH / biof / fdiss;
+    r.R_SWFISH = r.SWDISS * biof * fcf;
     r.CC_SWFISH = r.WC_SWFISH / wu.WU_SWFAC;
   }
   r.H_SWFISH = 0;
   r.CN_SWFISH = r.WN_SWFISH = r.FN_SWFISH = NOT_COMPUTED;
-  if (c.ORDO > 0 && BIOF > 0) {
-    const double FNF = 210 / (72 * c.ORDO * 30 * 365);
-    r.FN_SWFISH = wu.WU_HQFACT / FNF;
-    r.WN_SWFISH = r.FN_SWFISH / BIOF / FDISS;
+  if (c.ORDO > 0 && biof > 0) {
+    const double fnf = 210 / (72 * c.ORDO * 30 * 365);
+    r.FN_SWFISH = wu.WU_HQFACT / fnf;
+    r.WN_SWFISH = r.FN_SWFISH / biof / fdiss;
     r.CN_SWFISH = r.WN_SWFISH / wu.WU_SWFAC;
-    r.H_SWFISH = r.SWDISS * BIOF * FNF;
+    r.H_SWFISH = r.SWDISS * biof * fnf;
   }
 }
 

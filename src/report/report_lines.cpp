@@ -1,7 +1,7 @@
 #include "report/report_lines.hpp"
 
-#include "engine/log_line.hpp"
-#include "report/number_field.hpp"
+#include "core/number_field.hpp"
+#include "core/text.hpp"
 
 namespace vorn {
 namespace {
@@ -15,10 +15,10 @@ std::string fit(std::string_view text, std::size_t width) {
 }  // namespace
 
 Field name_field(std::string_view name) {
-  return {fit(trim_trailing(trim_leading(name)), 50)};
+  return {fit(trim_blanks(name), 50)};
 }
 Field cas_field(std::string_view cas) {
-  return {fit(trim_trailing(trim_leading(cas)), 15)};
+  return {fit(trim_blanks(cas), 15)};
 }
 Field pathway_field(std::string_view text) {
   return {fit(text, 15)};

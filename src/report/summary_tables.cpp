@@ -1,65 +1,44 @@
-#include "report/report_lines.hpp"
+#include "limits/pathway_names.hpp"
 #include "report/report_writer.hpp"
 
 namespace vorn {
 namespace {
 
-constexpr const char* kGwPathnames[kPathways] = {"GWINGESTION", "GWINHALATION", "GWDERMAL-ADT",
-                                                 "GWDERMAL-CHD", "MCL"};
-constexpr const char* kSfPathnames[kPathways] = {"SWINGESTION", "AIRPARTINHAL", "SWFISHINGEST",
-                                                 "SOILINGESTION", "AIRVOLATINHAL"};
 constexpr const char* kNotExceeded = "--";
 
-bool detected(const std::string& flag) {
-  return flag == "N" || flag == "n";
-}
-
-void table7(ReportLines& out, const RunState& rs, int N, const ReportWork& work) {
+void table7(ReportLines& out, const Results& rs) {
   out.title("TABLE 7 AGGREGATE RISK AND HAZARD QUOTIENT RESULTS");
   out.fixed(
       "        ChemicalName,     CAS-Number,     HI_GW,     HI_SF,    HI_TOT,     RI_GW,     "
       "RI_SF,    RI_TOT");
   out.separator();
-  double all_hgw = 0, all_hsf = 0, all_rgw = 0, all_rsf = 0;
-  double det_hgw = 0, det_hsf = 0, det_rgw = 0, det_rsf = 0;
-  for (int i = 1; i <= N; ++i) {
-    const Chemical& c = rs.chem(i);
-    const ChemicalReport& w = work[static_cast<std::size_t>(i - 1)];
-    all_hgw += w.HI_GW;
-    all_hsf += w.HI_SF;
-    all_rgw += w.RI_GW;
-    all_rsf += w.RI_SF;
-    // Groundwater sums follow the leachate flag, surface sums the total-concentration flag.
-    if (detected(c.TCLPFLAG)) {
-      det_hgw += w.HI_GW;
-      det_rgw += w.RI_GW;
-    }
-    if (detected(c.TOTFLAG)) {
-      det_hsf += w.HI_SF;
-      det_rsf += w.RI_SF;
-    }
+  for (std::size_t k = 0; k < rs.chemicals.size(); ++k) {
+    const Chemical& c = rs.chemicals[k];
+    const ChemicalReport& w = rs.report[k];
     out.row({name_field(c.CHEMNAME), cas_field(c.CHEMCAS), number(w.HI_GW), number(w.HI_SF),
              number(w.HI_SF + w.HI_GW), number(w.RI_GW), number(w.RI_SF),
              number(w.RI_SF + w.RI_GW)});
   }
+  const StreamTotals& t = rs.totals;
   out.totals("Sum-Detected COCs Only   ",
-             {filler(15), number(det_hgw), number(det_hsf), number(det_hgw + det_hsf),
-              number(det_rgw), number(det_rsf), number(det_rgw + det_rsf)});
+             {filler(15), number(t.HI_GW_DETECTED), number(t.HI_SF_DETECTED),
+              number(t.HI_GW_DETECTED + t.HI_SF_DETECTED), number(t.RI_GW_DETECTED),
+              number(t.RI_SF_DETECTED), number(t.RI_GW_DETECTED + t.RI_SF_DETECTED)});
   out.totals("Sum-with Non-Detected COCs    ",
-             {filler(15), number(all_hgw), number(all_hsf), number(all_hgw + all_hsf),
-              number(all_rgw), number(all_rsf), number(all_rgw + all_rsf)});
+             {filler(15), number(t.HI_GW), number(t.HI_SF), number(t.HI_TOT()), number(t.RI_GW),
+              number(t.RI_SF), number(t.RI_TOT())});
   out.blank();
 }
 
-void table8(ReportLines& out, const RunState& rs, int N, const ReportWork& work) {
+void table8(ReportLines& out, const Results& rs) {
   out.title("TABLE 8 LIMITING PATHWAYS");
   out.fixed(
       "        ChemicalName,     CAS-Number,     MAX_GW,     GW_PATHWAY,     MAX_SF,    "
       "SF_PATHWAY");
   out.separator();
-  for (int i = 1; i <= N; ++i) {
-    const Chemical& c = rs.chem(i);
-    const ChemicalReport& w = work[static_cast<std::size_t>(i - 1)];
+  for (std::size_t k = 0; k < rs.chemicals.size(); ++k) {
+    const Chemical& c = rs.chemicals[k];
+    const ChemicalReport& w = rs.report[k];
     out.row({name_field(c.CHEMNAME), cas_field(c.CHEMCAS), number(w.TCLPMAX),
              pathway_field(gw_pathname(w.GW_LIMIT)),
              number(w.SF_ALLOW[static_cast<std::size_t>(w.SF_LIMIT - 1)]),
@@ -68,21 +47,19 @@ void table8(ReportLines& out, const RunState& rs, int N, const ReportWork& work)
   out.blank();
 }
 
-void table9(ReportLines& out, const RunState& rs, int N, ReportWork& work) {
-  const bool landfill = rs.wu.is_landfill();
+void table9(ReportLines& out, const Results& rs) {
+  const bool landfill = rs.unit.is_landfill();
   out.title("Table 9 Pathways Exceeding the Delisting Limits");
   out.fixed(landfill ? "        ChemicalName,     CAS-Number,     TCLP,     MAX_GW,     "
                        "GW_PATHWAY,     TOTC,     MAX_SF,    SF_PATHWAY"
                      : "        ChemicalName,     CAS-Number,     TCLP,     MAX_GW,     "
                        "GW_PATHWAY,     TCLP,     MAX_SF,    SF_PATHWAY");
   out.separator();
-  for (int i = 1; i <= N; ++i) {
-    const Chemical& c = rs.chem(i);
-    ChemicalReport& w = work[static_cast<std::size_t>(i - 1)];
-    w.GW_EXCEEDED = c.TCLPCONC > w.TCLPMAX;
+  for (std::size_t k = 0; k < rs.chemicals.size(); ++k) {
+    const Chemical& c = rs.chemicals[k];
+    const ChemicalReport& w = rs.report[k];
     const double sf_allow = w.SF_ALLOW[static_cast<std::size_t>(w.SF_LIMIT - 1)];
     const double conc = landfill ? c.TOTC : c.TCLPCONC;
-    w.SF_EXCEEDED = conc > sf_allow;
     out.row({name_field(c.CHEMNAME), cas_field(c.CHEMCAS), number(c.TCLPCONC),
              number(w.GW_EXCEEDED ? w.TCLPMAX : 0.0),
              pathway_field(w.GW_EXCEEDED ? gw_pathname(w.GW_LIMIT) : kNotExceeded), number(conc),
@@ -93,34 +70,26 @@ void table9(ReportLines& out, const RunState& rs, int N, ReportWork& work) {
 }
 
 // The report ends with the last row of this table: no blank line follows.
-void table10(ReportLines& out, const RunState& rs, int N) {
+void table10(ReportLines& out, const Results& rs) {
   out.title("Table 10 Toxicity Characteristic; Soil Saturation;  and Ecological Values");
   out.fixed(
       "        ChemicalName,     CAS-Number,     TOX_C,      TCLP,     SOILST,      TOTC,      "
       "ECOC,     RO_AMB");
   out.separator();
-  for (int i = 1; i <= N; ++i) {
-    const Chemical& c = rs.chem(i);
+  for (std::size_t k = 0; k < rs.chemicals.size(); ++k) {
+    const Chemical& c = rs.chemicals[k];
     out.row({name_field(c.CHEMNAME), cas_field(c.CHEMCAS), number(c.TOX_C), number(c.TCLPCONC),
-             number(c.SOILST), number(c.TOTC), number(c.ECOCHRON), number(rs.res(i).SWDISS)});
+             number(c.SOILST), number(c.TOTC), number(c.ECOCHRON), number(rs.results[k].SWDISS)});
   }
 }
 
 }  // namespace
 
-const char* gw_pathname(int k) {
-  return kGwPathnames[k - 1];
-}
-const char* sf_pathname(int k) {
-  return kSfPathnames[k - 1];
-}
-
-void write_summary_tables(RunState& rs, int reportUnit, int N, ReportWork& work) {
-  ReportLines out(rs.units.unit(reportUnit));
-  table7(out, rs, N, work);
-  table8(out, rs, N, work);
-  table9(out, rs, N, work);
-  table10(out, rs, N);
+void write_summary_tables(ReportLines& out, const Results& results) {
+  table7(out, results);
+  table8(out, results);
+  table9(out, results);
+  table10(out, results);
 }
 
 }  // namespace vorn

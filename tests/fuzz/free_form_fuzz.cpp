@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/free_form.hpp"
-#include "engine/input_file.hpp"
-#include "engine/run_error.hpp"
+#include "core/free_form.hpp"
+#include "core/input_file.hpp"
+#include "core/run_error.hpp"
 #include "fuzz_check.hpp"
 
 namespace {

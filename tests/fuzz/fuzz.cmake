@@ -5,9 +5,8 @@
 option(VORN_FUZZ "Build the libFuzzer programs" OFF)
 
 add_library(vorn_outcome_checks STATIC ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/outcome_checks.cpp)
-target_link_libraries(vorn_outcome_checks PUBLIC vorn_core)
-target_include_directories(vorn_outcome_checks PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/fuzz
-  PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(vorn_outcome_checks PUBLIC vorn_api)
+target_include_directories(vorn_outcome_checks PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/fuzz)
 
 file(GLOB vorn_fuzz_targets CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/*_fuzz.cpp)
 foreach(source IN LISTS vorn_fuzz_targets)
@@ -21,7 +20,6 @@ foreach(source IN LISTS vorn_fuzz_targets)
   if(VORN_FUZZ)
     add_executable(${target_name}_fuzzer ${source} ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/fuzz_abort.cpp)
     target_link_libraries(${target_name}_fuzzer PRIVATE vorn_outcome_checks)
-    target_include_directories(${target_name}_fuzzer PRIVATE ${PROJECT_SOURCE_DIR}/src)
     target_compile_options(${target_name}_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${target_name}_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
   endif()

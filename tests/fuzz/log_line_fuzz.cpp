@@ -5,8 +5,8 @@
 #include <exception>
 #include <string>
 
-#include "engine/free_form.hpp"
-#include "engine/log_line.hpp"
+#include "core/free_form.hpp"
+#include "core/log_line.hpp"
 #include "fuzz_check.hpp"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/run_error.hpp"
 #include "daf_fixture.hpp"
-#include "engine/run_error.hpp"
 #include "groundwater/daf_curve.hpp"
 #include "support/test_support.hpp"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/run_state.hpp"
+#include "support/test_run.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn::test {
@@ -50,7 +50,7 @@ struct DafFixture {
     row.SINON = sinon;
   }
 
-  RunState rs;
+  TestRun rs;
   StringSink debug;
   StringSink report;
 };

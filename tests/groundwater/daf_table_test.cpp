@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "core/run_error.hpp"
 #include "daf_fixture.hpp"
-#include "engine/run_error.hpp"
-#include "engine/run_state.hpp"
 #include "groundwater/daf_curve.hpp"
-#include "groundwater/daf_table.hpp"
+#include "input/daf_table.hpp"
+#include "support/test_run.hpp"
 #include "support/test_support.hpp"
 
 namespace vorn::test {
@@ -36,7 +36,7 @@ struct TableRead {
   void read() { readdaftable(rs, kInputUnit, kDebugUnit); }
   std::vector<std::string> log() const { return lines_of(debug.text); }
 
-  RunState rs;
+  TestRun rs;
   InputFile file;
   StringSink debug;
 };

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_error.hpp"
+#include "core/run_error.hpp"
+#include "support/test_run.hpp"
 #include "support/test_support.hpp"
 
 namespace vorn::test {
@@ -67,7 +68,7 @@ std::string section(const Lines& properties, const Lines& concentrations, int co
 
 // readchemicals on a section, with what it wrote and how it ended.
 struct ChemicalRead {
-  std::unique_ptr<RunState> rs = std::make_unique<RunState>();
+  std::unique_ptr<TestRun> rs = std::make_unique<TestRun>();
   std::unique_ptr<InputFile> input;
   StringSink debug;
   int N = -99;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/test_run.hpp"
 #include "support/test_support.hpp"
 
 namespace vorn::test {
@@ -30,7 +31,7 @@ namespace {
 }
 
 struct Geometry {
-  std::unique_ptr<RunState> rs = std::make_unique<RunState>();
+  std::unique_ptr<TestRun> rs = std::make_unique<TestRun>();
   StringSink debug;
   const WasteUnit& wu() const { return rs->wu; }
 };

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "engine/run_error.hpp"
+#include "core/run_error.hpp"
 #include "pathways/groundwater_paths.hpp"
 #include "pathways/pathway_store.hpp"
 

@@ -10,12 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/run_state.hpp"
-#include "engine/units.hpp"
-#include "input/unit_geometry.hpp"
-#include "pathways/groundwater_paths.hpp"
-#include "pathways/landfill_sw.hpp"
-#include "pathways/surface_paths.hpp"
+#include "support/test_run.hpp"
 
 namespace vorn::test {
 
@@ -107,7 +102,7 @@ class PathwayStore {
   double& operator()(int i, std::string_view name) { return slot(rs.res(i), name); }
 
   StringSink debug;
-  RunState rs;
+  TestRun rs;
 };
 
 // An organic chemical for which every pathway applies, with the given oral and

@@ -6,9 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "engine/run_state.hpp"
-#include "report/report_writer.hpp"
 #include "report_reading.hpp"
+#include "support/test_run.hpp"
 
 namespace vorn::test {
 namespace {
@@ -24,7 +23,7 @@ std::string padded(const std::string& text, std::size_t width) {
 
 // A landfill store with n chemicals named "Chemical 1".., no MCL, DAF scale 1.
 struct Store {
-  RunState rs;
+  TestRun rs;
   StringSink report;
   ReportWork work;
 

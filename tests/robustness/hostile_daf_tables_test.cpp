@@ -1,6 +1,6 @@
 // Hostile DAF tables: too many rows, too many rows for one chemical, and NaN in a curve met
 // by the forward lookup or only by the report's MCL check. Each is a stop with its message
-// at the end of the file the Parts name.
+// at the end of the file it belongs to: VORN.DBG, or VORN.OUT for a stop in the report.
 #include <gtest/gtest.h>
 
 #include "outcome_checks.hpp"

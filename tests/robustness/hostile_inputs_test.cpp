@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "engine/free_form.hpp"
+#include "core/free_form.hpp"
 #include "outcome_checks.hpp"
 #include "support/test_support.hpp"
 

@@ -1,0 +1,54 @@
+// Free-form reads: values separated by blanks, tabs, commas or line ends, with
+// null values, a slash that ends the read, and quoted or unquoted texts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "core/input_file.hpp"
+
+namespace vorn {
+
+// One item of a read: where the value goes and how it is read.
+class Item {
+ public:
+  enum class Kind { Integer, Real, Text };
+  static Item integer(std::int32_t& target) { return Item(Kind::Integer, &target, 0); }
+  static Item real(double& target) { return Item(Kind::Real, &target, 0); }
+  // A text cut or blank-padded to `width` characters.
+  static Item text(std::string& target, std::size_t width) {
+    return Item(Kind::Text, &target, width);
+  }
+  Kind kind() const { return kind_; }
+  void* target() const { return target_; }
+  std::size_t width() const { return width_; }
+
+ private:
+  Item(Kind kind, void* target, std::size_t width) : kind_(kind), target_(target), width_(width) {}
+  Kind kind_;
+  void* target_;
+  std::size_t width_;
+};
+
+// Reads from the next lines of the file; the rest of the last line touched is
+// discarded. An empty list skips one line.
+void read_free(InputFile& file, std::initializer_list<Item> items);
+
+// Skips one line; the end of the file there is a fatal input error naming `what`.
+void skip_line(InputFile& file, std::string_view what);
+
+// Reads from one text (a line already read whole); `line_number` names it in messages.
+void read_free(std::string_view text, int line_number, std::initializer_list<Item> items);
+
+// The message of a fatal input error on VORN.IN.
+std::string input_error_message(int line_number, std::string_view what);
+
+// Parses a complete real token; false when it is not a real.
+bool parse_real(std::string_view token, double& value);
+// Parses a complete integer token; false when it is not a 32-bit integer.
+bool parse_integer(std::string_view token, std::int32_t& value);
+
+}  // namespace vorn

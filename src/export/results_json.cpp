@@ -1,0 +1,141 @@
+#include "vorn/results_json.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string_view>
+
+#include "export/export_text.hpp"
+#include "export/report_values.hpp"
+
+namespace vorn {
+namespace {
+
+// Keeps the keys in the order they are set.
+using Json = nlohmann::ordered_json;
+
+constexpr int kDocumentVersion = 1;
+
+// JSON has no NaN or infinity: those go as strings.
+Json value(double v) {
+  if (std::isnan(v)) return "NaN";
+  if (std::isinf(v)) return v > 0 ? "Infinity" : "-Infinity";
+  return v;
+}
+Json value(std::int32_t v) {
+  return v;
+}
+Json value(std::int16_t v) {
+  return v;
+}
+Json value(bool v) {
+  return v;
+}
+Json value(const std::string& text) {
+  return export_text(text);
+}
+Json value(const char* text) {
+  return export_text(text);
+}
+Json value(const std::array<double, kPathways>& values) {
+  Json array = Json::array();
+  for (const double v : values) array.push_back(value(v));
+  return array;
+}
+
+// Unit fields tagged BOTH belong to every unit, LF and SI fields to that type only.
+bool computed_for(std::string_view which, const WasteUnit& unit) {
+  return which == "BOTH" || (which == "LF" && unit.is_landfill()) ||
+         (which == "SI" && unit.is_impoundment());
+}
+
+Json unit_object(const Results& results) {
+  Json unit = Json::object();
+#define VORN_UNIT_VALUE(name, which) \
+  if (computed_for(#which, results.unit)) unit[#name] = value(results.unit.name);
+  VORN_UNIT_FIELDS(VORN_UNIT_VALUE)
+#undef VORN_UNIT_VALUE
+  unit["DAF_SCALE"] = value(results.DAF_SCALE);
+  return unit;
+}
+
+Json chemical_object(const Chemical& c) {
+  Json chemical = Json::object();
+#define VORN_CHEMICAL_VALUE(name, kind) chemical[#name] = value(c.name);
+  VORN_CHEMICAL_FIELDS(VORN_CHEMICAL_VALUE)
+#undef VORN_CHEMICAL_VALUE
+  return chemical;
+}
+
+Json slots_object(const ResultSlots& s) {
+  Json slots = Json::object();
+#define VORN_SLOT_VALUE(name, init) slots[#name] = value(s.name);
+  VORN_RESULT_SLOTS(VORN_SLOT_VALUE)
+#undef VORN_SLOT_VALUE
+  return slots;
+}
+
+Json report_object(const ChemicalReport& w) {
+  Json report = Json::object();
+  for_each_report_value(w, [&](const char* name, const auto& v) { report[name] = value(v); });
+  return report;
+}
+
+const char* status_name(Status status) {
+  switch (status) {
+    case Status::completed:
+      return "completed";
+    case Status::input_missing:
+      return "input missing";
+    case Status::stopped:
+      return "stopped";
+    case Status::fatal_input_error:
+      return "fatal input error";
+  }
+  return "unknown";
+}
+
+std::string document_text(const Json& document) {
+  return document.dump(2) + "\n";
+}
+
+}  // namespace
+
+std::string results_json(const Results& results) {
+  Json document = Json::object();
+  document["version"] = kDocumentVersion;
+  document["status"] = status_name(Status::completed);
+  document["unit"] = unit_object(results);
+  Json chemicals = Json::array();
+  for (std::size_t k = 0; k < results.chemicals.size(); ++k) {
+    Json entry = Json::object();
+    entry["index"] = k + 1;
+    entry["chemical"] = chemical_object(results.chemicals[k]);
+    entry["results"] = slots_object(results.results.at(k));
+    entry["report"] = report_object(results.report.at(k));
+    chemicals.push_back(std::move(entry));
+  }
+  document["chemicals"] = std::move(chemicals);
+  return document_text(document);
+}
+
+std::string results_json(const Outcome& outcome) {
+  if (outcome.status == Status::completed) {
+    if (!outcome.results) throw std::invalid_argument("a completed outcome without its results");
+    return results_json(*outcome.results);
+  }
+  // The message lines as the run wrote them, one per line.
+  std::string message;
+  for (std::size_t k = 0; k < outcome.message.size(); ++k) {
+    if (k > 0) message += '\n';
+    message += export_text(outcome.message[k]);
+  }
+  Json document = Json::object();
+  document["version"] = kDocumentVersion;
+  document["status"] = status_name(outcome.status);
+  document["message"] = message;
+  return document_text(document);
+}
+
+}  // namespace vorn

@@ -1,0 +1,35 @@
+#include "export/svg_text.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+#include "core/number_field.hpp"
+#include "core/text.hpp"
+
+namespace vorn {
+
+std::string svg_coord(double value) {
+  char buf[64];
+  std::size_t n = static_cast<std::size_t>(std::snprintf(buf, sizeof buf, "%.2f", value));
+  // "%.2f" always writes a point: drop trailing zeros, then a trailing point.
+  while (buf[n - 1] == '0') --n;
+  if (buf[n - 1] == '.') --n;
+  const std::string_view s(buf, n);
+  return s == "-0" ? std::string("0") : std::string(s);
+}
+
+std::string exact_number(double value) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value);
+  return std::string(buf, res.ptr);
+}
+
+std::string report_number(double value) {
+  return std::string(trim_blanks(number_field(value)));
+}
+
+}  // namespace vorn

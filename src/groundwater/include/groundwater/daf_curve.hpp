@@ -1,0 +1,42 @@
+// Gathering one chemical's DAF curve from the table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/failure.hpp"
+#include "input/daf_table.hpp"
+#include "vorn/records.hpp"
+
+namespace vorn {
+
+inline constexpr int kCurveCapacity = 50;
+
+// Points of one chemical, 1-based in table order: leachate concentrations (mg/L), DAFs,
+// and the well concentrations they give (DC_CONC / DAF).
+struct DafCurve {
+  std::int32_t DC_NPT = 0;
+  std::array<double, kCurveCapacity> DC_CONC{}, DC_CAR{}, DC_NON{}, DC_WCAR{}, DC_WNON{};
+};
+
+// The table rows of one chemical in table order (an organic chemical's first only),
+// found once and used by every gathering. `overflow`: a 51st row matches.
+struct DafRowMatch {
+  std::int32_t count = 0;
+  bool overflow = false;
+  std::array<std::int16_t, kCurveCapacity> rows{};
+};
+
+// The rows whose key equals the chemical's CAS number with leading blanks removed.
+DafRowMatch match_daf_rows(const DafTable& table, const Chemical& c);
+
+// Fills `curve` for chemical i (its index in messages) from its rows, or a one-point
+// curve from its own DAF, replacing an own DAF not above 0 in the record. Fails on a
+// 51st row or a unit type other than LF or SI.
+Failure getdafcurve(const WasteUnit& wu, const DafTable& table, const DafRowMatch& rows, int i,
+                    Chemical& c, DafCurve& curve);
+// The same, finding the rows first.
+Failure getdafcurve(const WasteUnit& wu, const DafTable& table, int i, Chemical& c,
+                    DafCurve& curve);
+
+}  // namespace vorn

@@ -1,0 +1,16 @@
+// The chemical section of VORN.IN: count, property lines, concentration lines.
+#pragma once
+
+#include <vector>
+
+#include "core/input_file.hpp"
+#include "core/log_unit.hpp"
+#include "vorn/records.hpp"
+
+namespace vorn {
+
+// Reads, checks and echoes every chemical; `chemicals` holds the values as read (nothing
+// converted, replaced or floored), `N` the count as read.
+void readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& chemicals, int& N);
+
+}  // namespace vorn

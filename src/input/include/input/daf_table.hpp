@@ -1,0 +1,34 @@
+// The DAF table section at the end of VORN.IN.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/input_file.hpp"
+#include "core/log_unit.hpp"
+
+namespace vorn {
+
+inline constexpr int kDafCapacity = 500;
+inline constexpr std::size_t kDafKeyWidth = 20;
+
+// Concentrations in mg/L; DAFs dimensionless.
+struct DafRow {
+  std::string CHEMCAS = std::string(kDafKeyWidth, ' ');
+  double LFCONC = 0.0, LFCAR = 0.0, LFNON = 0.0;
+  double SICONC = 0.0, SICAR = 0.0, SINON = 0.0;
+};
+
+// Rows 1..NDAF in table order.
+struct DafTable {
+  std::int32_t NDAF = 0;
+  std::array<DafRow, kDafCapacity> rows{};
+  DafRow& row(int r) { return rows[static_cast<std::size_t>(r - 1)]; }
+  const DafRow& row(int r) const { return rows[static_cast<std::size_t>(r - 1)]; }
+};
+
+// Reads the rows up to the end of the file or the first blank line, echoing each.
+void readdaftable(InputFile& in, const LogUnit& debug, DafTable& table);
+
+}  // namespace vorn

@@ -1,0 +1,122 @@
+#include "run/run_sequence.hpp"
+
+#include <memory>
+#include <new>
+
+#include "core/log_unit.hpp"
+#include "core/run_error.hpp"
+#include "groundwater/daf_scale.hpp"
+#include "input/chemical_records.hpp"
+#include "input/daf_table.hpp"
+#include "input/site_parameters.hpp"
+#include "limits/stream_totals.hpp"
+#include "model/chemical_model.hpp"
+#include "report/report_writer.hpp"
+#include "run/run_state.hpp"
+
+namespace vorn {
+namespace {
+
+// Evaluates every chemical in input order. A failure in the pathways stops the run on
+// VORN.DBG at once; a failure in the drinking-water check stops it later, where the report
+// reaches that chemical: the index of the first such chemical is returned (0: none).
+int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_failure) {
+  const ModelSite site{rs.unit, rs.daf};
+  ChemicalEvaluation ev;
+  int stop_before = 0;
+  for (int i = 1; i <= N; ++i) {
+    const Chemical& as_read = rs.as_read[static_cast<std::size_t>(i - 1)];
+    evaluate_chemical(site, match_daf_rows(rs.daf, as_read), i, as_read, ev);
+    if (ev.failure && ev.stage == EvaluationStage::pathways) debug.stop(ev.failure);
+    if (ev.failure && stop_before == 0) {
+      stop_before = i;
+      limits_failure = ev.failure;
+    }
+    rs.chem.append() = ev.chemical;
+    rs.res(i) = ev.slots;
+    rs.limits.push_back(ev.limits);
+  }
+  return stop_before;
+}
+
+}  // namespace
+
+int Outcome::exit_status() const {
+  switch (status) {
+    case Status::completed:
+      return 0;
+    case Status::input_missing:
+      return 1;
+    case Status::stopped:
+      return 2;
+    case Status::fatal_input_error:
+      return 3;
+  }
+  return 3;
+}
+
+Outcome execute_run(RunFiles& files) {
+  Outcome outcome;
+  std::string why;
+  std::optional<std::string> bytes = files.open_input(why);
+  if (!bytes) {
+    outcome.status = Status::input_missing;
+    outcome.message = {"vorn: cannot open unit 1 (VORN.IN): " + why};
+    return outcome;
+  }
+
+  // A fresh store for every run: nothing of an earlier run is visible.
+  auto rs = std::make_unique<RunState>();
+  InputFile input(std::move(*bytes));
+  Sink* debug_sink = nullptr;
+  try {
+    debug_sink = &files.open_debug();
+    const LogUnit debug(*debug_sink, kDebugUnit);
+    const WasteUnit site = readsiteparameters(input, debug);
+    if (Failure f = derive_unit(site, rs->unit)) debug.stop(f);
+    debug.log(daf_scale_line(rs->unit.DAF_SCALE));
+    int N = 0;
+    readchemicals(input, debug, rs->as_read, N);
+    readdaftable(input, debug, rs->daf);
+    rs->res.allocateResults(N);
+    Failure limits_failure;
+    const int stop_before = chemical_loop(*rs, N, debug, limits_failure);
+
+    auto results = std::make_shared<Results>();
+    results->unit = rs->unit.wu;
+    results->DAF_SCALE = rs->unit.DAF_SCALE;
+    results->results = rs->res.take();
+    results->chemicals = rs->chem.take();
+    results->report = std::move(rs->limits);
+    results->totals = stream_totals(results->chemicals, results->results, results->report);
+
+    Sink& report = files.open_report();
+    writereport(report, *results, stop_before);
+    if (stop_before != 0) LogUnit(report, kReportUnit).stop(limits_failure);
+    files.close_report();
+    files.close_debug();
+    write_line(files.out(), (LogLine() << "NORMAL TERMINATION...").text());
+    outcome.results = std::move(results);
+    outcome.status = Status::completed;
+    return outcome;
+  } catch (const RunStop& stop) {
+    outcome.status = Status::stopped;
+    outcome.message = stop.lines();
+    outcome.message_file = stop.unit() == kReportUnit ? "VORN.OUT" : "VORN.DBG";
+  } catch (const FatalError& error) {
+    outcome.status = Status::fatal_input_error;
+    outcome.message = {error.what()};
+    if (debug_sink != nullptr) write_line(*debug_sink, (LogLine() << error.what()).text());
+    write_line(files.err(), error.what());
+  } catch (const std::bad_alloc&) {
+    outcome.status = Status::stopped;
+    outcome.message = {"Stop, Error: not enough memory for the run"};
+    outcome.message_file = "VORN.DBG";
+    if (debug_sink != nullptr) write_line(*debug_sink, (LogLine() << outcome.message[0]).text());
+  }
+  files.close_report();
+  files.close_debug();
+  return outcome;
+}
+
+}  // namespace vorn

@@ -1,3 +1,0 @@
-# The browser test renders pages with a helper that reads PNG files.
-target_compile_definitions(report_html_browser_test PRIVATE
-  VORN_PNG_PIXELS="${CMAKE_CURRENT_SOURCE_DIR}/report/png_pixels.py")
