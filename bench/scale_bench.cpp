@@ -2,8 +2,10 @@
 // passing the indoor-inhalation gate with positive CSFI and ORDI and different carcinogenic
 // and non-carcinogenic DAFs, so that the indoor air model runs twice per chemical.
 //
-//   WholeRun/N        one run in memory through the C++ entry; counters: CPU time per chemical
-//                     and the run's CPU time over that of its indoor air model evaluations
+//   WholeRun/N        one run in memory through the C++ entry; counters: CPU time per chemical,
+//                     the run's CPU time over that of its indoor air model evaluations (scalar)
+//                     and over the same evaluations in the gfortran -O2 loop; the lanes the run
+//                     used (VORN_SIMD=sse2 forces SSE2) are named in the label
 //   IndoorAirModel/N  the same model evaluations alone, with the arguments the run used
 //   Program/N         the vorn program on a directory; counters: its CPU time and peak
 //                     resident memory
@@ -22,8 +24,13 @@
 #include <string>
 #include <vector>
 
+#include "indoor/indoor_model.hpp"
 #include "pathways/indoor_air.hpp"
 #include "vorn/run.hpp"
+
+#if defined(VORN_BENCH_FORTRAN)
+extern "C" void vorn_indoor_loop_f90(double Hd, double DIFFW, double DIFFA, double Cw, double* A);
+#endif
 
 namespace {
 
@@ -129,6 +136,20 @@ void WholeRun(benchmark::State& state) {
   state.counters["cpu_us_per_chemical"] =
       1e6 * seconds / static_cast<double>(state.iterations()) / n;
   state.counters["run_over_model"] = seconds / model_seconds;
+#if defined(VORN_BENCH_FORTRAN)
+  double fortran_seconds = 0;
+  for (benchmark::IterationCount k = 0; k < state.iterations(); ++k) {
+    const double start = thread_seconds();
+    for (const ModelCall& m : calls) {
+      double a[3];
+      vorn_indoor_loop_f90(m.Hd, m.DIFFW, m.DIFFA, m.Cw, a);
+      benchmark::DoNotOptimize(a);
+    }
+    fortran_seconds += thread_seconds() - start;
+  }
+  state.counters["run_over_fortran"] = seconds / fortran_seconds;
+#endif
+  state.SetLabel(vorn::indoor_model_path());
 }
 BENCHMARK(WholeRun)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -41,11 +41,12 @@ void evaluate_until_indoor(const ModelSite& site, const DafRowMatch& rows, int i
 
   if (is_cas(c.CHEMCAS, kMethylmercuryCas)) return;
   ev.groundwater = true;
-  if (Failure f = getdafcurve(wu, site.daf, rows, index, c, ev.curve))
+  DafCurve curve;
+  if (Failure f = getdafcurve(wu, site.daf, rows, index, c, curve))
     return fail(ev, f, EvaluationStage::pathways);
-  if (Failure f = dafforward(ev.curve, c, index, site.unit.DAF_SCALE, ev.slots, ev.well))
+  if (Failure f = dafforward(curve, c, index, site.unit.DAF_SCALE, ev.slots, ev.well))
     return fail(ev, f, EvaluationStage::pathways);
-  const GroundwaterDafs dafs{ev.curve, site.unit.DAF_SCALE, ev.well};
+  const GroundwaterDafs dafs{curve, site.unit.DAF_SCALE, ev.well};
   if (Failure f = gwingestion(wu, c, dafs, ev.slots)) return fail(ev, f, EvaluationStage::pathways);
   if (Failure f = gwdermal(wu, c, dafs, ev.slots)) return fail(ev, f, EvaluationStage::pathways);
   ev.indoor = gwinhalation_needs(c, ev.well);
@@ -57,7 +58,10 @@ void evaluate_after_indoor(const ModelSite& site, const DafRowMatch& rows,
   const WasteUnit& wu = site.unit.wu;
   Chemical& c = ev.chemical;
   if (ev.groundwater) {
-    const GroundwaterDafs dafs{ev.curve, site.unit.DAF_SCALE, ev.well};
+    DafCurve curve;
+    if (Failure f = getdafcurve(wu, site.daf, rows, ev.index, c, curve))
+      return fail(ev, f, EvaluationStage::pathways);
+    const GroundwaterDafs dafs{curve, site.unit.DAF_SCALE, ev.well};
     if (Failure f = gwinhalation(wu, c, dafs, ev.indoor, averages, ev.slots))
       return fail(ev, f, EvaluationStage::pathways);
   }

@@ -10,29 +10,32 @@
 #include "input/daf_table.hpp"
 #include "input/site_parameters.hpp"
 #include "limits/stream_totals.hpp"
-#include "model/chemical_model.hpp"
+#include "model/chemical_batch.hpp"
 #include "report/report_writer.hpp"
 #include "run/run_state.hpp"
 
 namespace vorn {
 namespace {
 
-// Evaluates every chemical in input order. A failure in the pathways stops the run on
-// VORN.DBG at once; a failure in the drinking-water check stops it later, where the report
-// reaches that chemical: the index of the first such chemical is returned (0: none).
+// Evaluates every chemical, then takes them in input order. A failure in the pathways stops
+// the run on VORN.DBG there; a failure in the drinking-water check stops it later, where the
+// report reaches that chemical: the index of the first such chemical is returned (0: none).
 int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_failure) {
-  const ModelSite site{rs.unit, rs.daf};
-  ChemicalEvaluation ev;
+  const std::size_t n = static_cast<std::size_t>(N > 0 ? N : 0);
+  std::vector<DafRowMatch> rows(n);
+  for (std::size_t k = 0; k < n; ++k) rows[k] = match_daf_rows(rs.daf, rs.as_read[k]);
+  std::vector<ChemicalEvaluation> evs(n);
+  ChemicalBatch().evaluate(ModelSite{rs.unit, rs.daf}, n, rs.as_read.data(), rows.data(), 1,
+                           evs.data());
   int stop_before = 0;
   for (int i = 1; i <= N; ++i) {
-    const Chemical& as_read = rs.as_read[static_cast<std::size_t>(i - 1)];
-    evaluate_chemical(site, match_daf_rows(rs.daf, as_read), i, as_read, ev);
+    ChemicalEvaluation& ev = evs[static_cast<std::size_t>(i - 1)];
     if (ev.failure && ev.stage == EvaluationStage::pathways) debug.stop(ev.failure);
     if (ev.failure && stop_before == 0) {
       stop_before = i;
       limits_failure = ev.failure;
     }
-    rs.chem.append() = ev.chemical;
+    rs.chem.append() = std::move(ev.chemical);
     rs.res(i) = ev.slots;
     rs.limits.push_back(ev.limits);
   }

@@ -12,11 +12,10 @@ namespace {
 // drinking-water check (MCL 1) meets.
 std::string input_with_failing_mcl_check() {
   InputBuilder in;
-  std::vector<std::string> benzene = {"0.005", "0.055", "0.0273", "0.004", "0.03",  "5.2",
-                                      "1820",  "0.5",   "5.55e-3", "9.8e-6", "0.088", "1750",
-                                      "0",     "0",     "0.7",    "0.015", "0.29",  "0.051",
-                                      "1",     "-1",    "0.13",   "C",     "78.11", "0.125",
-                                      "-1",    "2.13"};
+  std::vector<std::string> benzene = {"0.005", "0.055",   "0.0273", "0.004", "0.03", "5.2", "1820",
+                                      "0.5",   "5.55e-3", "9.8e-6", "0.088", "1750", "0",   "0",
+                                      "0.7",   "0.015",   "0.29",   "0.051", "1",    "-1",  "0.13",
+                                      "C",     "78.11",   "0.125",  "-1",    "2.13"};
   std::vector<std::string> arsenic = benzene;
   arsenic[0] = "1";
   arsenic[1] = arsenic[2] = arsenic[3] = arsenic[4] = "-1";

@@ -36,9 +36,9 @@ struct ChemicalEvaluation {
   ChemicalReport limits;
   Failure failure;
   EvaluationStage stage = EvaluationStage::pathways;
-  // Between the two steps.
+  // Between the two steps (the DAF curve is gathered again from the rows, so that many
+  // evaluations can wait for their indoor models without holding one each).
   IndoorNeeds indoor;
-  DafCurve curve;
   WellDafs well;
   bool groundwater = false;  // the groundwater pathways apply
 };

@@ -1,22 +1,17 @@
 // Indoor air model: three well-mixed compartments fed by water used in the home.
 #pragma once
 
+#include "indoor/indoor_model.hpp"
+
 namespace vorn {
 
-// Dimensionless Henry coefficient, diffusivities in water and air (cm²/s) and the well
-// concentration (mg/L).
-struct IndoorInputs {
-  double Hd, DIFFW, DIFFA, Cw;
-};
-
-// Average compartment concentrations (mg/m³) over the three phases of use.
-struct IndoorAverages {
-  double A1, A2, A3;
-};
-
-IndoorAverages indoorair(double hd, double diffw, double diffa, double cw);
+// Average compartment concentrations over the three phases of use, for well
+// concentration cw (mg/L) and the dimensionless Henry coefficient hd.
+inline IndoorAverages indoorair(double hd, double diffw, double diffa, double cw) {
+  return indoor_model(IndoorInputs{hd, diffw, diffa, cw});
+}
 inline IndoorAverages indoorair(const IndoorInputs& in) {
-  return indoorair(in.Hd, in.DIFFW, in.DIFFA, in.Cw);
+  return indoor_model(in);
 }
 
 }  // namespace vorn
