@@ -45,15 +45,15 @@ DafRowMatch match_daf_rows(const DafTable& table, const Chemical& c) {
 }
 
 Failure getdafcurve(const WasteUnit& wu, const DafTable& table, const DafRowMatch& rows, int i,
-                    Chemical& c, DafCurve& curve) {
+                    Chemical& c, DafCurve& curve, double factor) {
   curve = DafCurve{};
   if (Failure f = check_lookup_unit_type(wu)) return f;
   const bool landfill = wu.is_landfill();
   for (std::size_t n = 0; n < static_cast<std::size_t>(rows.count); ++n) {
     const DafRow& row = table.row(rows.rows[n]);
     curve.DC_CONC[n] = landfill ? row.LFCONC : row.SICONC;
-    curve.DC_CAR[n] = landfill ? row.LFCAR : row.SICAR;
-    curve.DC_NON[n] = landfill ? row.LFNON : row.SINON;
+    curve.DC_CAR[n] = (landfill ? row.LFCAR : row.SICAR) * factor;
+    curve.DC_NON[n] = (landfill ? row.LFNON : row.SINON) * factor;
     curve.DC_WCAR[n] = curve.DC_CONC[n] / curve.DC_CAR[n];
     curve.DC_WNON[n] = curve.DC_CONC[n] / curve.DC_NON[n];
   }
@@ -65,7 +65,7 @@ Failure getdafcurve(const WasteUnit& wu, const DafTable& table, const DafRowMatc
   curve.DC_CONC[0] = kFallbackConc;
   if (c.DAFLF <= 0.0) c.DAFLF = kDefaultDafLandfill;
   if (c.DAFSI <= 0.0) c.DAFSI = kDefaultDafImpoundment;
-  const double d = landfill ? c.DAFLF : c.DAFSI;
+  const double d = (landfill ? c.DAFLF : c.DAFSI) * factor;
   curve.DC_CAR[0] = curve.DC_NON[0] = d;
   curve.DC_WCAR[0] = curve.DC_WNON[0] = kFallbackConc / d;
   return {};

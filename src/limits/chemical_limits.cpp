@@ -47,7 +47,7 @@ void surface_limit(const ResultSlots& r, ChemicalReport& w) {
 
 Failure groundwater_limit(const WasteUnit& wu, const DafTable& table, const DafRowMatch& rows,
                           double DAF_SCALE, int i, Chemical& c, const ResultSlots& r,
-                          ChemicalReport& w) {
+                          ChemicalReport& w, double daf_factor) {
   const double cc[4] = {r.CC_GWING, r.CC_GWINH, r.CC_GWDERM_A, r.CC_GWDERM_C};
   const double cn[4] = {r.CN_GWING, r.CN_GWINH, r.CN_GWDERM_A, r.CN_GWDERM_C};
   const double wc[4] = {r.WC_GWING, r.WC_GWINH, r.WC_GWDERM_A, r.WC_GWDERM_C};
@@ -69,7 +69,7 @@ Failure groundwater_limit(const WasteUnit& wu, const DafTable& table, const DafR
   const double mcl = c.MCL;
   if (mcl > 0) {
     DafCurve curve;
-    if (Failure f = getdafcurve(wu, table, rows, i, c, curve)) return f;
+    if (Failure f = getdafcurve(wu, table, rows, i, c, curve, daf_factor)) return f;
     double d1 = 0.0, d0 = 0.0;
     if (Failure f = dafbackward(curve, c, DAF_SCALE, 1, mcl, d1)) return f;
     if (Failure f = dafbackward(curve, c, DAF_SCALE, 0, mcl, d0)) return f;

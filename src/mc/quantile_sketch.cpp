@@ -89,15 +89,15 @@ double QuantileSketch::value_at_rank(std::uint64_t rank) const {
   for (auto it = negative_.rbegin(); it != negative_.rend(); ++it) {
     for (int i = kPageSize - 1; i >= 0; --i) {
       seen += it->second[i];
-      if (seen >= rank) return std::max(-bucket_value(it->first * kPageSize + i), min_);
+      if (seen >= rank) return std::clamp(-bucket_value(it->first * kPageSize + i), min_, max_);
     }
   }
   seen += zero_;
-  if (seen >= rank) return 0.0;
+  if (seen >= rank) return std::clamp(0.0, min_, max_);
   for (const auto& [page, counts] : positive_) {
     for (int i = 0; i < kPageSize; ++i) {
       seen += counts[i];
-      if (seen >= rank) return std::min(bucket_value(page * kPageSize + i), max_);
+      if (seen >= rank) return std::clamp(bucket_value(page * kPageSize + i), min_, max_);
     }
   }
   return max_;

@@ -18,7 +18,7 @@ void fail(ChemicalEvaluation& ev, Failure failure, EvaluationStage stage) {
 }  // namespace
 
 void evaluate_until_indoor(const ModelSite& site, const DafRowMatch& rows, int index,
-                           const Chemical& as_read, ChemicalEvaluation& ev) {
+                           const Chemical& as_read, ChemicalEvaluation& ev, double daf_factor) {
   const WasteUnit& wu = site.unit.wu;
   ev.index = index;
   ev.chemical = as_read;
@@ -28,6 +28,7 @@ void evaluate_until_indoor(const ModelSite& site, const DafRowMatch& rows, int i
   ev.stage = EvaluationStage::pathways;
   ev.indoor = IndoorNeeds{};
   ev.groundwater = false;
+  ev.daf_factor = daf_factor;
   Chemical& c = ev.chemical;
   if (Failure f = derive_chemical(c)) return fail(ev, f, EvaluationStage::pathways);
 
@@ -42,7 +43,7 @@ void evaluate_until_indoor(const ModelSite& site, const DafRowMatch& rows, int i
   if (is_cas(c.CHEMCAS, kMethylmercuryCas)) return;
   ev.groundwater = true;
   DafCurve curve;
-  if (Failure f = getdafcurve(wu, site.daf, rows, index, c, curve))
+  if (Failure f = getdafcurve(wu, site.daf, rows, index, c, curve, daf_factor))
     return fail(ev, f, EvaluationStage::pathways);
   if (Failure f = dafforward(curve, c, index, site.unit.DAF_SCALE, ev.slots, ev.well))
     return fail(ev, f, EvaluationStage::pathways);
@@ -59,7 +60,7 @@ void evaluate_after_indoor(const ModelSite& site, const DafRowMatch& rows,
   Chemical& c = ev.chemical;
   if (ev.groundwater) {
     DafCurve curve;
-    if (Failure f = getdafcurve(wu, site.daf, rows, ev.index, c, curve))
+    if (Failure f = getdafcurve(wu, site.daf, rows, ev.index, c, curve, ev.daf_factor))
       return fail(ev, f, EvaluationStage::pathways);
     const GroundwaterDafs dafs{curve, site.unit.DAF_SCALE, ev.well};
     if (Failure f = gwinhalation(wu, c, dafs, ev.indoor, averages, ev.slots))
@@ -68,7 +69,7 @@ void evaluate_after_indoor(const ModelSite& site, const DafRowMatch& rows,
   pathway_sums(ev.slots, ev.limits);
   surface_limit(ev.slots, ev.limits);
   if (Failure f = groundwater_limit(wu, site.daf, rows, site.unit.DAF_SCALE, ev.index, c, ev.slots,
-                                    ev.limits))
+                                    ev.limits, ev.daf_factor))
     return fail(ev, f, EvaluationStage::limits);
   exceedances(wu, c, ev.limits);
 }

@@ -12,7 +12,8 @@ ModelInput read_model_input(const std::string& text) {
   InputFile in(text);
   StringSink log;
   const LogUnit debug(log, kDebugUnit);
-  if (Failure f = derive_unit(readsiteparameters(in, debug), m.unit)) debug.stop(f);
+  m.unit_read = readsiteparameters(in, debug);
+  if (Failure f = derive_unit(m.unit_read, m.unit)) debug.stop(f);
   int n = 0;
   readchemicals(in, debug, m.chemicals, n);
   readdaftable(in, debug, *m.daf);

@@ -13,6 +13,7 @@
 namespace vorn::test {
 
 struct ModelInput {
+  WasteUnit unit_read;
   UnitModel unit;
   std::vector<Chemical> chemicals;
   std::unique_ptr<DafTable> daf = std::make_unique<DafTable>();

@@ -32,9 +32,10 @@ DafRowMatch match_daf_rows(const DafTable& table, const Chemical& c);
 
 // Fills `curve` for chemical i (its index in messages) from its rows, or a one-point
 // curve from its own DAF, replacing an own DAF not above 0 in the record. Fails on a
-// 51st row or a unit type other than LF or SI.
+// 51st row or a unit type other than LF or SI. `factor` multiplies every DAF of the curve
+// (a probabilistic run's uncertainty on the DAFs); 1 leaves them as they are.
 Failure getdafcurve(const WasteUnit& wu, const DafTable& table, const DafRowMatch& rows, int i,
-                    Chemical& c, DafCurve& curve);
+                    Chemical& c, DafCurve& curve, double factor = 1.0);
 // The same, finding the rows first.
 Failure getdafcurve(const WasteUnit& wu, const DafTable& table, int i, Chemical& c,
                     DafCurve& curve);

@@ -17,10 +17,11 @@ void surface_limit(const ResultSlots& r, ChemicalReport& w);
 
 // TCLPMAX, LIMITPOE, GW_LIMIT, DAF_WV, DAF and GW_WELL, with the drinking-water check of a
 // positive MCL (its DAFs looked up on the chemical's curve, gathered again from `rows`).
-// Fails as the lookups fail; `c` takes the DAFs the gathering writes back.
+// Fails as the lookups fail; `c` takes the DAFs the gathering writes back. `daf_factor`
+// multiplies every DAF of the curve.
 Failure groundwater_limit(const WasteUnit& wu, const DafTable& table, const DafRowMatch& rows,
                           double DAF_SCALE, int i, Chemical& c, const ResultSlots& r,
-                          ChemicalReport& w);
+                          ChemicalReport& w, double daf_factor = 1.0);
 
 // GW_EXCEEDED and SF_EXCEEDED: the TCLP concentration against TCLPMAX, and the total
 // (landfill) or TCLP (impoundment) concentration against the limiting surface allowable.

@@ -12,10 +12,12 @@ namespace vorn {
 
 class ChemicalBatch {
  public:
-  // evs[k] gets chemical first_index + k. A failure ends that chemical only. The batch's
-  // own storage is reused: after the first call of a size it allocates nothing.
+  // evs[k] gets chemical first_index + k, with DAF factor daf_factors[k] (none: 1). A
+  // failure ends that chemical only. The batch's own storage is reused: after the first
+  // call of a size it allocates nothing.
   void evaluate(const ModelSite& site, std::size_t count, const Chemical* as_read,
-                const DafRowMatch* rows, int first_index, ChemicalEvaluation* evs);
+                const DafRowMatch* rows, int first_index, ChemicalEvaluation* evs,
+                const double* daf_factors = nullptr);
 
  private:
   std::vector<IndoorInputs> inputs_;

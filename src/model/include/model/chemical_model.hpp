@@ -41,13 +41,16 @@ struct ChemicalEvaluation {
   IndoorNeeds indoor;
   WellDafs well;
   bool groundwater = false;  // the groundwater pathways apply
+  double daf_factor = 1.0;   // multiplies every DAF of the chemical's curve
 };
 
 // Derivations, DAF lookups and every pathway up to the indoor model. `rows` are the
 // chemical's rows of the site's DAF table (match_daf_rows). On return ev.indoor holds the
 // model inputs still needed, or ev.failure says why the chemical cannot go on.
+// `daf_factor` multiplies every DAF of the chemical's curve (1: as read).
 void evaluate_until_indoor(const ModelSite& site, const DafRowMatch& rows, int index,
-                           const Chemical& as_read, ChemicalEvaluation& ev);
+                           const Chemical& as_read, ChemicalEvaluation& ev,
+                           double daf_factor = 1.0);
 
 // Indoor inhalation with the averages of ev.indoor's evaluations (in its order), then the
 // sums, limiting pathways and exceedances. Does nothing after a failure.

@@ -1,0 +1,17 @@
+// Realizations first..last of a probabilistic run on several threads. The tally is the
+// same, bit for bit, whatever the number of threads.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "mc/realization.hpp"
+
+namespace vorn::mc {
+
+// `progress` (may be empty) is called now and then from one thread with the count done.
+McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::uint64_t first,
+                         std::uint64_t last, unsigned threads,
+                         const std::function<void(std::uint64_t)>& progress = {});
+
+}  // namespace vorn::mc

@@ -1,0 +1,60 @@
+// What a probabilistic run samples: each input with its distribution and where its value
+// goes, and how the uniforms of a realization are drawn.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mc/distribution.hpp"
+#include "mc/sobol_points.hpp"
+#include "vorn/records.hpp"
+
+namespace vorn::mc {
+
+enum class Sampling { random, lhs, sobol };
+
+inline DistributionParameters constant_parameters(double value = 1.0) {
+  DistributionParameters p;
+  p.value = value;
+  return p;
+}
+
+// One sampled input. Parameter p of a plan draws from random stream p.
+struct PlanParameter {
+  enum class Target { unit, chemical, daf_factor };
+  Target target = Target::unit;
+  double WasteUnit::*unit_field = nullptr;
+  double Chemical::*chemical_field = nullptr;
+  bool factor = false;                 // multiplies the value read instead of replacing it
+  std::vector<std::size_t> chemicals;  // 0-based: the chemicals the one draw goes to
+  Distribution distribution{Family::constant, constant_parameters()};
+  std::string label;  // the column of a samples file
+};
+
+struct SamplingPlan {
+  std::uint64_t seed = 1;
+  std::uint64_t realizations = 1;  // N: realizations are numbered 1..N
+  Sampling sampling = Sampling::lhs;
+  std::vector<PlanParameter> parameters;
+};
+
+// The uniforms of one realization, strictly inside (0, 1): a pure function of (seed, N,
+// parameter, realization). One per thread (Sobol points are drawn from a generator).
+class PlanSampler {
+ public:
+  explicit PlanSampler(const SamplingPlan& plan);
+  void uniforms(std::uint64_t realization, double* u);
+
+ private:
+  const SamplingPlan& plan_;
+  std::vector<SobolPoints> sobol_;
+};
+
+// The inputs of one realization: `values` (one per parameter) put into working copies
+// of the records read. Fields no parameter touches keep the values read.
+void apply_values(const SamplingPlan& plan, const double* values, const WasteUnit& unit_read,
+                  const std::vector<Chemical>& read, WasteUnit& unit,
+                  std::vector<Chemical>& chemicals, std::vector<double>& daf_factors);
+
+}  // namespace vorn::mc

@@ -1,0 +1,42 @@
+#include "mc/mc_engine.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace vorn::mc {
+
+McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::uint64_t first,
+                         std::uint64_t last, unsigned threads,
+                         const std::function<void(std::uint64_t)>& progress) {
+  const std::size_t n = input.chemicals.size();
+  McTally total(n);
+  if (last < first) return total;
+  constexpr std::uint64_t kChunk = 64;
+  std::atomic<std::uint64_t> next{first};
+  std::atomic<std::uint64_t> done{0};
+  std::mutex merge_mutex;
+  std::vector<McTally> partial(std::max(threads, 1u), McTally(n));
+  auto work = [&](unsigned t) {
+    RealizationEvaluator evaluator(input, plan);
+    McTally& tally = partial[t];
+    for (;;) {
+      const std::uint64_t start = next.fetch_add(kChunk);
+      if (start > last) break;
+      const std::uint64_t end = std::min(last, start + kChunk - 1);
+      for (std::uint64_t r = start; r <= end; ++r) evaluator.evaluate(r, tally);
+      const std::uint64_t now = done.fetch_add(end - start + 1) + (end - start + 1);
+      if (t == 0 && progress) progress(now);
+    }
+  };
+  std::vector<std::thread> pool;
+  for (unsigned t = 1; t < partial.size(); ++t) pool.emplace_back(work, t);
+  work(0);
+  for (std::thread& th : pool) th.join();
+  // Exact merges: the order cannot change the result.
+  for (const McTally& t : partial) total.merge(t);
+  return total;
+}
+
+}  // namespace vorn::mc

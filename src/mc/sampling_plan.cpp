@@ -1,0 +1,52 @@
+#include "mc/sampling_plan.hpp"
+
+#include "mc/latin_hypercube.hpp"
+#include "mc/random_stream.hpp"
+
+namespace vorn::mc {
+
+PlanSampler::PlanSampler(const SamplingPlan& plan) : plan_(plan) {
+  if (plan.sampling == Sampling::sobol && !plan.parameters.empty())
+    sobol_.emplace_back(plan.seed, plan.parameters.size());
+}
+
+void PlanSampler::uniforms(std::uint64_t realization, double* u) {
+  const std::size_t p = plan_.parameters.size();
+  switch (plan_.sampling) {
+    case Sampling::random:
+      for (std::size_t k = 0; k < p; ++k)
+        u[k] = uniform(plan_.seed, realization, static_cast<std::uint32_t>(k));
+      return;
+    case Sampling::lhs:
+      for (std::size_t k = 0; k < p; ++k)
+        u[k] =
+            lhs_uniform(plan_.seed, plan_.realizations, realization, static_cast<std::uint32_t>(k));
+      return;
+    case Sampling::sobol:
+      if (p > 0) sobol_.front().point(realization, u);
+      return;
+  }
+}
+
+void apply_values(const SamplingPlan& plan, const double* values, const WasteUnit& unit_read,
+                  const std::vector<Chemical>& read, WasteUnit& unit,
+                  std::vector<Chemical>& chemicals, std::vector<double>& daf_factors) {
+  for (std::size_t k = 0; k < plan.parameters.size(); ++k) {
+    const PlanParameter& p = plan.parameters[k];
+    const double x = values[k];
+    switch (p.target) {
+      case PlanParameter::Target::unit:
+        unit.*p.unit_field = p.factor ? unit_read.*p.unit_field * x : x;
+        break;
+      case PlanParameter::Target::chemical:
+        for (std::size_t i : p.chemicals)
+          chemicals[i].*p.chemical_field = p.factor ? read[i].*p.chemical_field * x : x;
+        break;
+      case PlanParameter::Target::daf_factor:
+        for (std::size_t i : p.chemicals) daf_factors[i] = x;
+        break;
+    }
+  }
+}
+
+}  // namespace vorn::mc
