@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "mc/distribution.hpp"
+#include "mc/sampling.hpp"
 #include "mc/sobol_points.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn::mc {
 
-enum class Sampling { random, lhs, sobol };
 
 inline DistributionParameters constant_parameters(double value = 1.0) {
   DistributionParameters p;

@@ -1,0 +1,80 @@
+// A scenario bound to the chemicals of its VORN.IN: selectors become chemical indices
+// and every draw gets its parameter number.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mc/scenario.hpp"
+#include "vorn/records.hpp"
+
+namespace vorn::mc {
+
+enum class SelectorKind {
+  unit,   // a unit input: no chemical
+  index,  // one chemical
+  all,    // "*": one draw for every chemical
+  each,   // a draw per chemical
+};
+
+struct ResolvedVary {
+  std::string field;
+  VaryTarget target = VaryTarget::unit;
+  SelectorKind selector = SelectorKind::unit;
+  std::size_t chemical = 0;   // 0-based, for SelectorKind::index
+  bool keyed_by_cas = false;  // "each" on DAF: chemicals sharing a CAS share the draw
+  VaryMode mode = VaryMode::value;
+  Family family = Family::constant;
+  DistributionParameters parameters;
+  std::uint32_t first_parameter = 0;
+};
+
+// Random streams are keyed by (seed, realization, parameter). The parameters are
+// numbered 0..parameter_count() - 1 in file order: an entry takes one number, an "each"
+// entry a block of one per chemical (chemical i drawing first_parameter + i). So the
+// numbers depend on the scenario and the chemical count alone, never on the chemicals'
+// contents; an "each" keyed by CAS leaves the numbers of later sharers of a CAS unused.
+struct ResolvedScenario {
+  std::string input_sha256;  // of the VORN.IN bytes
+  std::uint64_t realizations = 10000;
+  std::uint64_t seed = 1;
+  Sampling sampling = Sampling::lhs;
+  std::vector<double> percentiles;
+  double decision_percentile = 90;
+  std::optional<double> target_precision{};
+  std::size_t chemical_count = 0;
+  // Per chemical, the first chemical with the same trimmed CAS; a blank CAS is its own.
+  std::vector<std::size_t> cas_group;
+  std::vector<ResolvedVary> vary;
+
+  std::uint32_t parameter_count() const;
+  // The parameter whose draw `entry` applies to chemical `chemical` (ignored for unit
+  // inputs).
+  std::uint32_t parameter(const ResolvedVary& entry, std::size_t chemical) const;
+};
+
+// Numbers the parameters as ResolvedScenario describes; returns how many there are.
+std::uint64_t number_parameters(ResolvedScenario& scenario);
+
+// Throw ScenarioError listing every selector that names no chemical or several. The
+// first form hashes the file at scenario.input; the second the bytes given.
+ResolvedScenario resolve_scenario(const Scenario& scenario,
+                                  const std::vector<Chemical>& chemicals_as_read);
+ResolvedScenario resolve_scenario(const Scenario& scenario,
+                                  const std::vector<Chemical>& chemicals_as_read,
+                                  std::string_view input_bytes);
+
+// The canonical JSON form: defaults filled, selectors as indices (1-based, as in the
+// file), the input as its SHA-256. Two resolved scenarios are equal iff these are.
+std::string to_json(const ResolvedScenario& scenario);
+// Throws ScenarioError when the text is not a resolved scenario.
+ResolvedScenario from_json(std::string_view json);
+
+inline bool operator==(const ResolvedScenario& a, const ResolvedScenario& b) {
+  return to_json(a) == to_json(b);
+}
+
+}  // namespace vorn::mc

@@ -1,0 +1,207 @@
+#include "mc/resolved_scenario.hpp"
+
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "mc/sha256.hpp"
+#include "mc/sobol_points.hpp"
+
+namespace vorn::mc {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// "2", "2 and 5", "2, 5 and 7" (1-based).
+std::string listed(const std::vector<std::size_t>& indices) {
+  std::string text;
+  for (std::size_t i = 0; i < indices.size(); ++i) {
+    if (i > 0) text += i + 1 == indices.size() ? " and " : ", ";
+    text += std::to_string(indices[i] + 1);
+  }
+  return text;
+}
+
+std::vector<std::size_t> matching(const std::vector<Chemical>& chemicals, const std::string& text,
+                                  std::string Chemical::*column) {
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < chemicals.size(); ++i) {
+    if (trimmed(chemicals[i].*column) == text) found.push_back(i);
+  }
+  return found;
+}
+
+class Resolver {
+ public:
+  Resolver(const Scenario& scenario, const std::vector<Chemical>& chemicals)
+      : problems(scenario.file_name), chemicals_(chemicals) {}
+
+  void error(SourcePosition at, const std::string& key, const std::string& message) {
+    problems.add(at, key, message);
+  }
+
+  // The chemical a selector by index or text names, when it names exactly one.
+  std::optional<std::size_t> chemical(const ChemicalSelector& selector, const std::string& key) {
+    const std::size_t n = chemicals_.size();
+    if (selector.kind == ChemicalSelector::Kind::index) {
+      const auto number = static_cast<std::uint64_t>(selector.number);
+      if (number >= 1 && number <= n) return static_cast<std::size_t>(number - 1);
+      error(selector.at, key,
+            "chemical " + std::to_string(number) +
+                (n == 0 ? " does not exist: the input has no chemicals"
+                        : " is outside 1.." + std::to_string(n)));
+      return std::nullopt;
+    }
+    auto found = matching(chemicals_, selector.text, &Chemical::CHEMCAS);
+    if (found.empty()) found = matching(chemicals_, selector.text, &Chemical::CHEMNAME);
+    if (found.size() == 1) return found.front();
+    error(selector.at, key,
+          found.empty() ? "no chemical has the CAS number or name \"" + selector.text + '"'
+                        : '"' + selector.text + "\" matches chemicals " + listed(found));
+    return std::nullopt;
+  }
+
+  ScenarioProblems problems;
+
+ private:
+  const std::vector<Chemical>& chemicals_;
+};
+
+// Two entries replacing one value would leave only the later one in force.
+void check_replacements(const Scenario& scenario, const ResolvedScenario& r,
+                        const std::vector<bool>& resolved, Resolver& resolver) {
+  for (std::size_t k = 0; k < r.vary.size(); ++k) {
+    const ResolvedVary& later = r.vary[k];
+    if (later.mode != VaryMode::value || !resolved[k]) continue;
+    for (std::size_t j = 0; j < k; ++j) {
+      const ResolvedVary& earlier = r.vary[j];
+      if (earlier.mode != VaryMode::value || !resolved[j] || earlier.field != later.field) continue;
+      const bool both_one =
+          earlier.selector == SelectorKind::index && later.selector == SelectorKind::index;
+      const bool overlap = later.selector == SelectorKind::unit ||
+                           (both_one ? earlier.chemical == later.chemical : r.chemical_count > 0);
+      if (!overlap) continue;
+      resolver.error(scenario.vary[k].field_at, "vary[" + std::to_string(k + 1) + "].field",
+                     "vary[" + std::to_string(j + 1) + "] already replaces " + later.field +
+                         (both_one ? " of chemical " + std::to_string(later.chemical + 1) : ""));
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+std::uint32_t ResolvedScenario::parameter_count() const {
+  if (vary.empty()) return 0;
+  const ResolvedVary& last = vary.back();
+  return last.first_parameter +
+         static_cast<std::uint32_t>(last.selector == SelectorKind::each ? chemical_count : 1);
+}
+
+std::uint32_t ResolvedScenario::parameter(const ResolvedVary& entry, std::size_t chemical) const {
+  if (entry.selector != SelectorKind::each) return entry.first_parameter;
+  const std::size_t slot = entry.keyed_by_cas ? cas_group.at(chemical) : chemical;
+  return entry.first_parameter + static_cast<std::uint32_t>(slot);
+}
+
+std::uint64_t number_parameters(ResolvedScenario& scenario) {
+  std::uint64_t next = 0;
+  for (auto& v : scenario.vary) {
+    v.first_parameter = static_cast<std::uint32_t>(next);
+    next += v.selector == SelectorKind::each ? scenario.chemical_count : 1;
+  }
+  return next;
+}
+
+ResolvedScenario resolve_scenario(const Scenario& scenario,
+                                  const std::vector<Chemical>& chemicals_as_read,
+                                  std::string_view input_bytes) {
+  Resolver resolver(scenario, chemicals_as_read);
+  ResolvedScenario r;
+  r.input_sha256 = sha256_hex(input_bytes);
+  r.realizations = scenario.realizations;
+  r.seed = scenario.seed;
+  r.sampling = scenario.sampling;
+  r.percentiles = scenario.percentiles;
+  r.decision_percentile = scenario.decision_percentile;
+  r.target_precision = scenario.target_precision;
+  r.chemical_count = chemicals_as_read.size();
+  for (std::size_t i = 0; i < r.chemical_count; ++i) {
+    const auto cas = trimmed(chemicals_as_read[i].CHEMCAS);
+    std::size_t first = i;
+    for (std::size_t j = 0; j < i && !cas.empty(); ++j) {
+      if (trimmed(chemicals_as_read[j].CHEMCAS) == cas) {
+        first = j;
+        break;
+      }
+    }
+    r.cas_group.push_back(first);
+  }
+
+  std::vector<bool> resolved(scenario.vary.size(), true);
+  for (std::size_t k = 0; k < scenario.vary.size(); ++k) {
+    const VaryEntry& entry = scenario.vary[k];
+    ResolvedVary v;
+    v.field = entry.field;
+    // Stage one refused every unknown field.
+    v.target = vary_target(entry.field).value_or(VaryTarget::unit);
+    v.mode = entry.mode;
+    v.family = entry.family;
+    v.parameters = entry.parameters;
+    switch (entry.chemical.kind) {
+      case ChemicalSelector::Kind::none:
+        v.selector = SelectorKind::unit;
+        break;
+      case ChemicalSelector::Kind::index:
+      case ChemicalSelector::Kind::text:
+        v.selector = SelectorKind::index;
+        if (const auto found =
+                resolver.chemical(entry.chemical, "vary[" + std::to_string(k + 1) + "].chemical")) {
+          v.chemical = *found;
+        } else {
+          resolved[k] = false;
+        }
+        break;
+      case ChemicalSelector::Kind::all:
+        v.selector = SelectorKind::all;
+        break;
+      case ChemicalSelector::Kind::each:
+        v.selector = SelectorKind::each;
+        v.keyed_by_cas = v.target == VaryTarget::daf;
+        break;
+    }
+    r.vary.push_back(std::move(v));
+  }
+  check_replacements(scenario, r, resolved, resolver);
+  const std::uint64_t parameters = number_parameters(r);
+
+  if (parameters > std::numeric_limits<std::uint32_t>::max()) {
+    resolver.error({1, 1}, "vary", std::to_string(parameters) + " draws are too many");
+  } else if (r.sampling == Sampling::sobol && parameters > SobolPoints::kMaxDimensions) {
+    resolver.error({1, 1}, "sampling",
+                   "sobol points have at most " + std::to_string(SobolPoints::kMaxDimensions) +
+                       " dimensions; this scenario draws " + std::to_string(parameters) +
+                       " values per realization");
+  }
+  resolver.problems.throw_if_any();
+  return r;
+}
+
+ResolvedScenario resolve_scenario(const Scenario& scenario,
+                                  const std::vector<Chemical>& chemicals_as_read) {
+  std::ifstream in(scenario.input, std::ios::binary);
+  if (!in) {
+    throw ScenarioError({located_message(scenario.file_name, scenario.input_at, "input",
+                                         scenario.input.string() + " cannot be read")});
+  }
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return resolve_scenario(scenario, chemicals_as_read, bytes.str());
+}
+
+}  // namespace vorn::mc

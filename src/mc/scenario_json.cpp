@@ -1,0 +1,169 @@
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "mc/distribution_keys.hpp"
+#include "mc/resolved_scenario.hpp"
+
+namespace vorn::mc {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* selector_name(SelectorKind kind) {
+  switch (kind) {
+    case SelectorKind::unit:
+      return "unit";
+    case SelectorKind::index:
+      return "index";
+    case SelectorKind::all:
+      return "all";
+    case SelectorKind::each:
+      return "each";
+  }
+  return "unknown";
+}
+
+Json distribution_json(Family family, const DistributionParameters& p) {
+  Json dist{{"type", family_name(family)}};
+  for (const auto& s : kScalarParameters) {
+    if (p.*s.member) dist[std::string(s.name)] = *(p.*s.member);
+  }
+  if (!p.values.empty()) dist["values"] = p.values;
+  if (!p.weights.empty()) dist["weights"] = p.weights;
+  if (!p.cdf.empty()) {
+    Json cdf = Json::array();
+    for (const auto& [x, q] : p.cdf) cdf.push_back({x, q});
+    dist["cdf"] = cdf;
+  }
+  return dist;
+}
+
+Json vary_json(const ResolvedVary& v) {
+  Json entry{{"field", v.field}};
+  if (v.selector != SelectorKind::unit) {
+    Json chemical{{"kind", selector_name(v.selector)}};
+    if (v.selector == SelectorKind::index) chemical["index"] = v.chemical + 1;
+    if (v.selector == SelectorKind::each) chemical["key"] = v.keyed_by_cas ? "cas" : "chemical";
+    entry["chemical"] = chemical;
+  }
+  entry["mode"] = v.mode == VaryMode::value ? "value" : "factor";
+  entry["dist"] = distribution_json(v.family, v.parameters);
+  return entry;
+}
+
+// Reading back checks what the types do not: the names and the ranges.
+[[noreturn]] void bad(const std::string& what) {
+  throw ScenarioError({"resolved scenario JSON: " + what});
+}
+
+template <typename Enum, std::size_t N>
+Enum named(const std::string& name, const Enum (&values)[N], const char* (*name_of)(Enum),
+           const char* what) {
+  for (Enum v : values) {
+    if (name == name_of(v)) return v;
+  }
+  bad(std::string("unknown ") + what + " \"" + name + '"');
+}
+
+const char* mode_name(VaryMode mode) {
+  return mode == VaryMode::value ? "value" : "factor";
+}
+
+ResolvedVary vary_from(const Json& entry, const ResolvedScenario& r) {
+  static constexpr SelectorKind kKinds[] = {SelectorKind::index, SelectorKind::all,
+                                            SelectorKind::each};
+  static constexpr VaryMode kModes[] = {VaryMode::value, VaryMode::factor};
+  ResolvedVary v;
+  v.field = entry.at("field").get<std::string>();
+  const auto target = vary_target(v.field);
+  if (!target) bad("unknown field \"" + v.field + '"');
+  v.target = *target;
+  if (entry.contains("chemical")) {
+    const Json& chemical = entry.at("chemical");
+    v.selector = named(chemical.at("kind").get<std::string>(), kKinds, selector_name, "kind");
+    if (v.selector == SelectorKind::index) {
+      const auto index = chemical.at("index").get<std::size_t>();
+      if (index < 1 || index > r.chemical_count) bad("chemical index out of range");
+      v.chemical = index - 1;
+    }
+    if (v.selector == SelectorKind::each) v.keyed_by_cas = chemical.at("key") == "cas";
+  }
+  v.mode = named(entry.at("mode").get<std::string>(), kModes, mode_name, "mode");
+  const Json& dist = entry.at("dist");
+  const auto family = family_named(dist.at("type").get<std::string>());
+  if (!family) bad("unknown distribution type");
+  v.family = *family;
+  for (const auto& s : kScalarParameters) {
+    if (dist.contains(s.name)) v.parameters.*s.member = dist.at(std::string(s.name)).get<double>();
+  }
+  if (dist.contains("values")) v.parameters.values = dist.at("values").get<std::vector<double>>();
+  if (dist.contains("weights")) {
+    v.parameters.weights = dist.at("weights").get<std::vector<double>>();
+  }
+  if (dist.contains("cdf")) {
+    for (const Json& point : dist.at("cdf")) {
+      v.parameters.cdf.emplace_back(point.at(0).get<double>(), point.at(1).get<double>());
+    }
+  }
+  if ((v.target == VaryTarget::unit) != (v.selector == SelectorKind::unit)) {
+    bad(v.field + ": a chemical goes with chemical fields and DAF alone");
+  }
+  if (v.target == VaryTarget::daf && v.mode != VaryMode::factor) bad("DAF is a factor only");
+  const auto problems = distribution_problems(v.family, v.parameters);
+  if (!problems.empty()) bad(v.field + ": " + problems.front());
+  return v;
+}
+
+}  // namespace
+
+std::string to_json(const ResolvedScenario& r) {
+  Json j;
+  j["input_sha256"] = r.input_sha256;
+  j["realizations"] = r.realizations;
+  j["seed"] = r.seed;
+  j["sampling"] = sampling_name(r.sampling);
+  j["percentiles"] = r.percentiles;
+  j["decision_percentile"] = r.decision_percentile;
+  if (r.target_precision) j["target_precision"] = *r.target_precision;
+  j["chemicals"] = r.chemical_count;
+  j["cas_group"] = r.cas_group;
+  j["vary"] = Json::array();
+  for (const auto& v : r.vary) j["vary"].push_back(vary_json(v));
+  return j.dump();
+}
+
+ResolvedScenario from_json(std::string_view text) {
+  static constexpr Sampling kSamplings[] = {Sampling::random, Sampling::lhs, Sampling::sobol};
+  try {
+    const Json j = Json::parse(text);
+    ResolvedScenario r;
+    r.input_sha256 = j.at("input_sha256").get<std::string>();
+    r.realizations = j.at("realizations").get<std::uint64_t>();
+    r.seed = j.at("seed").get<std::uint64_t>();
+    r.sampling = named(j.at("sampling").get<std::string>(), kSamplings, sampling_name, "sampling");
+    r.percentiles = j.at("percentiles").get<std::vector<double>>();
+    r.decision_percentile = j.at("decision_percentile").get<double>();
+    if (j.contains("target_precision")) r.target_precision = j.at("target_precision").get<double>();
+    if (r.realizations == 0) bad("no realizations");
+    const auto outside = [](double p) { return !(p > 0 && p < 100); };
+    if (outside(r.decision_percentile) ||
+        std::any_of(r.percentiles.begin(), r.percentiles.end(), outside)) {
+      bad("a percentile outside (0, 100)");
+    }
+    if (r.target_precision && !(*r.target_precision > 0)) bad("target precision not positive");
+    r.chemical_count = j.at("chemicals").get<std::size_t>();
+    r.cas_group = j.at("cas_group").get<std::vector<std::size_t>>();
+    if (r.cas_group.size() != r.chemical_count) bad("cas_group does not list every chemical");
+    for (std::size_t i = 0; i < r.chemical_count; ++i) {
+      if (r.cas_group[i] > i) bad("cas_group points forward");
+    }
+    for (const Json& entry : j.at("vary")) r.vary.push_back(vary_from(entry, r));
+    number_parameters(r);
+    return r;
+  } catch (const nlohmann::json::exception& e) {
+    bad(e.what());
+  }
+}
+
+}  // namespace vorn::mc

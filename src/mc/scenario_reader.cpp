@@ -1,0 +1,359 @@
+#include <toml++/toml.h>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "mc/distribution_keys.hpp"
+#include "mc/scenario.hpp"
+
+namespace vorn::mc {
+
+namespace {
+
+std::string num(double x) {
+  char buf[32];
+  auto res = std::to_chars(buf, buf + sizeof buf, x);
+  return std::string(buf, res.ptr);
+}
+
+std::string trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+SourcePosition position(const toml::source_region& region) {
+  return {region.begin.line, region.begin.column};
+}
+
+class Reader {
+ public:
+  explicit Reader(std::string_view file) : problems(std::string(file)), file_(file) {}
+
+  void error(SourcePosition at, std::string_view key, std::string_view message) {
+    problems.add(at, key, message);
+  }
+
+  std::optional<double> number(const toml::node& node, SourcePosition at, std::string_view key) {
+    if (const auto* i = node.as_integer()) return static_cast<double>(i->get());
+    if (const auto* f = node.as_floating_point()) return f->get();
+    error(at, key, "must be a number");
+    return std::nullopt;
+  }
+
+  std::optional<std::int64_t> integer(const toml::node& node, SourcePosition at,
+                                      std::string_view key, std::int64_t least) {
+    const auto* i = node.as_integer();
+    if (!i) {
+      error(at, key, "must be an integer");
+    } else if (i->get() < least) {
+      error(at, key, "must be at least " + std::to_string(least));
+    } else {
+      return i->get();
+    }
+    return std::nullopt;
+  }
+
+  std::vector<double> numbers(const toml::node& node, SourcePosition at, const std::string& key) {
+    std::vector<double> out;
+    const auto* array = node.as_array();
+    if (!array) {
+      error(at, key, "must be an array of numbers");
+      return out;
+    }
+    for (std::size_t i = 0; i < array->size(); ++i) {
+      const auto& item = *array->get(i);
+      if (auto x = number(item, position(item.source()), key + '[' + std::to_string(i + 1) + ']')) {
+        out.push_back(*x);
+      }
+    }
+    return out;
+  }
+
+  ScenarioProblems problems;
+
+  Scenario read(const toml::table& root) {
+    Scenario s;
+    s.file_name = file_;
+    bool has_input = false;
+    for (auto&& [k, node] : root) {
+      const std::string key(k.str());
+      const SourcePosition at = position(k.source());
+      if (key == "input") {
+        has_input = true;
+        s.input_at = at;
+        const auto text = node.value<std::string>();
+        if (!text || text->empty()) {
+          error(at, key, "must be the path of a VORN.IN");
+        } else {
+          s.input = *text;
+        }
+      } else if (key == "realizations") {
+        if (auto n = integer(node, at, key, 1)) s.realizations = static_cast<std::uint64_t>(*n);
+      } else if (key == "seed") {
+        if (auto n = integer(node, at, key, 0)) s.seed = static_cast<std::uint64_t>(*n);
+      } else if (key == "sampling") {
+        read_sampling(node, at, s);
+      } else if (key == "percentiles") {
+        s.percentiles = numbers(node, at, key);
+        if (s.percentiles.empty()) error(at, key, "needs at least one percentile");
+        for (double p : s.percentiles) {
+          if (!(p > 0 && p < 100)) error(at, key, num(p) + " is not inside (0, 100)");
+        }
+      } else if (key == "decision_percentile") {
+        if (auto p = number(node, at, key)) {
+          s.decision_percentile = *p;
+          if (!(*p > 0 && *p < 100)) error(at, key, num(*p) + " is not inside (0, 100)");
+        }
+      } else if (key == "target_precision") {
+        if (auto p = number(node, at, key)) {
+          s.target_precision = *p;
+          if (!(std::isfinite(*p) && *p > 0)) error(at, key, "must be a positive number");
+        }
+      } else if (key == "vary") {
+        read_vary_array(node, at, s);
+      } else {
+        error(at, key, "unknown key");
+      }
+    }
+    if (!has_input) error({1, 1}, "input", "missing: name the VORN.IN to run");
+    return s;
+  }
+
+ private:
+  void read_sampling(const toml::node& node, SourcePosition at, Scenario& s) {
+    const auto text = node.value<std::string>();
+    for (Sampling m : {Sampling::random, Sampling::lhs, Sampling::sobol}) {
+      if (text && *text == sampling_name(m)) {
+        s.sampling = m;
+        return;
+      }
+    }
+    error(at, "sampling", "must be \"random\", \"lhs\" or \"sobol\"");
+  }
+
+  void read_vary_array(const toml::node& node, SourcePosition at, Scenario& s) {
+    const auto* array = node.as_array();
+    if (!array || (!array->empty() && !array->is_array_of_tables())) {
+      error(at, "vary", "must be [[vary]] tables");
+      return;
+    }
+    for (std::size_t i = 0; i < array->size(); ++i) {
+      s.vary.push_back(
+          read_vary(*array->get(i)->as_table(), "vary[" + std::to_string(i + 1) + ']'));
+    }
+  }
+
+  VaryEntry read_vary(const toml::table& table, const std::string& name) {
+    VaryEntry e;
+    e.at = position(table.source());
+    std::optional<VaryTarget> target;
+    bool has_field = false, has_chemical = false, has_mode = false, has_dist = false;
+    SourcePosition chemical_at = e.at, mode_at = e.at;
+    for (auto&& [k, node] : table) {
+      const std::string key = name + '.' + std::string(k.str());
+      const SourcePosition at = position(k.source());
+      if (k.str() == "field") {
+        has_field = true;
+        e.field_at = at;
+        const auto text = node.value<std::string>();
+        if (!text) {
+          error(at, key, "must be a string");
+          continue;
+        }
+        e.field = *text;
+        target = vary_target(e.field);
+        if (!target) error(at, key, "unknown field \"" + e.field + '"');
+      } else if (k.str() == "chemical") {
+        has_chemical = true;
+        chemical_at = at;
+        read_selector(node, at, key, e.chemical);
+      } else if (k.str() == "mode") {
+        has_mode = true;
+        mode_at = at;
+        const auto text = node.value<std::string>();
+        if (text && (*text == "value" || *text == "factor")) {
+          e.mode = *text == "value" ? VaryMode::value : VaryMode::factor;
+        } else {
+          error(at, key, "must be \"value\" or \"factor\"");
+        }
+      } else if (k.str() == "dist") {
+        has_dist = true;
+        read_dist(node, at, key, e);
+      } else {
+        error(at, key, "unknown key");
+      }
+    }
+    if (!has_field) error(e.at, name + ".field", "missing");
+    if (!has_dist) error(e.at, name + ".dist", "missing");
+    if (target == VaryTarget::unit && has_chemical) {
+      error(chemical_at, name + ".chemical", e.field + " is a unit input: it takes no chemical");
+    }
+    if (target && target != VaryTarget::unit && !has_chemical) {
+      error(e.at, name + ".chemical",
+            "missing: " + e.field + " needs a chemical (an index, CAS, name, \"*\" or \"each\")");
+    }
+    if (target == VaryTarget::daf && e.mode != VaryMode::factor) {
+      error(mode_at, name + ".mode",
+            has_mode ? "DAF takes mode = \"factor\" only" : "missing: DAF takes mode = \"factor\"");
+    }
+    return e;
+  }
+
+  void read_selector(const toml::node& node, SourcePosition at, const std::string& key,
+                     ChemicalSelector& selector) {
+    selector.at = at;
+    if (node.is_integer()) {
+      selector.kind = ChemicalSelector::Kind::index;
+      if (auto n = integer(node, at, key, 1)) selector.number = *n;
+      return;
+    }
+    const auto text = node.value<std::string>();
+    if (!text) {
+      error(at, key, "must be an index, a CAS number, a name, \"*\" or \"each\"");
+      return;
+    }
+    selector.text = trimmed(*text);
+    if (selector.text == "*") {
+      selector.kind = ChemicalSelector::Kind::all;
+    } else if (selector.text == "each") {
+      selector.kind = ChemicalSelector::Kind::each;
+    } else {
+      selector.kind = ChemicalSelector::Kind::text;
+      if (selector.text.empty()) error(at, key, "names no chemical");
+    }
+  }
+
+  void read_dist(const toml::node& node, SourcePosition at, const std::string& key, VaryEntry& e) {
+    const auto* table = node.as_table();
+    if (!table) {
+      error(at, key, "must be a table such as { type = \"uniform\", min = 1, max = 2 }");
+      return;
+    }
+    const std::size_t errors_before = problems.count();
+    const SourcePosition table_at = position(table->source());
+    std::optional<Family> family;
+    SourcePosition type_at = table_at;
+    for (auto&& [k, value] : *table) {
+      if (k.str() != "type") continue;
+      type_at = position(k.source());
+      if (const auto text = value.value<std::string>()) family = family_named(*text);
+    }
+    if (!table->contains("type")) {
+      error(table_at, key + ".type", "missing");
+    } else if (!family) {
+      error(type_at, key + ".type",
+            "unknown type (constant, uniform, loguniform, triangular, pert, normal, "
+            "lognormal, beta, gamma, weibull, empirical)");
+    }
+    DistributionParameters& p = e.parameters;
+    std::vector<std::pair<std::string, SourcePosition>> given;
+    for (auto&& [k, value] : *table) {
+      const std::string name(k.str());
+      const std::string full = key + '.' + name;
+      const SourcePosition k_at = position(k.source());
+      if (name == "type") continue;
+      if (!is_parameter_key(name)) {
+        error(k_at, full, "unknown key");
+        continue;
+      }
+      given.emplace_back(name, k_at);
+      if (family && !family_takes(*family, name)) {
+        error(k_at, full, "not a parameter of " + std::string(family_name(*family)));
+      } else if (name == "values") {
+        p.values = numbers(value, k_at, full);
+      } else if (name == "weights") {
+        p.weights = numbers(value, k_at, full);
+      } else if (name == "cdf") {
+        read_cdf(value, k_at, full, p);
+      } else {
+        for (const auto& s : kScalarParameters) {
+          if (s.name == name) p.*s.member = number(value, k_at, full);
+        }
+      }
+    }
+    if (!family) return;
+    e.family = *family;
+    if (e.family == Family::pert && !p.lambda) p.lambda = 4.0;
+    if (e.family == Family::beta && !p.min) p.min = 0.0;
+    if (e.family == Family::beta && !p.max) p.max = 1.0;
+    // Parameters already in error would only be reported again as missing.
+    if (problems.count() != errors_before) return;
+    for (const auto& problem : distribution_problems(e.family, p)) {
+      const std::string subject = problem_subject(problem, e.family);
+      SourcePosition problem_at = table_at;
+      for (const auto& [name, k_at] : given) {
+        if (name == subject) problem_at = k_at;
+      }
+      error(problem_at, subject.empty() ? key : key + '.' + subject, problem);
+    }
+  }
+
+  void read_cdf(const toml::node& node, SourcePosition at, const std::string& key,
+                DistributionParameters& p) {
+    const auto* array = node.as_array();
+    if (!array) {
+      error(at, key, "must be an array of [x, p] pairs");
+      return;
+    }
+    for (std::size_t i = 0; i < array->size(); ++i) {
+      const auto* pair = array->get(i)->as_array();
+      const std::string item = key + '[' + std::to_string(i + 1) + ']';
+      const SourcePosition item_at = position(array->get(i)->source());
+      if (!pair || pair->size() != 2) {
+        error(item_at, item, "must be a pair [x, p]");
+        continue;
+      }
+      auto x = number(*pair->get(0), item_at, item);
+      auto q = number(*pair->get(1), item_at, item);
+      if (x && q) p.cdf.emplace_back(*x, *q);
+    }
+  }
+
+  std::string file_;
+};
+
+}  // namespace
+
+const char* sampling_name(Sampling sampling) {
+  switch (sampling) {
+    case Sampling::random:
+      return "random";
+    case Sampling::lhs:
+      return "lhs";
+    case Sampling::sobol:
+      return "sobol";
+  }
+  return "unknown";
+}
+
+Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages) {
+  const std::string file(file_name_for_messages);
+  toml::table root;
+  try {
+    root = toml::parse(toml_text, file);
+  } catch (const toml::parse_error& e) {
+    throw ScenarioError({located_message(file, position(e.source()), {}, e.description())});
+  }
+  Reader reader(file);
+  Scenario scenario = reader.read(root);
+  reader.problems.throw_if_any();
+  return scenario;
+}
+
+Scenario read_scenario(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw ScenarioError({file.string() + ": cannot be read"});
+  std::ostringstream text;
+  text << in.rdbuf();
+  Scenario scenario = parse_scenario(text.str(), file.string());
+  if (scenario.input.is_relative()) {
+    scenario.input = (file.parent_path() / scenario.input).lexically_normal();
+  }
+  return scenario;
+}
+
+}  // namespace vorn::mc
