@@ -145,10 +145,13 @@ class Reader {
     const char c = line_[pos_];
     switch (item.kind()) {
       case Item::Kind::Text: {
-        std::string value =
-            (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
-        value.resize(item.width(), ' ');
-        *static_cast<std::string*>(item.target()) = std::move(value);
+        // Into the target's own storage: no string per token.
+        std::string& target = *static_cast<std::string*>(item.target());
+        if (c == '\'' || c == '"')
+          target = quoted_token();
+        else
+          target.assign(unquoted_token());
+        target.resize(item.width(), ' ');
         return;
       }
       case Item::Kind::Integer: {
