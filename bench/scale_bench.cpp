@@ -9,6 +9,9 @@
 //   IndoorAirModel/N  the same model evaluations alone, with the arguments the run used
 //   Program/N         the vorn program on a directory; counters: its CPU time and peak
 //                     resident memory
+//   ReadEcho/N        reading the whole VORN.IN (site parameters, chemicals, DAF table) with
+//                     its echo to VORN.DBG in memory
+//   Report/N          writing VORN.OUT in memory from the results of one run
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -21,11 +24,18 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/input_file.hpp"
+#include "core/log_unit.hpp"
 #include "indoor/indoor_model.hpp"
+#include "input/chemical_records.hpp"
+#include "input/daf_table.hpp"
+#include "input/site_parameters.hpp"
 #include "pathways/indoor_air.hpp"
+#include "report/report_writer.hpp"
 #include "vorn/run.hpp"
 
 #if defined(VORN_BENCH_FORTRAN)
@@ -159,6 +169,52 @@ void IndoorAirModel(benchmark::State& state) {
   state.counters["evaluations"] = static_cast<double>(calls.size());
 }
 BENCHMARK(IndoorAirModel)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The input layer alone: the file's bytes are copied outside the timing.
+void ReadEcho(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  std::size_t echo_bytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto in = std::make_unique<vorn::InputFile>(input_for(n));
+    auto sink = std::make_unique<vorn::StringSink>();
+    auto chemicals = std::make_unique<std::vector<vorn::Chemical>>();
+    auto daf = std::make_unique<vorn::DafTable>();
+    state.ResumeTiming();
+    const vorn::LogUnit debug(*sink, vorn::kDebugUnit);
+    benchmark::DoNotOptimize(vorn::readsiteparameters(*in, debug));
+    int count = 0;
+    vorn::readchemicals(*in, debug, *chemicals, count);
+    vorn::readdaftable(*in, debug, *daf);
+    state.PauseTiming();
+    echo_bytes = sink->text.size();
+    if (count != n || daf->NDAF != kDafRows) state.SkipWithError("the input was not read whole");
+    state.ResumeTiming();
+  }
+  state.counters["echo_MB"] = static_cast<double>(echo_bytes) / 1e6;
+}
+BENCHMARK(ReadEcho)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void Report(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  vorn::MemoryFiles files;
+  files.input = input_for(n);
+  const vorn::Outcome outcome = vorn::run(files);
+  if (!outcome.results) {
+    state.SkipWithError("the run did not complete");
+    return;
+  }
+  std::size_t report_bytes = 0;
+  for (auto _ : state) {
+    vorn::StringSink sink;
+    vorn::writereport(sink, *outcome.results);
+    report_bytes = sink.text.size();
+  }
+  if (report_bytes != files.report->size())
+    state.SkipWithError("the report differs from the run's");
+  state.counters["report_MB"] = static_cast<double>(report_bytes) / 1e6;
+}
+BENCHMARK(Report)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // Runs vorn on `dir` and prints its peak resident memory (KB) and CPU time (s). Called in a
 // fresh process (--child-rusage): the peak the kernel reports for a child counts the memory

@@ -145,10 +145,13 @@ class Reader {
     const char c = line_[pos_];
     switch (item.kind()) {
       case Item::Kind::Text: {
-        std::string value =
-            (c == '\'' || c == '"') ? quoted_token() : std::string(unquoted_token());
-        value.resize(item.width(), ' ');
-        *static_cast<std::string*>(item.target()) = std::move(value);
+        // Into the target's own storage: no string per token.
+        std::string& target = *static_cast<std::string*>(item.target());
+        if (c == '\'' || c == '"')
+          target = quoted_token();
+        else
+          target.assign(unquoted_token());
+        target.resize(item.width(), ' ');
         return;
       }
       case Item::Kind::Integer: {
@@ -226,6 +229,7 @@ bool parse_real(std::string_view token, double& value) {
   }
   // digits [. digits] [(e|d) [sign] digits], with digits on at least one side of the point
   const std::size_t int_start = i;
+  bool plain = true;  // in the form from_chars reads, with a short exponent
   while (i < token.size() && is_digit(token[i])) ++i;
   const std::string_view int_digits = token.substr(int_start, i - int_start);
   std::string_view frac_digits;
@@ -241,6 +245,7 @@ bool parse_real(std::string_view token, double& value) {
   if (i < token.size()) {
     const char e = token[i];
     if (e != 'e' && e != 'E' && e != 'd' && e != 'D') return false;
+    plain = e == 'e' || e == 'E';
     ++i;
     bool exp_negative = false;
     if (i < token.size() && (token[i] == '+' || token[i] == '-')) exp_negative = token[i++] == '-';
@@ -250,6 +255,7 @@ bool parse_real(std::string_view token, double& value) {
       if (exponent > kExponentClamp) exponent = kExponentClamp;
     }
     if (i == digits_start || i != token.size()) return false;
+    if (i - digits_start > 3) plain = false;
     if (exp_negative) exponent = -exponent;
   }
   // The value is 0.ddd... times ten to `magnitude`, with the first d not zero.
@@ -262,7 +268,13 @@ bool parse_real(std::string_view token, double& value) {
         int_first != std::string_view::npos
             ? exponent + static_cast<long long>(int_digits.size() - int_first)
             : exponent - static_cast<long long>(frac_first);
-    if (magnitude > 400) {
+    // The same decimal value gives the same double, so the token is read as it stands where
+    // it can be: far from the ends of the range, in the form from_chars reads.
+    const char* end = token.data() + token.size();
+    if (plain && magnitude >= -300 && magnitude <= 300 &&
+        std::from_chars(token.data() + int_start, end, v).ptr == end) {
+      // Read as it stands.
+    } else if (magnitude > 400) {
       v = std::numeric_limits<double>::infinity();
     } else if (magnitude >= -400) {
       std::string normal = "0.";

@@ -20,11 +20,17 @@ std::optional<std::string_view> InputFile::next_line() {
 }
 
 std::optional<std::string> InputFile::read_line(std::size_t width) {
-  auto line = next_line();
-  if (!line) return std::nullopt;
-  std::string text(line->substr(0, width));
-  text.resize(width, ' ');
+  std::string text;
+  if (!read_line(width, text)) return std::nullopt;
   return text;
+}
+
+bool InputFile::read_line(std::size_t width, std::string& line) {
+  auto next = next_line();
+  if (!next) return false;
+  line.assign(next->substr(0, width));
+  line.resize(width, ' ');
+  return true;
 }
 
 }  // namespace vorn

@@ -14,13 +14,31 @@ bool OutputFile::open(const std::string& path, std::string& why) {
   write_errno_ = 0;
   write_failed_ = false;
   file_ = std::fopen(path.c_str(), "wb");
-  if (file_ != nullptr) return true;
+  if (file_ != nullptr) {
+    buffer_.clear();
+    buffer_.reserve(kBufferSize);
+    return true;
+  }
   why = "cannot create " + path + ": " + std::strerror(errno);
   return false;
 }
 
 void OutputFile::write(std::string_view bytes) {
   if (file_ == nullptr || write_failed_) return;
+  if (buffer_.size() + bytes.size() > kBufferSize) flush();
+  if (bytes.size() >= kBufferSize)
+    put(bytes);
+  else
+    buffer_.append(bytes);
+}
+
+void OutputFile::flush() {
+  put(buffer_);
+  buffer_.clear();
+}
+
+void OutputFile::put(std::string_view bytes) {
+  if (bytes.empty() || write_failed_) return;
   errno = 0;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
     write_failed_ = true;
@@ -30,6 +48,7 @@ void OutputFile::write(std::string_view bytes) {
 
 bool OutputFile::close(std::string& why) {
   if (file_ == nullptr) return true;
+  flush();
   const bool closed = std::fclose(file_) == 0;
   const int close_errno = errno;
   file_ = nullptr;

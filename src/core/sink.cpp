@@ -3,11 +3,8 @@
 namespace vorn {
 
 void write_line(Sink& sink, std::string_view text) {
-  std::string line;
-  line.reserve(text.size() + kPlatformLineEnd.size());
-  line.append(text);
-  line.append(kPlatformLineEnd);
-  sink.write(line);
+  sink.write(text);
+  sink.write(kPlatformLineEnd);
 }
 
 }  // namespace vorn

@@ -1,10 +1,20 @@
 #include "core/text.hpp"
 
+#include <cstdint>
+#include <cstring>
+
 namespace vorn {
 
 std::string_view trim_trailing(std::string_view text) {
-  const auto end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+  // Eight blanks at a time first: fixed-width names are mostly padding.
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+  std::size_t end = text.size();
+  for (std::uint64_t word = 0; end >= 8; end -= 8) {
+    std::memcpy(&word, text.data() + end - 8, 8);
+    if (word != kEightBlanks) break;
+  }
+  while (end > 0 && text[end - 1] == ' ') --end;
+  return text.substr(0, end);
 }
 
 std::string_view trim_leading(std::string_view text) {

@@ -33,9 +33,8 @@ void read_property_line(Chemical& c, const std::string& line, int line_number) {
   const auto at = line.find('@');
   // Without "@" the name is blank and the values start at the second character.
   const std::size_t name_end = (at == std::string::npos) ? 0 : at;
-  std::string name = line.substr(0, name_end);
-  name.resize(kNameWidth, ' ');
-  c.CHEMNAME = name;
+  c.CHEMNAME.assign(line, 0, name_end);
+  c.CHEMNAME.resize(kNameWidth, ' ');
   const std::size_t start = (at == std::string::npos) ? 1 : at + 2;
   const std::string_view values =
       start < line.size() ? std::string_view(line).substr(start) : std::string_view();
@@ -174,15 +173,15 @@ void readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& c
   skip_line(in, "the heading line of the property lines");
 
   // Storage grows with the lines actually read, whatever the count says.
+  std::string line;
   for (int i = 1; i <= N; ++i) {
-    auto line = in.read_line(kLineWidth);
-    if (!line) {
+    if (!in.read_line(kLineWidth, line)) {
       throw FatalInputError(input_error_message(
           in.line_number() + 1, "end of file before the property line of chemical #" +
                                     std::to_string(i) + " of " + std::to_string(N)));
     }
     Chemical& c = chemicals.emplace_back();
-    read_property_line(c, *line, in.line_number());
+    read_property_line(c, line, in.line_number());
     echo_chemical(debug, i, c);
   }
 

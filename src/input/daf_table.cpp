@@ -12,13 +12,13 @@ bool is_blank_line(const std::string& text) {
   return text.find_first_not_of(' ') == std::string::npos;
 }
 
-std::string echo_row(const DafRow& row) {
-  std::string line = row.CHEMCAS;
+void echo_row(const DafRow& row, std::string& line) {
+  line.assign(row.CHEMCAS);
   for (double v : {row.LFCONC, row.LFCAR, row.LFNON, row.SICONC, row.SICAR, row.SINON}) {
+    char field[kNumberWidth];
     line += ',';
-    line += number_field(v);
+    line.append(field, write_number_field(field, v));
   }
-  return line;
 }
 
 }  // namespace
@@ -33,15 +33,15 @@ void readdaftable(InputFile& in, const LogUnit& debug, DafTable& table) {
              "            CHEMCAS,   LFCONC,     LFCAR,     LFNON,   SICONC,     SICAR,     SINON");
   write_line(debug.sink(), std::string(80, '-'));
 
+  std::string line, echo;
   int r = 1;
   for (;;) {
-    auto line = in.read_line(kLineWidth);
-    if (!line || is_blank_line(*line)) break;
+    if (!in.read_line(kLineWidth, line) || is_blank_line(line)) break;
     if (r > kDafCapacity)
       debug.stop({LogLine() << "Stop, Error: DAF table has more than 500 rows"});
     DafRow& row = table.row(r);
     double v[6] = {row.LFCONC, row.LFCAR, row.LFNON, row.SICONC, row.SICAR, row.SINON};
-    read_free(*line, in.line_number(),
+    read_free(line, in.line_number(),
               {Item::text(row.CHEMCAS, kDafKeyWidth), Item::real(v[0]), Item::real(v[1]),
                Item::real(v[2]), Item::real(v[3]), Item::real(v[4]), Item::real(v[5])});
     row.LFCONC = v[0];
@@ -50,7 +50,8 @@ void readdaftable(InputFile& in, const LogUnit& debug, DafTable& table) {
     row.SICONC = v[3];
     row.SICAR = v[4];
     row.SINON = v[5];
-    write_line(debug.sink(), echo_row(row));
+    echo_row(row, echo);
+    write_line(debug.sink(), echo);
     ++r;
   }
   table.NDAF = r - 1;

@@ -4,71 +4,87 @@
 #include "core/text.hpp"
 
 namespace vorn {
-namespace {
 
-std::string fit(std::string_view text, std::size_t width) {
-  std::string out(text.substr(0, width));
-  out.resize(width, ' ');
+void Field::append_to(std::string& line) const {
+  if (number_) {
+    char buf[kNumberWidth];
+    line.append(buf, write_number_field(buf, value_));
+    return;
+  }
+  const std::string_view shown = text_.substr(0, width_);
+  line.append(shown);
+  line.append(width_ - shown.size(), ' ');
+}
+
+std::string Field::text() const {
+  std::string out;
+  append_to(out);
   return out;
 }
 
-}  // namespace
-
 Field name_field(std::string_view name) {
-  return {fit(trim_blanks(name), 50)};
+  return {trim_blanks(name), 50};
 }
 Field cas_field(std::string_view cas) {
-  return {fit(trim_blanks(cas), 15)};
+  return {trim_blanks(cas), 15};
 }
 Field pathway_field(std::string_view text) {
-  return {fit(text, 15)};
+  return {text, 15};
 }
 Field number(double value) {
-  return {number_field(value)};
+  return Field(value);
 }
 Field filler(std::size_t width) {
-  return {std::string(width, ' ')};
+  return {std::string_view(), width};
+}
+
+void ReportLines::write() {
+  line_.append(kPlatformLineEnd);
+  sink_.write(line_);
 }
 
 void ReportLines::title(std::string_view text) {
-  write_line(sink_, " " + std::string(text));
+  line_.assign(1, ' ');
+  line_.append(text);
+  write();
 }
 void ReportLines::fixed(std::string_view text) {
-  write_line(sink_, text);
+  line_.assign(text);
+  write();
 }
 void ReportLines::separator() {
-  write_line(sink_, std::string(120, '-'));
+  line_.assign(120, '-');
+  write();
 }
 void ReportLines::blank() {
-  write_line(sink_, "");
+  line_.clear();
+  write();
 }
 
 void ReportLines::row(std::initializer_list<Field> fields) {
-  std::string line;
-  bool first = true;
+  line_.clear();
   for (const Field& f : fields) {
-    if (!first) line += ',';
-    first = false;
-    line += f.text;
+    if (&f != fields.begin()) line_ += ',';
+    f.append_to(line_);
   }
-  write_line(sink_, line);
+  write();
 }
 
 void ReportLines::totals(std::string_view label, std::initializer_list<Field> fields) {
-  std::string line(label);
+  line_.assign(label);
   for (const Field& f : fields) {
-    line += ',';
-    line += f.text;
+    line_ += ',';
+    f.append_to(line_);
   }
-  write_line(sink_, line);
+  write();
 }
 
 void ReportLines::factor(std::string_view label, double value, std::size_t indent) {
-  std::string line(indent, ' ');
-  if (label.size() < 12) line.append(12 - label.size(), ' ');
-  line.append(label);
-  line += number_field(value);
-  write_line(sink_, line);
+  line_.assign(indent, ' ');
+  if (label.size() < 12) line_.append(12 - label.size(), ' ');
+  line_.append(label);
+  number(value).append_to(line_);
+  write();
 }
 
 }  // namespace vorn

@@ -14,35 +14,35 @@ std::string blanks(std::size_t n) {
 }
 
 TEST(ReportFields, NameFieldIsLeftAdjustedAndCutOrPaddedToFifty) {
-  EXPECT_EQ(name_field("Benzene").text, "Benzene" + blanks(43));
-  EXPECT_EQ(name_field("   Benzene   ").text, "Benzene" + blanks(43));
-  EXPECT_EQ(name_field(blanks(255)).text, blanks(50));
-  EXPECT_EQ(name_field("").text, blanks(50));
+  EXPECT_EQ(name_field("Benzene").text(), "Benzene" + blanks(43));
+  EXPECT_EQ(name_field("   Benzene   ").text(), "Benzene" + blanks(43));
+  EXPECT_EQ(name_field(blanks(255)).text(), blanks(50));
+  EXPECT_EQ(name_field("").text(), blanks(50));
 
   const std::string sixty = "0123456789ABCDEFGHIJabcdefghij0123456789ABCDEFGHIJabcdefghij";
-  EXPECT_EQ(name_field(sixty).text, sixty.substr(0, 50));
+  EXPECT_EQ(name_field(sixty).text(), sixty.substr(0, 50));
   // Leading blanks go before the cut, so the 50 characters are the name's own.
-  EXPECT_EQ(name_field(blanks(20) + sixty).text, sixty.substr(0, 50));
+  EXPECT_EQ(name_field(blanks(20) + sixty).text(), sixty.substr(0, 50));
   // Inner blanks stay; only the space character is a blank.
-  EXPECT_EQ(name_field("Arsenic, inorganic").text, "Arsenic, inorganic" + blanks(32));
-  EXPECT_EQ(name_field("\tLead\t").text, "\tLead\t" + blanks(44));
+  EXPECT_EQ(name_field("Arsenic, inorganic").text(), "Arsenic, inorganic" + blanks(32));
+  EXPECT_EQ(name_field("\tLead\t").text(), "\tLead\t" + blanks(44));
 }
 
 TEST(ReportFields, CasFieldIsTrimmedAndCutOrPaddedToFifteen) {
-  EXPECT_EQ(cas_field("71-43-2" + blanks(22)).text, "71-43-2" + blanks(8));
-  EXPECT_EQ(cas_field("  7440-38-2").text, "7440-38-2" + blanks(6));
-  EXPECT_EQ(cas_field("12345678901234567890123456789").text, "123456789012345");
-  EXPECT_EQ(cas_field(blanks(29)).text, blanks(15));
+  EXPECT_EQ(cas_field("71-43-2" + blanks(22)).text(), "71-43-2" + blanks(8));
+  EXPECT_EQ(cas_field("  7440-38-2").text(), "7440-38-2" + blanks(6));
+  EXPECT_EQ(cas_field("12345678901234567890123456789").text(), "123456789012345");
+  EXPECT_EQ(cas_field(blanks(29)).text(), blanks(15));
 }
 
 TEST(ReportFields, PathwayFieldIsWrittenUnchanged) {
-  EXPECT_EQ(pathway_field(" GW Ingestion  ").text, " GW Ingestion  ");
-  EXPECT_EQ(pathway_field("Air").text, "Air" + blanks(12));
+  EXPECT_EQ(pathway_field(" GW Ingestion  ").text(), " GW Ingestion  ");
+  EXPECT_EQ(pathway_field("Air").text(), "Air" + blanks(12));
 }
 
 TEST(ReportFields, FillerIsBlanksOfItsWidth) {
-  EXPECT_EQ(filler(10).text, blanks(10));
-  EXPECT_EQ(filler(15).text, blanks(15));
+  EXPECT_EQ(filler(10).text(), blanks(10));
+  EXPECT_EQ(filler(15).text(), blanks(15));
 }
 
 TEST(ReportLines, EachKindEndsInOneLineFeed) {

@@ -18,6 +18,8 @@ class InputFile {
   std::optional<std::string_view> next_line();
   // Whole-line read: the next line cut or blank-padded to `width` characters.
   std::optional<std::string> read_line(std::size_t width);
+  // The same into `line`, in its own storage; false at the end of the file.
+  bool read_line(std::size_t width, std::string& line);
   // Number (from 1) of the line returned last; 0 before the first.
   int line_number() const { return line_number_; }
 

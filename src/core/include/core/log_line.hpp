@@ -11,14 +11,19 @@ namespace vorn {
 
 class LogLine {
  public:
-  LogLine() : text_(" ") {}
+  LogLine();
+  ~LogLine();
+  LogLine(const LogLine&) = default;
+  LogLine(LogLine&&) = default;
+  LogLine& operator=(const LogLine&) = default;
+  LogLine& operator=(LogLine&&) = default;
+
   LogLine& operator<<(std::string_view text);
   LogLine& operator<<(const char* text) { return *this << std::string_view(text); }
   LogLine& operator<<(const std::string& text) { return *this << std::string_view(text); }
-  LogLine& operator<<(double value) { return *this << std::string_view(format_real(value)); }
-  LogLine& operator<<(std::int32_t value) {
-    return *this << std::string_view(std::to_string(value));
-  }
+  // The shortest text that reads back as the value (core/real_text.hpp).
+  LogLine& operator<<(double value);
+  LogLine& operator<<(std::int32_t value);
   const std::string& text() const { return text_; }
 
  private:

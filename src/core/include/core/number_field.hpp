@@ -9,6 +9,8 @@ inline constexpr std::size_t kNumberWidth = 10;
 
 // Three significant digits, correctly rounded (ties to even); a zero of either
 // sign is " 0.000E+00"; NaN, +Inf, -Inf are "       NaN", "  Infinity", " -Infinity".
+// Writes the kNumberWidth characters at `out` and returns their end.
+char* write_number_field(char* out, double value);
 std::string number_field(double value);
 
 }  // namespace vorn

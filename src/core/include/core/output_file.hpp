@@ -9,7 +9,8 @@
 
 namespace vorn {
 
-// A file created or rewritten from the start.
+// A file created or rewritten from the start. Writes gather in a buffer and reach the file
+// in large blocks; `close` writes what is left.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -25,8 +26,13 @@ class OutputFile {
   void close();
 
  private:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+  void put(std::string_view bytes);
+  void flush();
+
   std::FILE* file_ = nullptr;
   std::string path_;
+  std::string buffer_;
   int write_errno_ = 0;
   bool write_failed_ = false;
 };

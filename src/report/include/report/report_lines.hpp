@@ -9,9 +9,21 @@
 
 namespace vorn {
 
-// One field of a data row or totals line, already rendered to its width.
-struct Field {
-  std::string text;
+// One field of a data row or totals line: a text cut or blank-padded to its width, or a
+// number field. A text field refers to its text, which must outlive the line.
+class Field {
+ public:
+  Field(std::string_view text, std::size_t width) : text_(text), width_(width) {}
+  explicit Field(double value) : value_(value), number_(true) {}
+  void append_to(std::string& line) const;
+  // The field as written.
+  std::string text() const;
+
+ private:
+  std::string_view text_;
+  std::size_t width_ = 0;
+  double value_ = 0.0;
+  bool number_ = false;
 };
 
 // Name cut or padded to 50 characters, after its leading and trailing blanks are removed.
@@ -23,6 +35,7 @@ Field pathway_field(std::string_view text);
 Field number(double value);
 Field filler(std::size_t width);
 
+// Each line is built in one buffer, kept from line to line, and written with its end.
 class ReportLines {
  public:
   explicit ReportLines(Sink& sink) : sink_(sink) {}
@@ -38,7 +51,9 @@ class ReportLines {
   void factor(std::string_view label, double value, std::size_t indent);
 
  private:
+  void write();
   Sink& sink_;
+  std::string line_;
 };
 
 }  // namespace vorn
