@@ -1,4 +1,4 @@
-// The C++ entry: runs on a directory or on files in memory, returning the outcome.
+// The C++ entry: a run on a directory or on files in memory, returning the outcome.
 #include "run/directory_files.hpp"
 #include "run/memory_files.hpp"
 #include "run/run_sequence.hpp"

@@ -1,0 +1,47 @@
+// What a batch keeps of one run: a row of the summary. The run's outcome itself is
+// dropped as soon as this is made, so a batch's memory does not grow with its streams.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "batch/streams.hpp"
+#include "vorn/run.hpp"
+
+namespace vorn::batch {
+
+// The chemical whose waste concentration is the largest multiple of an allowable one.
+struct WorstChemical {
+  std::string name;  // UTF-8, without trailing blanks
+  std::string cas;
+  std::string pathway;  // the limiting pathway's code name, as the JSON export writes it
+  double ratio = 0.0;
+};
+
+struct StreamSummary {
+  std::string label;
+  std::string path;
+  Status status = Status::completed;
+  int exit_status = 0;
+  std::string message;  // the message's lines joined by "; "
+  std::size_t chemicals = 0;
+  std::size_t exceeding = 0;  // chemicals with GW_EXCEEDED or SF_EXCEEDED
+  std::optional<WorstChemical> worst;
+  std::filesystem::path page;  // the stream's report.html, when it was written
+  std::string page_error;      // why it could not be, when it could not
+
+  bool failed() const { return status != Status::completed; }
+};
+
+// The words the JSON export writes for a status.
+const char* status_word(Status status);
+
+StreamSummary summarize(const Stream& stream, const Outcome& outcome);
+
+// Over both comparisons of every chemical: groundwater TCLPCONC / TCLPMAX; surface
+// (landfill TOTC, impoundment TCLPCONC) / SF_ALLOW[SF_LIMIT - 1]. Allowables that are
+// not positive or hold no limit (>= NOT_COMPUTED) are skipped; the first largest wins.
+std::optional<WorstChemical> worst_chemical(const Results& results);
+
+}  // namespace vorn::batch

@@ -1,0 +1,81 @@
+#include "batch/stream_summary.hpp"
+
+#include <cmath>
+
+#include "export/export_text.hpp"
+#include "limits/pathway_names.hpp"
+
+namespace vorn::batch {
+namespace {
+
+bool is_limit(double allowable) {
+  return allowable > 0.0 && allowable < NOT_COMPUTED;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string out;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    if (k > 0) out += "; ";
+    out += export_text(lines[k]);
+  }
+  return out;
+}
+
+}  // namespace
+
+const char* status_word(Status status) {
+  switch (status) {
+    case Status::completed:
+      return "completed";
+    case Status::input_missing:
+      return "input missing";
+    case Status::stopped:
+      return "stopped";
+    case Status::fatal_input_error:
+      return "fatal input error";
+  }
+  return "unknown";
+}
+
+std::optional<WorstChemical> worst_chemical(const Results& results) {
+  std::optional<WorstChemical> worst;
+  const auto consider = [&](std::size_t k, double conc, double allowable, const char* pathway) {
+    if (!is_limit(allowable)) return;
+    const double ratio = conc / allowable;
+    if (std::isnan(ratio) || (worst && !(ratio > worst->ratio))) return;
+    const Chemical& c = results.chemicals[k];
+    worst =
+        WorstChemical{export_text(c.CHEMNAME), export_text(c.CHEMCAS), export_text(pathway), ratio};
+  };
+  for (std::size_t k = 0; k < results.chemicals.size() && k < results.report.size(); ++k) {
+    const Chemical& c = results.chemicals[k];
+    const ChemicalReport& w = results.report[k];
+    if (w.GW_LIMIT >= 1 && w.GW_LIMIT <= kPathways)
+      consider(k, c.TCLPCONC, w.TCLPMAX, gw_pathname(w.GW_LIMIT));
+    if (w.SF_LIMIT >= 1 && w.SF_LIMIT <= kPathways) {
+      const double conc = results.unit.is_landfill() ? c.TOTC : c.TCLPCONC;
+      consider(k, conc, w.SF_ALLOW[static_cast<std::size_t>(w.SF_LIMIT - 1)],
+               sf_pathname(w.SF_LIMIT));
+    }
+  }
+  return worst;
+}
+
+StreamSummary summarize(const Stream& stream, const Outcome& outcome) {
+  StreamSummary s;
+  s.label = stream.label;
+  s.path = stream.dir.empty() ? std::string(".") : stream.dir.generic_string();
+  s.status = outcome.status;
+  s.exit_status = outcome.exit_status();
+  s.message = joined(outcome.message);
+  if (outcome.status == Status::completed && outcome.results) {
+    const Results& results = *outcome.results;
+    s.chemicals = results.chemicals.size();
+    for (const ChemicalReport& w : results.report)
+      if (w.GW_EXCEEDED || w.SF_EXCEEDED) ++s.exceeding;
+    s.worst = worst_chemical(results);
+  }
+  return s;
+}
+
+}  // namespace vorn::batch

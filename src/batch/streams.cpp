@@ -1,0 +1,104 @@
+#include "batch/streams.hpp"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "batch/csv_reader.hpp"
+
+namespace vorn::batch {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string read_file(const fs::path& file) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) throw ManifestError(file.string() + ": is a directory");
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw ManifestError(file.string() + ": cannot be opened");
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw ManifestError(file.string() + ": cannot be read");
+  return text.str();
+}
+
+std::optional<std::size_t> column(const CsvRecord& header, const std::string& name,
+                                  const fs::path& file) {
+  std::optional<std::size_t> found;
+  for (std::size_t k = 0; k < header.fields.size(); ++k) {
+    if (header.fields[k] != name) continue;
+    if (found)
+      throw ManifestError(file.string() + ":" + std::to_string(header.line) + ": the column " +
+                          name + " appears twice");
+    found = k;
+  }
+  return found;
+}
+
+}  // namespace
+
+fs::path run_directory(const fs::path& given) {
+  std::error_code ec;
+  if (fs::is_regular_file(given, ec) || given.filename() == "VORN.IN") {
+    // "VORN.IN" alone is in the current directory; its parent path is empty, as vorn's is.
+    return given.parent_path();
+  }
+  return given;
+}
+
+std::vector<Stream> streams_from_arguments(const std::vector<std::string>& args) {
+  std::vector<Stream> streams;
+  for (const std::string& arg : args) streams.push_back({arg, run_directory(arg)});
+  return streams;
+}
+
+std::vector<Stream> read_manifest(const fs::path& file) {
+  std::vector<CsvRecord> records;
+  try {
+    records = read_csv(read_file(file));
+  } catch (const CsvError& e) {
+    throw ManifestError(file.string() + ":" + std::to_string(e.line()) + ": " + e.what());
+  }
+  if (records.empty()) throw ManifestError(file.string() + ": empty: it needs a header row");
+  const std::vector<std::string>& header = records.front().fields;
+  const auto path_column = column(records.front(), "path", file);
+  const auto label_column = column(records.front(), "label", file);
+  if (!path_column)
+    throw ManifestError(file.string() + ":" + std::to_string(records.front().line) +
+                        ": the header row has no column named path");
+
+  const fs::path base = file.parent_path();
+  std::vector<Stream> streams;
+  for (auto r = std::next(records.begin()); r != records.end(); ++r) {
+    const std::string where = file.string() + ":" + std::to_string(r->line) + ": ";
+    if (r->fields.size() != header.size())
+      throw ManifestError(where + std::to_string(r->fields.size()) + " fields, the header has " +
+                          std::to_string(header.size()));
+    const std::string& path = r->fields[*path_column];
+    if (path.empty()) throw ManifestError(where + "the path is empty");
+    std::string label = label_column ? r->fields[*label_column] : std::string();
+    if (label.empty()) label = path;
+    streams.push_back({label, run_directory(base / fs::path(path))});
+  }
+  if (streams.empty()) throw ManifestError(file.string() + ": lists no streams");
+  return streams;
+}
+
+std::optional<SameDirectory> find_same_directory(const std::vector<Stream>& streams) {
+  // The directory a run writes into, whatever way it was named.
+  std::map<fs::path, std::size_t> seen;
+  for (std::size_t k = 0; k < streams.size(); ++k) {
+    std::error_code ec;
+    const fs::path dir = streams[k].dir.empty() ? fs::path(".") : streams[k].dir;
+    fs::path key = fs::weakly_canonical(fs::absolute(dir, ec), ec);
+    if (ec) key = fs::absolute(dir).lexically_normal();
+    if (!key.has_filename()) key = key.parent_path();  // "a/" and "a" are one directory
+    const auto [it, inserted] = seen.emplace(key, k);
+    if (!inserted) return SameDirectory{it->second, k};
+  }
+  return std::nullopt;
+}
+
+}  // namespace vorn::batch

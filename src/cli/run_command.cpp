@@ -1,0 +1,222 @@
+// vorn [DIR] [--json FILE] [--csv FILE] [--html FILE]: one assessment run in DIR (default: the
+// current directory), with its results exported on request. Its texts are older than
+// the subcommands' parser and stay as they are, so this one is read by hand.
+#include <array>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/document_file.hpp"
+#include "cli/subcommands.hpp"
+#include "vorn/results_csv.hpp"
+#include "vorn/results_html.hpp"
+#include "vorn/results_json.hpp"
+#include "vorn/run.hpp"
+#include "vorn/version.hpp"
+
+namespace vorn::cli {
+namespace {
+
+constexpr int kFatalError = 3;
+
+// A document the program writes after a run to the file its option names; render
+// gives nothing for an outcome that has no such document. A new export is one more
+// entry in kExports.
+struct Export {
+  const char* option;
+  const char* help;
+  std::optional<std::string> (*render)(const vorn::Outcome&);
+};
+
+std::optional<std::string> json_document(const vorn::Outcome& outcome) {
+  return vorn::results_json(outcome);
+}
+
+std::optional<std::string> csv_document(const vorn::Outcome& outcome) {
+  if (outcome.status != vorn::Status::completed) return std::nullopt;
+  return vorn::results_csv(*outcome.results);
+}
+
+std::optional<std::string> html_document(const vorn::Outcome& outcome) {
+  return vorn::html_page(outcome);
+}
+
+const Export kExports[] = {
+    {"--json",
+     "also write every value of the run to FILE as JSON\n"
+     "(a run that did not complete: its status and message)",
+     json_document},
+    {"--csv", "also write one row per chemical to FILE as CSV\n(completed runs only)",
+     csv_document},
+    {"--html", "also write a page with charts of the outcome to FILE", html_document},
+};
+constexpr std::size_t kExportCount = std::size(kExports);
+
+std::string usage() {
+  std::string text = "usage: vorn [DIR]";
+  for (const Export& e : kExports) text += std::string(" [") + e.option + " FILE]";
+  text +=
+      "\n"
+      "       vorn --help | --version\n"
+      "\n"
+      "Runs one risk assessment on DIR/VORN.IN (default: the current directory),\n"
+      "writing the echo log DIR/VORN.DBG and the report DIR/VORN.OUT.\n"
+      "\n";
+  for (const Export& e : kExports) {
+    // Option and help in two columns; the help's further lines under its first.
+    std::string column = std::string("  ") + e.option + " FILE";
+    column.resize(16, ' ');
+    for (const char* c = e.help; *c != '\0'; ++c)
+      column += *c == '\n' ? "\n" + std::string(16, ' ') : std::string(1, *c);
+    text += column + "\n";
+  }
+  text +=
+      "  A relative FILE is taken from the current directory; - is standard output,\n"
+      "  and the closing line then goes to standard error.\n"
+      "\n"
+      "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 run stopped,\n"
+      "             3 fatal input error or an export that cannot be written,\n"
+      "             64 usage error\n"
+      "\n";
+  return text + subcommand_lines();
+}
+
+int usage_error(const std::string& what) {
+  std::fprintf(stderr, "vorn: %s\n%s", what.c_str(), usage().c_str());
+  return kUsageError;
+}
+
+struct Options {
+  std::string dir;
+  bool have_dir = false;
+  // The FILE of each export that was asked for, in the order of kExports.
+  std::array<std::optional<std::string>, kExportCount> files;
+
+  bool any_to_standard_output() const {
+    for (const auto& file : files)
+      if (file == kStandardOutput) return true;
+    return false;
+  }
+};
+
+const Export* find_export(const std::string& option) {
+  for (const Export& e : kExports)
+    if (option == e.option) return &e;
+  return nullptr;
+}
+
+// Reads the arguments into `options`; an exit status when the program ends here.
+std::optional<int> parse_arguments(const std::vector<std::string>& args, Options& options) {
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    const std::string& a = args[k];
+    if (a == "--help" || a == "-h") {
+      std::fputs(usage().c_str(), stdout);
+      return 0;
+    }
+    if (a == "--version") {
+      std::printf("vorn %s\n", vorn::kVersion);
+      return 0;
+    }
+    if (a.size() > 1 && a[0] == '-') {
+      // --name FILE or --name=FILE
+      const std::size_t equals = a.find('=');
+      const Export* e = find_export(a.substr(0, equals));
+      if (e == nullptr) return usage_error("unknown option " + a);
+      std::string file;
+      if (equals != std::string::npos) {
+        file = a.substr(equals + 1);
+      } else if (k + 1 < args.size()) {
+        file = args[++k];
+      }
+      if (file.empty()) return usage_error(std::string(e->option) + " needs a FILE");
+      auto& slot = options.files[static_cast<std::size_t>(e - kExports)];
+      if (slot) return usage_error(std::string(e->option) + " given more than once");
+      if (file == kStandardOutput && options.any_to_standard_output())
+        return usage_error("only one export can go to standard output");
+      slot = file;
+      continue;
+    }
+    if (find_subcommand(a) != nullptr)
+      return usage_error(a + " is a subcommand: give it first, or ./" + a + " for a directory");
+    if (options.have_dir) return usage_error("more than one directory given");
+    options.dir = a;
+    options.have_dir = true;
+  }
+  return std::nullopt;
+}
+
+// The run's lines end in the platform's terminator; a text-mode stream adds the CR
+// of a CRLF itself, so the text it gets holds plain line feeds.
+std::string for_text_stream(std::string text) {
+#ifdef _WIN32
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t k = 0; k < text.size(); ++k)
+    if (!(text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n')) out += text[k];
+  return out;
+#else
+  return text;
+#endif
+}
+
+std::string join(const std::vector<std::string>& lines, const char* sep) {
+  std::string out;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    if (k > 0) out += sep;
+    out += lines[k];
+  }
+  return out;
+}
+
+void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
+  switch (outcome.status) {
+    case vorn::Status::completed:
+      break;
+    case vorn::Status::input_missing:
+    case vorn::Status::fatal_input_error:
+      std::fprintf(stderr, "%s\n", outcome.message.front().c_str());
+      break;
+    case vorn::Status::stopped: {
+      const std::filesystem::path file = dir.empty()
+                                             ? std::filesystem::path(outcome.message_file)
+                                             : std::filesystem::path(dir) / outcome.message_file;
+      std::fprintf(stderr, "vorn: run stopped: %s (in %s)\n", join(outcome.message, "; ").c_str(),
+                   file.string().c_str());
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+int run_main(int argc, char** argv) {
+  Options options;
+  if (const auto status = parse_arguments(std::vector<std::string>(argv + 1, argv + argc), options))
+    return *status;
+
+  try {
+    const vorn::Outcome outcome = vorn::run(std::filesystem::path(options.dir));
+    // Standard output holds an exported document alone.
+    std::FILE* closing = options.any_to_standard_output() ? stderr : stdout;
+    std::fputs(for_text_stream(outcome.stdout_text).c_str(), closing);
+    std::fflush(closing);
+    report_outcome(outcome, options.dir);
+
+    int status = outcome.exit_status();
+    for (std::size_t k = 0; k < kExportCount; ++k) {
+      if (!options.files[k]) continue;
+      const std::optional<std::string> document = kExports[k].render(outcome);
+      if (document && !write_document(*options.files[k], *document)) status = kFatalError;
+    }
+    return status;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vorn: internal error: %s\n", e.what());
+    return kFatalError;
+  }
+}
+
+}  // namespace vorn::cli

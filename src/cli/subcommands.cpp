@@ -1,0 +1,30 @@
+#include "cli/subcommands.hpp"
+
+#include <algorithm>
+
+namespace vorn::cli {
+namespace {
+
+const Subcommand kSubcommands[] = {
+    {"batch", "many waste streams at once, with a summary and an index page", batch_main},
+};
+
+}  // namespace
+
+const Subcommand* find_subcommand(const std::string& name) {
+  for (const Subcommand& s : kSubcommands)
+    if (name == s.name) return &s;
+  return nullptr;
+}
+
+std::string subcommand_lines() {
+  std::string text;
+  for (const Subcommand& s : kSubcommands) {
+    std::string line = std::string("vorn ") + s.name + " --help";
+    line.resize(std::max<std::size_t>(line.size() + 2, 20), ' ');
+    text += line + s.summary + "\n";
+  }
+  return text;
+}
+
+}  // namespace vorn::cli
