@@ -7,6 +7,7 @@ namespace {
 
 const Subcommand kSubcommands[] = {
     {"batch", "many waste streams at once, with a summary and an index page", batch_main},
+    {"mc", "a probabilistic run over the inputs a scenario varies", mc_main},
 };
 
 }  // namespace

@@ -23,5 +23,6 @@ std::string subcommand_lines();
 // `vorn [DIR] [--json FILE] ...`: one run.
 int run_main(int argc, char** argv);
 int batch_main(int argc, char** argv);
+int mc_main(int argc, char** argv);
 
 }  // namespace vorn::cli

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "export/export_text.hpp"
+#include "export/json_number.hpp"
 #include "export/report_values.hpp"
 
 namespace vorn {
@@ -17,11 +18,8 @@ using Json = nlohmann::ordered_json;
 
 constexpr int kDocumentVersion = 1;
 
-// JSON has no NaN or infinity: those go as strings.
 Json value(double v) {
-  if (std::isnan(v)) return "NaN";
-  if (std::isinf(v)) return v > 0 ? "Infinity" : "-Infinity";
-  return v;
+  return json_number(v);
 }
 Json value(std::int32_t v) {
   return v;

@@ -78,15 +78,14 @@ McSummary summarize(const McInput& input, const McTally& tally,
       s.sf_limit_share[k] = share(t.sf_limit[k], t.completed);
     }
     for (std::size_t k = 0; k < kChemicalQuantities; ++k)
-      s.quantities.push_back(quantity(kChemicalQuantityInfo[k].name,
-                                      kChemicalQuantityInfo[k].kind, input.baseline[i][k],
-                                      t.quantities[k], percentiles));
-    s.decision = decide(t.quantities[kTclpMax].sketch(), t.quantities[kSfMax].sketch(),
-                        t.exceeded, t.completed, decision_percentile);
+      s.quantities.push_back(quantity(kChemicalQuantityInfo[k].name, kChemicalQuantityInfo[k].kind,
+                                      input.baseline[i][k], t.quantities[k], percentiles));
+    s.decision = decide(t.quantities[kTclpMax].sketch(), t.quantities[kSfMax].sketch(), t.exceeded,
+                        t.completed, decision_percentile);
     m.chemicals.push_back(std::move(s));
   }
-  m.stream_risk = quantity("RI_TOT", QuantityKind::risk, input.baseline_risk, tally.stream_risk,
-                           percentiles);
+  m.stream_risk =
+      quantity("RI_TOT", QuantityKind::risk, input.baseline_risk, tally.stream_risk, percentiles);
   m.stream_hazard = quantity("HI_TOT", QuantityKind::hazard, input.baseline_hazard,
                              tally.stream_hazard, percentiles);
 

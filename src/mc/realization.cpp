@@ -45,7 +45,7 @@ RealizationEvaluator::RealizationEvaluator(const McInput& input, const SamplingP
     : input_(input),
       plan_(plan),
       sampler_(plan),
-      uniforms_(plan.parameters.size()),
+      uniforms_(plan.streams),
       values_(plan.parameters.size()),
       unit_(input.unit),
       chemicals_(input.chemicals),
@@ -54,7 +54,7 @@ RealizationEvaluator::RealizationEvaluator(const McInput& input, const SamplingP
 const std::vector<double>& RealizationEvaluator::draw(std::uint64_t r) {
   sampler_.uniforms(r, uniforms_.data());
   for (std::size_t k = 0; k < values_.size(); ++k)
-    values_[k] = plan_.parameters[k].distribution.quantile(uniforms_[k]);
+    values_[k] = plan_.parameters[k].distribution.quantile(uniforms_[plan_.parameters[k].stream]);
   apply_values(plan_, values_.data(), input_.unit, input_.chemicals, unit_, chemicals_,
                daf_factors_);
   return values_;

@@ -6,12 +6,12 @@
 namespace vorn::mc {
 
 PlanSampler::PlanSampler(const SamplingPlan& plan) : plan_(plan) {
-  if (plan.sampling == Sampling::sobol && !plan.parameters.empty())
-    sobol_.emplace_back(plan.seed, plan.parameters.size());
+  if (plan.sampling == Sampling::sobol && plan.streams > 0)
+    sobol_.emplace_back(plan.seed, plan.streams);
 }
 
 void PlanSampler::uniforms(std::uint64_t realization, double* u) {
-  const std::size_t p = plan_.parameters.size();
+  const std::size_t p = plan_.streams;
   switch (plan_.sampling) {
     case Sampling::random:
       for (std::size_t k = 0; k < p; ++k)

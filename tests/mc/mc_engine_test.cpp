@@ -39,6 +39,8 @@ TEST(McEngine, ConstantInputsReproduceTheDeterministicValuesExactly) {
   mc::PlanParameter daf;
   daf.target = mc::PlanParameter::Target::daf_factor;
   daf.distribution = constant(1.0);
+  daf.stream = 1;
+  plan.streams = 2;
   for (std::size_t i = 0; i < in.chemicals.size(); ++i) daf.chemicals.push_back(i);
   plan.parameters.push_back(daf);
 

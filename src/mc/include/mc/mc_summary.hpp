@@ -40,7 +40,7 @@ struct ChemicalSummary {
   std::string name, cas;  // trailing blanks trimmed
   std::uint64_t completed = 0;
   std::vector<std::pair<std::string, std::uint64_t>> failures;  // reason, count
-  double failure_share = 0.0;                                 // of the realizations
+  double failure_share = 0.0;                                   // of the realizations
   double p_gw_exceeded = 0.0, p_sf_exceeded = 0.0;
   std::array<double, kPathways> gw_limit_share{}, sf_limit_share{};
   std::vector<QuantitySummary> quantities;

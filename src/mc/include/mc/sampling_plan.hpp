@@ -13,14 +13,13 @@
 
 namespace vorn::mc {
 
-
 inline DistributionParameters constant_parameters(double value = 1.0) {
   DistributionParameters p;
   p.value = value;
   return p;
 }
 
-// One sampled input. Parameter p of a plan draws from random stream p.
+// One sampled input; it draws from random stream `stream` (several inputs may share one).
 struct PlanParameter {
   enum class Target { unit, chemical, daf_factor };
   Target target = Target::unit;
@@ -30,6 +29,7 @@ struct PlanParameter {
   std::vector<std::size_t> chemicals;  // 0-based: the chemicals the one draw goes to
   Distribution distribution{Family::constant, constant_parameters()};
   std::string label;  // the column of a samples file
+  std::uint32_t stream = 0;
 };
 
 struct SamplingPlan {
@@ -37,6 +37,7 @@ struct SamplingPlan {
   std::uint64_t realizations = 1;  // N: realizations are numbered 1..N
   Sampling sampling = Sampling::lhs;
   std::vector<PlanParameter> parameters;
+  std::uint32_t streams = 0;  // one more than the largest stream
 };
 
 // The uniforms of one realization, strictly inside (0, 1): a pure function of (seed, N,
@@ -44,6 +45,7 @@ struct SamplingPlan {
 class PlanSampler {
  public:
   explicit PlanSampler(const SamplingPlan& plan);
+  // u[s] for every stream s < plan.streams.
   void uniforms(std::uint64_t realization, double* u);
 
  private:

@@ -1,0 +1,120 @@
+#include <charconv>
+
+#include "export/export_text.hpp"
+#include "export/json_number.hpp"
+#include "limits/pathway_names.hpp"
+#include "mc/mc_summary.hpp"
+#include "vorn/mc_documents.hpp"
+
+namespace vorn {
+namespace {
+
+using Json = nlohmann::ordered_json;
+constexpr int kDocumentVersion = 1;
+
+// 5 -> "5", 99.9 -> "99.9".
+std::string percent_key(double q) {
+  char buf[32];
+  const auto res = std::to_chars(buf, buf + sizeof buf, q);
+  return std::string(buf, res.ptr);
+}
+
+Json interval(const mc::PercentileValue& p) {
+  Json j = Json::object();
+  j["value"] = json_number(p.value);
+  j["lower"] = json_number(p.lower);
+  j["upper"] = json_number(p.upper);
+  return j;
+}
+
+Json reasons(const std::vector<std::pair<std::string, std::uint64_t>>& counts) {
+  Json j = Json::object();
+  for (const auto& [reason, n] : counts) j[reason] = n;
+  return j;
+}
+
+Json quantity(const mc::QuantitySummary& q) {
+  Json j = Json::object();
+  j["baseline"] = json_number(q.baseline);
+  j["count"] = q.count;
+  j["nan"] = q.nan;
+  j["inf"] = q.pos_inf;
+  j["-inf"] = q.neg_inf;
+  j["mean"] = json_number(q.mean);
+  j["sd"] = json_number(q.sd);
+  j["min"] = json_number(q.min);
+  j["max"] = json_number(q.max);
+  Json p = Json::object();
+  for (const mc::PercentileValue& v : q.percentiles) p[percent_key(v.q)] = interval(v);
+  j["percentiles"] = std::move(p);
+  if (q.kind == mc::QuantityKind::risk || q.kind == mc::QuantityKind::hazard)
+    j["P_above_target"] = json_number(q.p_above);
+  return j;
+}
+
+Json decision(const mc::Decision& d) {
+  Json j = Json::object();
+  j["TCLPMAX"] = interval(d.gw_allowable);
+  j["SF_MAX"] = interval(d.sf_allowable);
+  j["P_EXCEEDED"] = json_number(d.p_exceeded);
+  j["exceeded"] = d.exceeded;
+  return j;
+}
+
+Json limit_shares(const std::array<double, kPathways>& shares, const char* (*name)(int)) {
+  Json j = Json::object();
+  for (int k = 1; k <= kPathways; ++k) j[name(k)] = json_number(shares[k - 1]);
+  return j;
+}
+
+}  // namespace
+
+std::string mc_json(const mc::McSummary& m, const std::string& scenario_json,
+                    double decision_percentile) {
+  Json doc = Json::object();
+  doc["version"] = kDocumentVersion;
+  doc["kind"] = "monte carlo";
+  doc["scenario"] = Json::parse(scenario_json);
+  doc["realizations"] = m.realizations;
+  doc["completed_realizations"] = m.all_completed;
+  doc["unit_failed"] = m.unit_failed;
+  doc["unit_failures"] = reasons(m.unit_failures);
+  doc["decision_percentile"] = json_number(decision_percentile);
+  Json stream = Json::object();
+  stream["RI_TOT"] = quantity(m.stream_risk);
+  stream["HI_TOT"] = quantity(m.stream_hazard);
+  doc["stream"] = std::move(stream);
+  Json chemicals = Json::array();
+  for (const mc::ChemicalSummary& c : m.chemicals) {
+    Json j = Json::object();
+    j["index"] = c.index;
+    j["CHEMNAME"] = export_text(c.name);
+    j["CHEMCAS"] = export_text(c.cas);
+    j["completed"] = c.completed;
+    j["failure_share"] = json_number(c.failure_share);
+    j["failures"] = reasons(c.failures);
+    j["P_GW_EXCEEDED"] = json_number(c.p_gw_exceeded);
+    j["P_SF_EXCEEDED"] = json_number(c.p_sf_exceeded);
+    j["decision"] = decision(c.decision);
+    j["GW_LIMIT"] = limit_shares(c.gw_limit_share, gw_pathname);
+    j["SF_LIMIT"] = limit_shares(c.sf_limit_share, sf_pathname);
+    Json q = Json::object();
+    for (const mc::QuantitySummary& s : c.quantities) q[s.name] = quantity(s);
+    j["quantities"] = std::move(q);
+    chemicals.push_back(std::move(j));
+  }
+  doc["chemicals"] = std::move(chemicals);
+  Json convergence = Json::array();
+  for (const mc::ConvergenceRow& row : m.convergence) {
+    Json j = Json::object();
+    j["realizations"] = row.realizations;
+    Json per = Json::array();
+    for (const mc::Decision& d : row.chemicals) per.push_back(decision(d));
+    j["chemicals"] = std::move(per);
+    convergence.push_back(std::move(j));
+  }
+  doc["convergence"] = std::move(convergence);
+  return doc.dump(2) + "\n";
+}
+
+}  // namespace vorn

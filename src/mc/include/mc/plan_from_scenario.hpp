@@ -1,0 +1,13 @@
+// The sampling plan of a resolved scenario: each entry's draws with the fields they go to.
+#pragma once
+
+#include "mc/resolved_scenario.hpp"
+#include "mc/sampling_plan.hpp"
+
+namespace vorn::mc {
+
+// `chemicals` are the records the scenario was resolved against, for the samples labels.
+SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
+                                const std::vector<Chemical>& chemicals);
+
+}  // namespace vorn::mc
