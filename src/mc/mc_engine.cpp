@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 #include <thread>
 
 namespace vorn::mc {
@@ -16,7 +15,6 @@ McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::ui
   constexpr std::uint64_t kChunk = 64;
   std::atomic<std::uint64_t> next{first};
   std::atomic<std::uint64_t> done{0};
-  std::mutex merge_mutex;
   std::vector<McTally> partial(std::max(threads, 1u), McTally(n));
   auto work = [&](unsigned t) {
     RealizationEvaluator evaluator(input, plan);
