@@ -15,6 +15,10 @@ namespace vorn {
 // are UTF-8 without trailing blanks. Ends in a line feed.
 std::string results_json(const Results& results);
 
+// The word for an outcome's status: "completed", "input missing", "stopped", "fatal input
+// error".
+const char* status_word(Status status);
+
 // The same for any outcome; a run that did not complete gives only version, status
 // ("stopped", "fatal input error", "input missing") and message.
 std::string results_json(const Outcome& outcome);

@@ -23,20 +23,6 @@ std::string joined(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-const char* status_word(Status status) {
-  switch (status) {
-    case Status::completed:
-      return "completed";
-    case Status::input_missing:
-      return "input missing";
-    case Status::stopped:
-      return "stopped";
-    case Status::fatal_input_error:
-      return "fatal input error";
-  }
-  return "unknown";
-}
-
 std::optional<WorstChemical> worst_chemical(const Results& results) {
   std::optional<WorstChemical> worst;
   const auto consider = [&](std::size_t k, double conc, double allowable, const char* pathway) {

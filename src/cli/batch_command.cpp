@@ -14,14 +14,7 @@
 #include "batch/summary_documents.hpp"
 #include "cli/document_file.hpp"
 #include "cli/subcommands.hpp"
-
-#ifdef _WIN32
-#include <io.h>
-#define VORN_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define VORN_ISATTY(fd) isatty(fd)
-#endif
+#include "cli/terminal.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -52,7 +45,7 @@ int usage_error(const CLI::App& app, const std::string& what) {
 
 // Progress on a terminal only: the line is redrawn after each stream.
 batch::Progress progress_for(std::size_t total) {
-  if (!VORN_ISATTY(2)) return {};
+  if (!standard_error_is_terminal()) return {};
   return [total](std::size_t done, std::size_t failed) {
     std::fprintf(stderr, "\rvorn batch: %zu of %zu streams done, %zu failed", done, total, failed);
     if (done == total) std::fputc('\n', stderr);
@@ -67,7 +60,7 @@ int report_streams(const std::vector<batch::StreamSummary>& rows) {
   for (const batch::StreamSummary& s : rows) {
     status = std::max(status, s.exit_status);
     if (s.failed())
-      std::fprintf(stderr, "vorn batch: %s: %s: %s\n", s.path.c_str(), batch::status_word(s.status),
+      std::fprintf(stderr, "vorn batch: %s: %s: %s\n", s.path.c_str(), status_word(s.status),
                    s.message.c_str());
     if (!s.page_error.empty()) {
       std::fprintf(stderr, "vorn batch: fatal error: %s\n", s.page_error.c_str());

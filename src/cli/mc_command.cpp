@@ -8,16 +8,9 @@
 
 #include "cli/document_file.hpp"
 #include "cli/subcommands.hpp"
+#include "cli/terminal.hpp"
 #include "mc_run/mc_run.hpp"
 #include "vorn/mc_documents.hpp"
-
-#ifdef _WIN32
-#include <io.h>
-#define VORN_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define VORN_ISATTY(fd) isatty(fd)
-#endif
 
 namespace vorn::cli {
 namespace {
@@ -48,7 +41,7 @@ int usage_error(const CLI::App& app, const std::string& what) {
 
 // A bar on a terminal only.
 std::function<void(std::uint64_t, std::uint64_t)> progress_bar() {
-  if (!VORN_ISATTY(2)) return {};
+  if (!standard_error_is_terminal()) return {};
   return [](std::uint64_t done, std::uint64_t total) {
     constexpr int kWidth = 40;
     const int filled = static_cast<int>(kWidth * done / std::max<std::uint64_t>(total, 1));

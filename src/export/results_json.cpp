@@ -80,7 +80,13 @@ Json report_object(const ChemicalReport& w) {
   return report;
 }
 
-const char* status_name(Status status) {
+std::string document_text(const Json& document) {
+  return document.dump(2) + "\n";
+}
+
+}  // namespace
+
+const char* status_word(Status status) {
   switch (status) {
     case Status::completed:
       return "completed";
@@ -94,16 +100,10 @@ const char* status_name(Status status) {
   return "unknown";
 }
 
-std::string document_text(const Json& document) {
-  return document.dump(2) + "\n";
-}
-
-}  // namespace
-
 std::string results_json(const Results& results) {
   Json document = Json::object();
   document["version"] = kDocumentVersion;
-  document["status"] = status_name(Status::completed);
+  document["status"] = status_word(Status::completed);
   document["unit"] = unit_object(results);
   Json chemicals = Json::array();
   for (std::size_t k = 0; k < results.chemicals.size(); ++k) {
@@ -131,7 +131,7 @@ std::string results_json(const Outcome& outcome) {
   }
   Json document = Json::object();
   document["version"] = kDocumentVersion;
-  document["status"] = status_name(outcome.status);
+  document["status"] = status_word(outcome.status);
   document["message"] = message;
   return document_text(document);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/streams.hpp"
+#include "vorn/results_json.hpp"
 #include "vorn/run.hpp"
 
 namespace vorn::batch {
@@ -33,9 +34,6 @@ struct StreamSummary {
 
   bool failed() const { return status != Status::completed; }
 };
-
-// The words the JSON export writes for a status.
-const char* status_word(Status status);
 
 StreamSummary summarize(const Stream& stream, const Outcome& outcome);
 
