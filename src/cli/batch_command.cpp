@@ -12,6 +12,7 @@
 #include "batch/batch_run.hpp"
 #include "batch/index_page.hpp"
 #include "batch/summary_documents.hpp"
+#include "cli/command_line.hpp"
 #include "cli/document_file.hpp"
 #include "cli/subcommands.hpp"
 #include "cli/terminal.hpp"
@@ -37,11 +38,6 @@ struct BatchArgs {
   unsigned threads = std::max(1u, std::thread::hardware_concurrency());
   std::string summary, html, json;
 };
-
-int usage_error(const CLI::App& app, const std::string& what) {
-  std::fprintf(stderr, "vorn batch: %s\n%s", what.c_str(), app.help().c_str());
-  return kUsageError;
-}
 
 // Progress on a terminal only: the line is redrawn after each stream.
 batch::Progress progress_for(std::size_t total) {
@@ -123,14 +119,7 @@ int batch_main(int argc, char** argv) {
   app.add_option("--json", args.json, "write the summary as a JSON array to FILE")
       ->type_name("FILE");
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    std::fputs(app.help().c_str(), stdout);
-    return 0;
-  } catch (const CLI::ParseError& e) {
-    return usage_error(app, e.what());
-  }
+  if (const auto status = parse_command_line(app, argc, argv)) return *status;
   if (args.dirs.empty() == args.manifest.empty())
     return usage_error(app, "give either the streams' directories or --manifest FILE");
   const int to_standard_output = static_cast<int>(args.summary == kStandardOutput) +

@@ -1,21 +1,22 @@
 // vorn mc SCENARIO: a probabilistic run over the inputs a scenario file varies.
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <thread>
 
+#include "cli/command_line.hpp"
 #include "cli/document_file.hpp"
+#include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
-#include "cli/terminal.hpp"
+#include "core/output_file.hpp"
 #include "mc_run/mc_run.hpp"
-#include "vorn/mc_documents.hpp"
 
 namespace vorn::cli {
 namespace {
-
-constexpr int kFatalError = 3;
 
 constexpr const char* kFooter =
     "The scenario (TOML) names the VORN.IN, the realizations, the seed, the sampling and the\n"
@@ -23,34 +24,74 @@ constexpr const char* kFooter =
     "deterministic run on VORN.IN comes first and is the baseline; no VORN.DBG or VORN.OUT is\n"
     "written. A FILE of - is standard output.\n"
     "\n"
+    "On a cluster, run every shard I/K with --part, then merge the parts with vorn mc-merge:\n"
+    "the merged documents equal those of one run, byte for byte.\n"
+    "\n"
     "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 its run stopped, 3 a fatal\n"
-    "             input error, an error in the scenario or a document that cannot be\n"
-    "             written; 64 usage error";
+    "             input error, an error in the scenario or a file that cannot be written;\n"
+    "             64 usage error";
 
 struct McArgs {
   std::string scenario;
   std::optional<std::uint64_t> realizations, seed;
   unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-  std::string json, csv;
+  McDocumentFiles documents;
+  std::string samples, shard, part, write_input;
+  bool force = false;
+  std::optional<std::uint64_t> realization;
 };
 
-int usage_error(const CLI::App& app, const std::string& what) {
-  std::fprintf(stderr, "vorn mc: %s\n%s", what.c_str(), app.help().c_str());
-  return kUsageError;
+// "I/K" with 1 <= I <= K.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> parse_shard(const std::string& text) {
+  std::uint64_t i = 0, k = 0;
+  const char* end = text.data() + text.size();
+  const auto first = std::from_chars(text.data(), end, i);
+  if (first.ec != std::errc() || first.ptr == end || *first.ptr != '/') return std::nullopt;
+  const auto second = std::from_chars(first.ptr + 1, end, k);
+  if (second.ec != std::errc() || second.ptr != end || i < 1 || i > k || k > mc::kMaxShards)
+    return std::nullopt;
+  return std::pair{i, k};
 }
 
-// A bar on a terminal only.
-std::function<void(std::uint64_t, std::uint64_t)> progress_bar() {
-  if (!standard_error_is_terminal()) return {};
-  return [](std::uint64_t done, std::uint64_t total) {
-    constexpr int kWidth = 40;
-    const int filled = static_cast<int>(kWidth * done / std::max<std::uint64_t>(total, 1));
-    std::fprintf(stderr, "\rvorn mc: [%-*s] %llu of %llu realizations", kWidth,
-                 std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                 static_cast<unsigned long long>(done), static_cast<unsigned long long>(total));
-    if (done >= total) std::fputc('\n', stderr);
-    std::fflush(stderr);
-  };
+// The samples file, written as the rows come; a write error is reported once at the end.
+class SamplesFile {
+ public:
+  bool open(const std::string& file) {
+    to_stdout_ = file == kStandardOutput;
+    if (to_stdout_) return true;
+    std::string why;
+    if (out_.open(file, why)) return true;
+    std::fprintf(stderr, "vorn mc: fatal error: %s\n", why.c_str());
+    return false;
+  }
+  void write(const std::string& text) {
+    if (!to_stdout_) return out_.write(text);
+    ok_ = ok_ && std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  }
+  bool close() {
+    std::string why;
+    if (to_stdout_ ? ok_ && std::fflush(stdout) == 0 : out_.close(why)) return true;
+    std::fprintf(stderr, "vorn mc: fatal error: %s\n",
+                 to_stdout_ ? "cannot write standard output" : why.c_str());
+    return false;
+  }
+
+ private:
+  OutputFile out_;
+  bool to_stdout_ = false, ok_ = true;
+};
+
+int write_realization(const McArgs& args, const mc::McRequest& request) {
+  const std::filesystem::path file = std::filesystem::path(args.write_input) / "VORN.IN";
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec) && !args.force) {
+    std::fprintf(stderr, "vorn mc: %s exists; --force writes over it\n", file.string().c_str());
+    return kFatalError;
+  }
+  const mc::RealizationText r = mc::realization_text(request, *args.realization);
+  if (r.baseline.status != Status::completed) return baseline_failed("vorn mc", r.baseline);
+  std::filesystem::create_directories(args.write_input, ec);
+  return write_document(file.string(), r.text) ? 0 : kFatalError;
 }
 
 int run_mc(const McArgs& args) {
@@ -59,28 +100,28 @@ int run_mc(const McArgs& args) {
   request.overrides.realizations = args.realizations;
   request.overrides.seed = args.seed;
   request.threads = args.threads;
-  request.progress = progress_bar();
-  mc::McResult result;
-  try {
-    result = mc::run_monte_carlo(request);
-  } catch (const mc::ScenarioError& e) {
-    for (const std::string& m : e.messages()) std::fprintf(stderr, "vorn mc: %s\n", m.c_str());
-    return kFatalError;
+  if (!args.shard.empty()) request.shard = parse_shard(args.shard);
+  if (!args.part.empty() && !request.shard)
+    request.shard = std::pair<std::uint64_t, std::uint64_t>{1, 1};
+  if (args.realization) return write_realization(args, request);
+
+  SamplesFile samples;
+  if (!args.samples.empty()) {
+    if (!samples.open(args.samples)) return kFatalError;
+    request.samples = [&](const std::string& text) { samples.write(text); };
+    request.force_samples = args.force;
   }
-  const Outcome& baseline = result.baseline;
-  if (baseline.status != Status::completed) {
-    std::string message;
-    for (std::size_t k = 0; k < baseline.message.size(); ++k)
-      message += (k > 0 ? "; " : "") + baseline.message[k];
-    std::fprintf(stderr, "vorn mc: the deterministic run did not complete: %s\n", message.c_str());
-    return baseline.exit_status();
-  }
+  request.progress = progress_bar("vorn mc");
+  const mc::McResult result = mc::run_monte_carlo(request);
+  if (result.baseline.status != Status::completed)
+    return baseline_failed("vorn mc", result.baseline);
   int status = 0;
-  if (!args.json.empty() && !write_document(args.json, mc_json(result.summary, result.scenario_json,
-                                                               result.decision_percentile)))
-    status = kFatalError;
-  if (!args.csv.empty() && !write_document(args.csv, mc_csv(result.summary))) status = kFatalError;
-  return status;
+  if (!args.samples.empty() && !samples.close()) status = kFatalError;
+  if (!args.part.empty()) {
+    if (!write_document(args.part, mc::part_json(result.part))) status = kFatalError;
+    return status;
+  }
+  return std::max(status, write_documents(args.documents, mc::report_of(result.part)));
 }
 
 }  // namespace
@@ -98,21 +139,49 @@ int mc_main(int argc, char** argv) {
   app.add_option("--threads", args.threads, "at a time (default: the processor count)")
       ->type_name("T")
       ->check(CLI::PositiveNumber);
-  app.add_option("--json", args.json, "write the statistics to FILE as JSON")->type_name("FILE");
-  app.add_option("--csv", args.csv, "write the statistics to FILE as CSV, one value a row")
-      ->type_name("FILE");
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    std::fputs(app.help().c_str(), stdout);
-    return 0;
-  } catch (const CLI::ParseError& e) {
-    return usage_error(app, e.what());
-  }
-  if (args.json == kStandardOutput && args.csv == kStandardOutput)
-    return usage_error(app, "only one document can go to standard output");
+  add_document_options(app, args.documents);
+  auto* samples = app.add_option("--samples", args.samples,
+                                 "write every realization's inputs and decision quantities "
+                                 "to FILE as CSV")
+                      ->type_name("FILE");
+  app.add_flag("--force", args.force,
+               "write more than 1,000,000 samples rows, or over an existing VORN.IN");
+  auto* shard = app.add_option("--shard", args.shard, "run only shard I of K (needs --part)")
+                    ->type_name("I/K");
+  auto* part = app.add_option("--part", args.part, "write the run's mergeable state to FILE")
+                   ->type_name("FILE");
+  auto* realization =
+      app.add_option("--realization", args.realization,
+                     "with --write-input: write realization R's VORN.IN and run nothing")
+          ->type_name("R");
+  auto* write_input =
+      app.add_option("--write-input", args.write_input, "the directory of that VORN.IN")
+          ->type_name("DIR");
+  if (const auto status = parse_command_line(app, argc, argv)) return *status;
+  if (std::string why = document_conflict(args.documents, args.samples, args.part); !why.empty())
+    return usage_error(app, why);
+  if (shard->count() > 0 && !parse_shard(args.shard))
+    return usage_error(app, "--shard " + args.shard + ": give I/K with 1 <= I <= K <= 4294967295");
+  if (shard->count() > 0 && part->count() == 0)
+    return usage_error(app, "--shard needs --part FILE");
+  if (part->count() > 0 && args.documents.any())
+    return usage_error(app,
+                       "--part writes the state to merge; the documents come from vorn mc-merge");
+  if ((realization->count() > 0) != (write_input->count() > 0))
+    return usage_error(app, "--realization and --write-input go together");
+  if (realization->count() > 0 &&
+      (samples->count() > 0 || part->count() > 0 || args.documents.any()))
+    return usage_error(app, "--realization writes one VORN.IN and runs nothing else");
   try {
     return run_mc(args);
+  } catch (const mc::ScenarioError& e) {
+    for (const std::string& m : e.messages()) std::fprintf(stderr, "vorn mc: %s\n", m.c_str());
+    return kFatalError;
+  } catch (const mc::McUsageError& e) {
+    return usage_error(app, e.what());
+  } catch (const std::invalid_argument& e) {
+    std::fprintf(stderr, "vorn mc: %s\n", e.what());
+    return kFatalError;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vorn mc: internal error: %s\n", e.what());
     return kFatalError;

@@ -8,6 +8,7 @@ namespace {
 const Subcommand kSubcommands[] = {
     {"batch", "many waste streams at once, with a summary and an index page", batch_main},
     {"mc", "a probabilistic run over the inputs a scenario varies", mc_main},
+    {"mc-merge", "the parts of a probabilistic run that ran in shards, merged", mc_merge_main},
 };
 
 }  // namespace

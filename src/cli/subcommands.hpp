@@ -24,5 +24,6 @@ std::string subcommand_lines();
 int run_main(int argc, char** argv);
 int batch_main(int argc, char** argv);
 int mc_main(int argc, char** argv);
+int mc_merge_main(int argc, char** argv);
 
 }  // namespace vorn::cli

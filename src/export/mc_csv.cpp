@@ -1,24 +1,13 @@
 #include <charconv>
 
 #include "core/real_text.hpp"
+#include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 #include "mc/mc_summary.hpp"
 #include "vorn/mc_documents.hpp"
 
 namespace vorn {
 namespace {
-
-constexpr const char* kCsvRecordEnd = "\r\n";
-
-std::string csv_field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (const char ch : text) {
-    if (ch == '"') out += '"';
-    out += ch;
-  }
-  return out + '"';
-}
 
 std::string percent_key(double q) {
   char buf[32];

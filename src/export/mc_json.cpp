@@ -1,7 +1,7 @@
 #include <charconv>
 
 #include "export/export_text.hpp"
-#include "export/json_number.hpp"
+#include "core/json_number.hpp"
 #include "limits/pathway_names.hpp"
 #include "mc/mc_summary.hpp"
 #include "vorn/mc_documents.hpp"

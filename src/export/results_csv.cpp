@@ -4,26 +4,12 @@
 #include <vector>
 
 #include "core/real_text.hpp"
+#include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 #include "export/report_values.hpp"
 
 namespace vorn {
 namespace {
-
-// Records end in CRLF whatever the platform.
-constexpr const char* kCsvRecordEnd = "\r\n";
-
-// A field with a comma, quote or line break goes between quotes, its quotes doubled.
-std::string csv_field(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string out = "\"";
-  for (const char ch : text) {
-    if (ch == '"') out += '"';
-    out += ch;
-  }
-  out += '"';
-  return out;
-}
 
 // One row of the table, each cell under its column name; the header is the names of
 // any row.

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "export/export_text.hpp"
-#include "export/json_number.hpp"
+#include "core/json_number.hpp"
 #include "export/report_values.hpp"
 
 namespace vorn {

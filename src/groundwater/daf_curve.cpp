@@ -22,9 +22,6 @@ bool has_key(std::string_view cas, const std::string& key) {
          key.find_first_not_of(' ', cut.size()) == std::string::npos;
 }
 
-// 15.1 and 3.18 held in single precision, widened.
-constexpr double kDefaultDafLandfill = 15.100000381469727;
-constexpr double kDefaultDafImpoundment = 3.180000066757202;
 constexpr double kFallbackConc = 1.0E6;  // mg/L
 
 }  // namespace

@@ -8,7 +8,8 @@ namespace vorn::mc {
 
 McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::uint64_t first,
                          std::uint64_t last, unsigned threads,
-                         const std::function<void(std::uint64_t)>& progress) {
+                         const std::function<void(std::uint64_t)>& progress,
+                         const RealizationObserver& observe) {
   const std::size_t n = input.chemicals.size();
   McTally total(n);
   if (last < first) return total;
@@ -23,7 +24,10 @@ McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::ui
       const std::uint64_t start = next.fetch_add(kChunk);
       if (start > last) break;
       const std::uint64_t end = std::min(last, start + kChunk - 1);
-      for (std::uint64_t r = start; r <= end; ++r) evaluator.evaluate(r, tally);
+      for (std::uint64_t r = start; r <= end; ++r) {
+        evaluator.evaluate(r, tally);
+        if (observe) observe(r, evaluator);
+      }
       const std::uint64_t now = done.fetch_add(end - start + 1) + (end - start + 1);
       if (t == 0 && progress) progress(now);
     }

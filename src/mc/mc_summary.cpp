@@ -1,6 +1,5 @@
 #include "mc/mc_summary.hpp"
 
-#include "core/text.hpp"
 
 namespace vorn::mc {
 namespace {
@@ -52,7 +51,7 @@ Decision decide(const QuantileSketch& gw, const QuantileSketch& sf, std::uint64_
 
 }  // namespace
 
-McSummary summarize(const McInput& input, const McTally& tally,
+McSummary summarize(const McBaseline& baseline, const McTally& tally,
                     const std::vector<double>& percentiles, double decision_percentile) {
   McSummary m;
   m.realizations = tally.realizations;
@@ -61,11 +60,10 @@ McSummary summarize(const McInput& input, const McTally& tally,
   m.all_completed = tally.all_completed;
   for (std::size_t i = 0; i < tally.chemicals.size(); ++i) {
     const ChemicalTally& t = tally.chemicals[i];
-    const Chemical& c = input.chemicals[i];
     ChemicalSummary s;
     s.index = i + 1;
-    s.name = std::string(trim_blanks(c.CHEMNAME));
-    s.cas = std::string(trim_blanks(c.CHEMCAS));
+    s.name = baseline.names[i];
+    s.cas = baseline.cas[i];
     s.completed = t.completed;
     FailureCounts failures = t.failures;
     for (std::size_t k = 0; k < failures.size(); ++k) failures[k] += tally.unit_failures[k];
@@ -79,14 +77,14 @@ McSummary summarize(const McInput& input, const McTally& tally,
     }
     for (std::size_t k = 0; k < kChemicalQuantities; ++k)
       s.quantities.push_back(quantity(kChemicalQuantityInfo[k].name, kChemicalQuantityInfo[k].kind,
-                                      input.baseline[i][k], t.quantities[k], percentiles));
+                                      baseline.quantities[i][k], t.quantities[k], percentiles));
     s.decision = decide(t.quantities[kTclpMax].sketch(), t.quantities[kSfMax].sketch(), t.exceeded,
                         t.completed, decision_percentile);
     m.chemicals.push_back(std::move(s));
   }
   m.stream_risk =
-      quantity("RI_TOT", QuantityKind::risk, input.baseline_risk, tally.stream_risk, percentiles);
-  m.stream_hazard = quantity("HI_TOT", QuantityKind::hazard, input.baseline_hazard,
+      quantity("RI_TOT", QuantityKind::risk, baseline.risk, tally.stream_risk, percentiles);
+  m.stream_hazard = quantity("HI_TOT", QuantityKind::hazard, baseline.hazard,
                              tally.stream_hazard, percentiles);
 
   // The convergence table: the blocks up to each power of two merged, in order.

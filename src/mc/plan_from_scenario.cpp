@@ -76,6 +76,12 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
         break;
       case SelectorKind::index:
         p.chemicals = {v.chemical};
+        // Chemicals that share a CAS share their DAF rows, and so the factor on them.
+        if (v.target == VaryTarget::daf) {
+          p.chemicals.clear();
+          for (std::size_t i = 0; i < chemicals.size(); ++i)
+            if (scenario.cas_group[i] == scenario.cas_group[v.chemical]) p.chemicals.push_back(i);
+        }
         p.label = chemical_label(v.field, chemicals[v.chemical]);
         plan.parameters.push_back(p);
         break;

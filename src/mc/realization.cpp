@@ -63,6 +63,7 @@ const std::vector<double>& RealizationEvaluator::draw(std::uint64_t r) {
 void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
   draw(r);
   ++tally.realizations;
+  all_completed_ = false;
   const std::size_t n = chemicals_.size();
   DecisionBlock& block = tally.block(block_of(r));
   if (!evaluate_all(input_, unit_, chemicals_, daf_factors_.data(), model_unit_, unit_failure_,
@@ -113,6 +114,9 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
   if (!all) return;
   ++tally.all_completed;
   const double risk = rgw + rsf, hazard = hgw + hsf;
+  all_completed_ = true;
+  stream_risk_ = risk;
+  stream_hazard_ = hazard;
   tally.stream_risk.add(risk, input_.baseline_risk);
   tally.stream_hazard.add(hazard, input_.baseline_hazard);
   if (risk > wu.WU_RISKFACT) tally.stream_risk.count_above();

@@ -1,6 +1,8 @@
 #include "mc_run/mc_run.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/input_file.hpp"
 #include "core/log_unit.hpp"
@@ -9,10 +11,15 @@
 #include "input/site_parameters.hpp"
 #include "mc/mc_engine.hpp"
 #include "mc/plan_from_scenario.hpp"
+#include "mc/realization_input.hpp"
 #include "mc/resolved_scenario.hpp"
+#include "mc_run/samples_table.hpp"
 
 namespace vorn::mc {
 namespace {
+
+// Realizations whose sample rows are held at a time, to write them in order.
+constexpr std::uint64_t kSampleBatch = 4096;
 
 // The records of VORN.IN as read; the deterministic run has checked them already.
 void read_records(const std::string& bytes, McInput& input) {
@@ -37,48 +44,126 @@ bool precise_enough(const McSummary& summary, double precision) {
   return true;
 }
 
-}  // namespace
+// Everything a run needs before its first realization.
+struct Setup {
+  Outcome baseline;  // the deterministic run
+  ResolvedScenario resolved;
+  McInput input;
+  SamplingPlan plan;
+};
 
-McResult run_monte_carlo(const McRequest& request) {
+Setup set_up(const McRequest& request) {
   Scenario scenario = read_scenario(request.scenario);
   apply_overrides(scenario, request.overrides);
-
-  McResult result;
+  Setup s;
   MemoryFiles files;
   std::string bytes, why;
   if (read_file(scenario.input.string(), bytes, why)) files.input = bytes;
-  result.baseline = run(files);
-  if (result.baseline.status != Status::completed) return result;
+  s.baseline = run(files);
+  if (s.baseline.status != Status::completed) return s;
+  read_records(bytes, s.input);
+  s.resolved = resolve_scenario(scenario, s.input.chemicals, bytes);
+  s.plan = plan_from_scenario(s.resolved, s.input.chemicals);
+  if (!prepare_input(s.input)) throw ScenarioError({"VORN.IN cannot be evaluated as read"});
+  return s;
+}
 
-  McInput input;
-  read_records(bytes, input);
-  const ResolvedScenario resolved = resolve_scenario(scenario, input.chemicals, bytes);
-  result.scenario_json = to_json(resolved);
-  result.decision_percentile = resolved.decision_percentile;
-  const SamplingPlan plan = plan_from_scenario(resolved, input.chemicals);
-  if (!prepare_input(input)) throw ScenarioError({"VORN.IN cannot be evaluated as read"});
+// Realizations first..last; with a samples sink, in batches whose rows are written in order.
+McTally run_range(const Setup& s, const McRequest& request, std::uint64_t first, std::uint64_t last,
+                  const std::function<void(std::uint64_t)>& progress) {
+  if (!request.samples || last < first)
+    return run_realizations(s.input, s.plan, first, last, request.threads, progress);
+  const SamplesTable table(s.plan, s.input.chemicals);
+  McTally tally(s.input.chemicals.size());
+  std::vector<std::string> rows;
+  for (std::uint64_t from = first; from <= last; from += kSampleBatch) {
+    const std::uint64_t to = std::min(last, from + (kSampleBatch - 1));
+    rows.assign(to - from + 1, std::string());
+    auto observe = [&](std::uint64_t r, const RealizationEvaluator& e) {
+      rows[r - from] = table.row(r, e);
+    };
+    auto batch_progress = [&](std::uint64_t done) {
+      if (progress) progress(from - first + done);
+    };
+    tally.merge(
+        run_realizations(s.input, s.plan, from, to, request.threads, batch_progress, observe));
+    std::string text;
+    for (const std::string& row : rows) text += row;
+    request.samples(text);
+  }
+  return tally;
+}
 
-  const std::uint64_t n = plan.realizations;
+}  // namespace
+
+McResult run_monte_carlo(const McRequest& request) {
+  Setup s = set_up(request);
+  McResult result;
+  result.baseline = s.baseline;
+  if (s.baseline.status != Status::completed) return result;
+
+  const std::uint64_t n = s.plan.realizations;
+  McPart& part = result.part;
+  part.scenario_json = to_json(s.resolved);
+  part.seed = s.resolved.seed;
+  part.realizations = n;
+  part.baseline = baseline_of(s.input);
+  const auto [index, count] = request.shard.value_or(std::pair<std::uint64_t, std::uint64_t>{1, 1});
+  part.shard_count = count;
+  const ShardRange range = shard_range(index, count, n);
+  part.shards = {range};
+  if (request.shard && s.resolved.target_precision)
+    throw McUsageError("a run that stops at a target precision cannot be split into shards");
+  const std::uint64_t rows = range.last + 1 - range.first;
+  if (request.samples && rows > kMaxSampleRows && !request.force_samples)
+    throw McUsageError("--samples: " + std::to_string(rows) + " rows, more than " +
+                       std::to_string(kMaxSampleRows) + "; --force writes them");
+  if (request.samples) request.samples(SamplesTable(s.plan, s.input.chemicals).header());
+
   auto progress = [&](std::uint64_t done) {
-    if (request.progress) request.progress(done, n);
+    if (request.progress) request.progress(done, rows);
   };
-  if (!resolved.target_precision) {
-    const McTally tally = run_realizations(input, plan, 1, n, request.threads, progress);
-    result.summary = summarize(input, tally, resolved.percentiles, resolved.decision_percentile);
+  if (!s.resolved.target_precision) {
+    part.tally = run_range(s, request, range.first, range.last, progress);
     return result;
   }
   // Checkpoints at N = 2^k: stop at the first whose decision percentiles are precise enough.
-  McTally tally(input.chemicals.size());
+  part.tally = McTally(s.input.chemicals.size());
   std::uint64_t done = 0;
   for (std::uint64_t checkpoint = 1;; checkpoint *= 2) {
     const std::uint64_t last = std::min(checkpoint, n);
-    tally.merge(run_realizations(input, plan, done + 1, last, request.threads));
+    part.tally.merge(run_range(s, request, done + 1, last, {}));
     done = last;
     progress(done);
-    result.summary = summarize(input, tally, resolved.percentiles, resolved.decision_percentile);
-    if (done == n || precise_enough(result.summary, *resolved.target_precision)) break;
+    const McSummary summary = summarize(part.baseline, part.tally, s.resolved.percentiles,
+                                        s.resolved.decision_percentile);
+    if (done == n || precise_enough(summary, *s.resolved.target_precision)) break;
   }
+  part.shards = {ShardRange{1, 1, done}};
   return result;
+}
+
+McReport report_of(const McPart& part) {
+  const ResolvedScenario scenario = from_json(part.scenario_json);
+  McReport report;
+  report.summary =
+      summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
+  report.scenario_json = part.scenario_json;
+  report.decision_percentile = scenario.decision_percentile;
+  return report;
+}
+
+RealizationText realization_text(const McRequest& request, std::uint64_t r) {
+  Setup s = set_up(request);
+  RealizationText out;
+  out.baseline = s.baseline;
+  if (s.baseline.status != Status::completed) return out;
+  if (r < 1 || r > s.plan.realizations)
+    throw McUsageError("--realization " + std::to_string(r) + ": the run has realizations 1.." +
+                       std::to_string(s.plan.realizations));
+  RealizationEvaluator evaluator(s.input, s.plan);
+  out.text = realization_input(s.input, evaluator, r);
+  return out;
 }
 
 }  // namespace vorn::mc

@@ -12,6 +12,11 @@ namespace vorn {
 
 inline constexpr int kCurveCapacity = 50;
 
+// A chemical's own DAF where it has no rows and its record holds none above 0: 15.1 and
+// 3.18 held in single precision, widened.
+inline constexpr double kDefaultDafLandfill = 15.100000381469727;
+inline constexpr double kDefaultDafImpoundment = 3.180000066757202;
+
 // Points of one chemical, 1-based in table order: leachate concentrations (mg/L), DAFs,
 // and the well concentrations they give (DC_CONC / DAF).
 struct DafCurve {

@@ -9,9 +9,14 @@
 
 namespace vorn::mc {
 
+// Called for every realization r on the thread that evaluated it, right after it: the
+// evaluator holds its values and evaluations.
+using RealizationObserver = std::function<void(std::uint64_t r, const RealizationEvaluator&)>;
+
 // `progress` (may be empty) is called now and then from one thread with the count done.
 McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::uint64_t first,
                          std::uint64_t last, unsigned threads,
-                         const std::function<void(std::uint64_t)>& progress = {});
+                         const std::function<void(std::uint64_t)>& progress = {},
+                         const RealizationObserver& observe = {});
 
 }  // namespace vorn::mc

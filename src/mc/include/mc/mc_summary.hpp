@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "mc/mc_part.hpp"
 #include "mc/mc_tally.hpp"
-#include "mc/realization.hpp"
 
 namespace vorn::mc {
 
@@ -62,7 +62,7 @@ struct McSummary {
   std::vector<ConvergenceRow> convergence;
 };
 
-McSummary summarize(const McInput& input, const McTally& tally,
+McSummary summarize(const McBaseline& baseline, const McTally& tally,
                     const std::vector<double>& percentiles, double decision_percentile);
 
 }  // namespace vorn::mc

@@ -37,6 +37,7 @@ class RealizationEvaluator {
   const std::vector<double>& draw(std::uint64_t r);
   // Draws realization r, evaluates it and adds it to `tally`.
   void evaluate(std::uint64_t r, McTally& tally);
+  const std::vector<double>& values() const { return values_; }
   // The records of the realization last drawn (for writing its VORN.IN).
   const WasteUnit& unit() const { return unit_; }
   const std::vector<Chemical>& chemicals() const { return chemicals_; }
@@ -44,6 +45,10 @@ class RealizationEvaluator {
   // The evaluations of the realization last evaluated.
   const std::vector<ChemicalEvaluation>& evaluations() const { return evs_; }
   bool unit_failed() const { return static_cast<bool>(unit_failure_); }
+  // The stream totals of the realization last evaluated, when every chemical completed.
+  bool all_completed() const { return all_completed_; }
+  double stream_risk() const { return stream_risk_; }
+  double stream_hazard() const { return stream_hazard_; }
 
  private:
   const McInput& input_;
@@ -58,6 +63,8 @@ class RealizationEvaluator {
   ChemicalBatch batch_;
   std::vector<ChemicalEvaluation> evs_;
   ChemicalQuantities quantities_{};
+  bool all_completed_ = false;
+  double stream_risk_ = 0.0, stream_hazard_ = 0.0;
 };
 
 }  // namespace vorn::mc

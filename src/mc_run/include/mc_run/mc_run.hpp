@@ -1,23 +1,41 @@
 // A probabilistic run: the scenario read and checked, the deterministic run on its VORN.IN
-// as the baseline, then the realizations and their statistics. Writes no files.
+// as the baseline, then the realizations (all, or one shard's) and their mergeable state.
+// Writes no files.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
+#include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
 #include "mc/scenario.hpp"
 #include "vorn/run.hpp"
 
 namespace vorn::mc {
 
+// More rows in a samples file than are allowed without forcing them.
+inline constexpr std::uint64_t kMaxSampleRows = 1'000'000;
+
+// A request that contradicts its scenario (a shard of a run that stops at a precision, too
+// many sample rows, a realization outside 1..N); the message says which.
+class McUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 struct McRequest {
   std::filesystem::path scenario;
   ScenarioOverrides overrides;
   unsigned threads = 1;
+  // Shard I of K (1 <= I <= K); none: every realization.
+  std::optional<std::pair<std::uint64_t, std::uint64_t>> shard;
+  // Receives the samples file piece by piece, in realization order; none: no file.
+  std::function<void(const std::string&)> samples;
+  bool force_samples = false;  // more than kMaxSampleRows rows
   // Called now and then with (realizations done, realizations to do).
   std::function<void(std::uint64_t, std::uint64_t)> progress;
 };
@@ -26,12 +44,26 @@ struct McResult {
   // The deterministic run on the scenario's VORN.IN; when it did not complete nothing
   // else is set.
   Outcome baseline;
-  std::string scenario_json;  // the scenario as resolved, canonical
-  double decision_percentile = 90;
-  McSummary summary;
+  McPart part;  // the realizations run
 };
 
-// Throws ScenarioError listing every problem of the scenario.
+// Throws ScenarioError listing every problem of the scenario, McUsageError.
 McResult run_monte_carlo(const McRequest& request);
+
+// What the documents show of a complete part: its statistics and its scenario.
+struct McReport {
+  McSummary summary;
+  std::string scenario_json;
+  double decision_percentile = 90;
+};
+McReport report_of(const McPart& part);
+
+// Realization r's VORN.IN (see realization_input). Throws as run_monte_carlo does, and
+// std::invalid_argument when its values cannot be written.
+struct RealizationText {
+  Outcome baseline;  // as in McResult; `text` is empty unless it completed
+  std::string text;
+};
+RealizationText realization_text(const McRequest& request, std::uint64_t r);
 
 }  // namespace vorn::mc

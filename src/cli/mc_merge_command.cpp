@@ -1,0 +1,91 @@
+// vorn mc-merge PART...: the parts of a probabilistic run, merged into its documents.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.hpp"
+#include "cli/mc_output.hpp"
+#include "cli/subcommands.hpp"
+#include "core/output_file.hpp"
+
+namespace vorn::cli {
+namespace {
+
+constexpr const char* kFooter =
+    "Each PART is a file written by vorn mc --shard I/K --part FILE. The parts must come from\n"
+    "one run (the same scenario as resolved, seed and VORN.IN) and hold every shard 1..K\n"
+    "exactly once; their VORN.IN is not needed. The documents equal those of one vorn mc run\n"
+    "over all realizations, byte for byte. A FILE of - is standard output.\n"
+    "\n"
+    "exit status: 0 merged, 3 a part that cannot be read or merged, or a document that\n"
+    "             cannot be written; 64 usage error";
+
+// "1, 3 and 4".
+std::string listed(const std::vector<std::uint64_t>& numbers) {
+  std::string text;
+  for (std::size_t k = 0; k < numbers.size(); ++k) {
+    if (k > 0) text += k + 1 == numbers.size() ? " and " : ", ";
+    text += std::to_string(numbers[k]);
+  }
+  return text;
+}
+
+int merge(const std::vector<std::string>& files, const McDocumentFiles& documents) {
+  mc::McPart merged;
+  for (std::size_t k = 0; k < files.size(); ++k) {
+    std::string bytes, why;
+    if (!read_file(files[k], bytes, why)) {
+      std::fprintf(stderr, "vorn mc-merge: cannot read %s: %s\n", files[k].c_str(), why.c_str());
+      return kFatalError;
+    }
+    mc::McPart part = mc::parse_part(bytes, files[k]);
+    if (k == 0) {
+      merged = std::move(part);
+    } else {
+      mc::merge_part(merged, part, files[k]);
+    }
+  }
+  if (!merged.complete()) {
+    std::vector<std::uint64_t> missing;
+    std::size_t held = 0;
+    for (std::uint64_t i = 1; i <= merged.shard_count; ++i) {
+      if (held < merged.shards.size() && merged.shards[held].index == i) {
+        ++held;
+      } else {
+        missing.push_back(i);
+      }
+    }
+    std::fprintf(stderr, "vorn mc-merge: the parts do not cover the run: shard%s %s of %llu %s\n",
+                 missing.size() > 1 ? "s" : "", listed(missing).c_str(),
+                 static_cast<unsigned long long>(merged.shard_count),
+                 missing.size() > 1 ? "are missing" : "is missing");
+    return kFatalError;
+  }
+  return write_documents(documents, mc::report_of(merged));
+}
+
+}  // namespace
+
+int mc_merge_main(int argc, char** argv) {
+  CLI::App app{"Merges the parts of a probabilistic run that ran in shards.", "vorn mc-merge"};
+  app.footer(kFooter);
+  std::vector<std::string> files;
+  McDocumentFiles documents;
+  app.add_option("PART", files, "the parts (JSON)")->required()->type_name("");
+  add_document_options(app, documents);
+  if (const auto status = parse_command_line(app, argc, argv)) return *status;
+  if (std::string why = document_conflict(documents); !why.empty()) return usage_error(app, why);
+  try {
+    return merge(files, documents);
+  } catch (const mc::PartError& e) {
+    std::fprintf(stderr, "vorn mc-merge: %s\n", e.what());
+    return kFatalError;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vorn mc-merge: internal error: %s\n", e.what());
+    return kFatalError;
+  }
+}
+
+}  // namespace vorn::cli

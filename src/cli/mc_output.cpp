@@ -1,0 +1,59 @@
+#include "cli/mc_output.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/document_file.hpp"
+#include "cli/terminal.hpp"
+#include "vorn/mc_documents.hpp"
+
+namespace vorn::cli {
+
+void add_document_options(CLI::App& app, McDocumentFiles& files) {
+  app.add_option("--json", files.json, "write the statistics to FILE as JSON")->type_name("FILE");
+  app.add_option("--csv", files.csv, "write the statistics to FILE as CSV, one value a row")
+      ->type_name("FILE");
+}
+
+std::string document_conflict(const McDocumentFiles& files, const std::string& samples,
+                              const std::string& part) {
+  int to_stdout = 0;
+  for (const std::string* f : {&files.json, &files.csv, &samples, &part})
+    to_stdout += *f == kStandardOutput;
+  return to_stdout > 1 ? "only one document can go to standard output" : "";
+}
+
+int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
+  int status = 0;
+  if (!files.json.empty() &&
+      !write_document(files.json,
+                      mc_json(report.summary, report.scenario_json, report.decision_percentile)))
+    status = kFatalError;
+  if (!files.csv.empty() && !write_document(files.csv, mc_csv(report.summary)))
+    status = kFatalError;
+  return status;
+}
+
+int baseline_failed(const char* command, const Outcome& baseline) {
+  std::string message;
+  for (std::size_t k = 0; k < baseline.message.size(); ++k)
+    message += (k > 0 ? "; " : "") + baseline.message[k];
+  std::fprintf(stderr, "%s: the deterministic run did not complete: %s\n", command,
+               message.c_str());
+  return baseline.exit_status();
+}
+
+std::function<void(std::uint64_t, std::uint64_t)> progress_bar(const char* command) {
+  if (!standard_error_is_terminal()) return {};
+  return [command](std::uint64_t done, std::uint64_t total) {
+    constexpr int kWidth = 40;
+    const int filled = static_cast<int>(kWidth * done / std::max<std::uint64_t>(total, 1));
+    std::fprintf(stderr, "\r%s: [%-*s] %llu of %llu realizations", command, kWidth,
+                 std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                 static_cast<unsigned long long>(done), static_cast<unsigned long long>(total));
+    if (done >= total) std::fputc('\n', stderr);
+    std::fflush(stderr);
+  };
+}
+
+}  // namespace vorn::cli

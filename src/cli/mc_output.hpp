@@ -1,0 +1,38 @@
+// What `vorn mc` and `vorn mc-merge` share: their document options and writing them, the
+// message of a baseline run that did not complete, the progress bar.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "mc_run/mc_run.hpp"
+
+namespace vorn::cli {
+
+inline constexpr int kFatalError = 3;
+
+struct McDocumentFiles {
+  std::string json, csv;
+  bool any() const { return !json.empty() || !csv.empty(); }
+};
+
+void add_document_options(CLI::App& app, McDocumentFiles& files);
+
+// Why the files asked for cannot all be written ("" when they can): only one can be
+// standard output.
+std::string document_conflict(const McDocumentFiles& files, const std::string& samples = {},
+                              const std::string& part = {});
+
+// Writes every document asked for; kFatalError when one could not be written.
+int write_documents(const McDocumentFiles& files, const mc::McReport& report);
+
+// "<command>: the deterministic run did not complete: <message>" on standard error; that
+// run's exit status.
+int baseline_failed(const char* command, const Outcome& baseline);
+
+// A bar on standard error when it is a terminal; otherwise none.
+std::function<void(std::uint64_t, std::uint64_t)> progress_bar(const char* command);
+
+}  // namespace vorn::cli
