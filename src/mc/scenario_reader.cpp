@@ -33,6 +33,7 @@ class Reader {
  public:
   explicit Reader(std::string_view file) : problems(std::string(file)), file_(file) {}
 
+  bool input_given = false;  // the caller holds VORN.IN's text: `input` may be left out
   void error(SourcePosition at, std::string_view key, std::string_view message) {
     problems.add(at, key, message);
   }
@@ -119,7 +120,7 @@ class Reader {
         error(at, key, "unknown key");
       }
     }
-    if (!has_input) error({1, 1}, "input", "missing: name the VORN.IN to run");
+    if (!has_input && !input_given) error({1, 1}, "input", "missing: name the VORN.IN to run");
     return s;
   }
 
@@ -330,7 +331,8 @@ const char* sampling_name(Sampling sampling) {
   return "unknown";
 }
 
-Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages) {
+Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,
+                        bool input_given) {
   const std::string file(file_name_for_messages);
   toml::table root;
   try {
@@ -339,6 +341,7 @@ Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_f
     throw ScenarioError({located_message(file, position(e.source()), {}, e.description())});
   }
   Reader reader(file);
+  reader.input_given = input_given;
   Scenario scenario = reader.read(root);
   reader.problems.throw_if_any();
   return scenario;

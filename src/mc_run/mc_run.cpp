@@ -53,12 +53,20 @@ struct Setup {
 };
 
 Setup set_up(const McRequest& request) {
-  Scenario scenario = read_scenario(request.scenario);
+  Scenario scenario = request.scenario_text
+                          ? parse_scenario(*request.scenario_text, request.scenario.string(),
+                                           request.input_text.has_value())
+                          : read_scenario(request.scenario);
   apply_overrides(scenario, request.overrides);
   Setup s;
   MemoryFiles files;
   std::string bytes, why;
-  if (read_file(scenario.input.string(), bytes, why)) files.input = bytes;
+  if (request.input_text) {
+    bytes = *request.input_text;
+    files.input = bytes;
+  } else if (read_file(scenario.input.string(), bytes, why)) {
+    files.input = bytes;
+  }
   s.baseline = run(files);
   if (s.baseline.status != Status::completed) return s;
   read_records(bytes, s.input);

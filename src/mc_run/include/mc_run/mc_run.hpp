@@ -28,7 +28,12 @@ class McUsageError : public std::runtime_error {
 };
 
 struct McRequest {
+  // The scenario file; with `scenario_text`, only the name messages give it (its `input`
+  // is then taken from the current directory when relative).
   std::filesystem::path scenario;
+  std::optional<std::string> scenario_text;
+  // VORN.IN's bytes, in place of the file the scenario names.
+  std::optional<std::string> input_text;
   ScenarioOverrides overrides;
   unsigned threads = 1;
   // Shard I of K (1 <= I <= K); none: every realization.
