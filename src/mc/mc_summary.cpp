@@ -1,6 +1,7 @@
 #include "mc/mc_summary.hpp"
 
 #include "core/text.hpp"
+#include "input/chemical_derivation.hpp"
 
 namespace vorn::mc {
 namespace {
@@ -55,6 +56,9 @@ Decision decide(const QuantileSketch& gw, const QuantileSketch& sf, std::uint64_
 McSummary summarize(const McInput& input, const McTally& tally,
                     const std::vector<double>& percentiles, double decision_percentile) {
   McSummary m;
+  m.landfill = input.unit.is_landfill();
+  m.target_risk = input.unit.WU_RISKFACT;
+  m.target_hazard = input.unit.WU_HQFACT;
   m.realizations = tally.realizations;
   m.unit_failed = tally.unit_failed;
   m.unit_failures = reasons(tally.unit_failures);
@@ -67,6 +71,10 @@ McSummary summarize(const McInput& input, const McTally& tally,
     s.name = std::string(trim_blanks(c.CHEMNAME));
     s.cas = std::string(trim_blanks(c.CHEMCAS));
     s.completed = t.completed;
+    Chemical derived = c;
+    derive_chemical(derived);
+    s.gw_waste = derived.TCLPCONC;
+    s.sf_waste = m.landfill ? derived.TOTC : derived.TCLPCONC;
     FailureCounts failures = t.failures;
     for (std::size_t k = 0; k < failures.size(); ++k) failures[k] += tally.unit_failures[k];
     s.failures = reasons(failures);
