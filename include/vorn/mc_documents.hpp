@@ -19,4 +19,13 @@ std::string mc_json(const mc::McSummary& summary, const std::string& scenario_js
 // The same statistics in long form (RFC 4180, CRLF): chemical, quantity, statistic, value.
 std::string mc_csv(const mc::McSummary& summary);
 
+// One self-contained HTML page for people (inline CSS and SVG, no scripts, no links): the
+// verdict at the decision percentile per chemical (P(exceeded), the allowable
+// concentrations there with their 95 % confidence intervals against the waste
+// concentrations), per chemical the percentile bands of every pathway's risk and hazard
+// quotient with the targets, the convergence table and the scenario. Same bytes for the
+// same results.
+std::string mc_html(const mc::McSummary& summary, const std::string& scenario_json,
+                    double decision_percentile);
+
 }  // namespace vorn

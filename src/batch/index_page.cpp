@@ -1,8 +1,7 @@
 #include "batch/index_page.hpp"
 
-#include <cstdio>
-
 #include "batch/page_text.hpp"
+#include "export/readable_number.hpp"
 #include "vorn/version.hpp"
 
 namespace vorn::batch {
@@ -35,12 +34,6 @@ fs::path resolved(const fs::path& p) {
   const fs::path absolute = fs::absolute(p.empty() ? fs::path(".") : p, ec);
   const fs::path canonical = fs::weakly_canonical(absolute, ec);
   return ec ? absolute.lexically_normal() : canonical;
-}
-
-std::string ratio_text(double ratio) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.3g", ratio);
-  return buf;
 }
 
 struct Verdict {
@@ -84,7 +77,7 @@ std::string row_html(std::size_t k, const StreamSummary& s, const fs::path& from
            std::to_string(s.chemicals) + "</td><td>";
     if (s.worst)
       out += page_text(s.worst->name) + " (" + page_text(s.worst->cas) +
-             "): " + ratio_text(s.worst->ratio) + " \xC3\x97 the allowable, " +
+             "): " + readable_number(s.worst->ratio) + " \xC3\x97 the allowable, " +
              page_text(s.worst->pathway);
     else
       out += "no allowable concentration";

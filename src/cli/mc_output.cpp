@@ -13,12 +13,14 @@ void add_document_options(CLI::App& app, McDocumentFiles& files) {
   app.add_option("--json", files.json, "write the statistics to FILE as JSON")->type_name("FILE");
   app.add_option("--csv", files.csv, "write the statistics to FILE as CSV, one value a row")
       ->type_name("FILE");
+  app.add_option("--html", files.html, "write a page with the verdicts and charts to FILE")
+      ->type_name("FILE");
 }
 
 std::string document_conflict(const McDocumentFiles& files, const std::string& samples,
                               const std::string& part) {
   int to_stdout = 0;
-  for (const std::string* f : {&files.json, &files.csv, &samples, &part})
+  for (const std::string* f : {&files.json, &files.csv, &files.html, &samples, &part})
     to_stdout += *f == kStandardOutput;
   return to_stdout > 1 ? "only one document can go to standard output" : "";
 }
@@ -30,6 +32,10 @@ int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
                       mc_json(report.summary, report.scenario_json, report.decision_percentile)))
     status = kFatalError;
   if (!files.csv.empty() && !write_document(files.csv, mc_csv(report.summary)))
+    status = kFatalError;
+  if (!files.html.empty() &&
+      !write_document(files.html,
+                      mc_html(report.summary, report.scenario_json, report.decision_percentile)))
     status = kFatalError;
   return status;
 }

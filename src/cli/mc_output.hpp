@@ -14,8 +14,8 @@ namespace vorn::cli {
 inline constexpr int kFatalError = 3;
 
 struct McDocumentFiles {
-  std::string json, csv;
-  bool any() const { return !json.empty() || !csv.empty(); }
+  std::string json, csv, html;
+  bool any() const { return !json.empty() || !csv.empty() || !html.empty(); }
 };
 
 void add_document_options(CLI::App& app, McDocumentFiles& files);

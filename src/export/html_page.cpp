@@ -5,12 +5,12 @@
 #include "core/text.hpp"
 #include "export/html_text.hpp"
 #include "export/log_bar_chart.hpp"
+#include "export/page_parts.hpp"
+#include "export/readable_number.hpp"
 #include "export/share_chart.hpp"
-#include "export/svg_text.hpp"
 #include "limits/pathway_names.hpp"
 #include "pathways/pathway_list.hpp"
 #include "vorn/records.hpp"
-#include "vorn/version.hpp"
 
 namespace vorn {
 namespace {
@@ -18,74 +18,11 @@ namespace {
 // Beyond this many chemicals the per-chemical charts start folded.
 constexpr std::size_t kOpenChartsUpTo = 20;
 
-constexpr const char* kStyle = R"css(
-:root { color: #1a1a1a; background: #fff; }
-body { font: 14px/1.45 "DejaVu Sans", "Liberation Sans", Arial, sans-serif; max-width: 720px;
-       margin: 1.5em auto; padding: 0 1em; }
-h1 { font-size: 1.45em; margin: 0 0 .3em; }
-h2 { font-size: 1.2em; border-bottom: 1px solid #bbb; margin: 1.6em 0 .5em; }
-h3 { font-size: 1.05em; margin: 1.1em 0 .3em; }
-h4 { font-size: .92em; margin: .7em 0 .1em; font-weight: normal; }
-p { margin: .4em 0; }
-table { border-collapse: collapse; width: 100%; font-size: 11.5px; }
-th, td { border: 1px solid #bbb; padding: 2px 5px; text-align: left; vertical-align: top; }
-thead th { background: #f0f0f0; }
-table.facts { width: auto; font-size: 13px; }
-table.facts th { background: none; font-weight: normal; color: #444; }
-td.num, td.limit { text-align: right; }
-td.num, .limit .value { white-space: nowrap; font-variant-numeric: tabular-nums; }
-.via { font-size: .92em; }
-.cas, .code { color: #555; font-size: .88em; }
-.code { font-family: "DejaVu Sans Mono", "Liberation Mono", monospace; }
-.verdict { white-space: nowrap; }
-.exceeded { background: #fbe0cf; color: #8a3000; font-weight: bold; }
-.ok { color: #00614a; }
-.outcome { font-size: 1.05em; padding: .3em .6em; border: 1px solid #bbb; display: inline-block; }
-.outcome.failed { border-color: #8a3000; }
-svg { max-width: 100%; height: auto; display: block; }
-svg text { font-size: 11px; fill: #1a1a1a; }
-.row-label { text-anchor: end; }
-.tick-label, .axis-label, .target-label { text-anchor: middle; }
-.axis-label, .target-label { font-size: 10px; }
-.axis-label { fill: #444; }
-.grid { stroke: #e2e2e2; }
-.tick, .baseline { stroke: #555; }
-.bar { fill: #0072b2; }
-.bar.over { fill: #d55e00; }
-.value.over { font-weight: bold; fill: #8a3000; }
-.target-line { stroke: #000; stroke-width: 1.5; stroke-dasharray: 4 3; }
-.na { fill: #6b6b6b; font-style: italic; }
-.not-drawn { fill: #8a3000; font-style: italic; }
-.group-rule { stroke: #bbb; stroke-dasharray: 2 2; }
-details.chemical { border: 1px solid #ccc; margin: .6em 0; padding: .2em .7em .5em; }
-details.chemical summary { cursor: pointer; font-weight: bold; padding: .2em 0; }
-.badge { font-size: .85em; padding: 0 .4em; margin-left: .4em; }
-pre { background: #f5f5f5; padding: .5em; white-space: pre-wrap; }
-footer { margin-top: 2em; color: #666; font-size: .85em; }
-@page { size: A4; margin: 14mm; }
-@media print {
-  body { max-width: none; margin: 0; padding: 0; }
-  details.chemical, tr, svg { break-inside: avoid; }
-}
-)css";
-
 std::string name_of(const Chemical& c) {
   return std::string(trim_blanks(c.CHEMNAME));
 }
 std::string cas_of(const Chemical& c) {
   return std::string(trim_blanks(c.CHEMCAS));
-}
-
-std::string head(const std::string& title) {
-  return "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
-         "<meta charset=\"utf-8\"/>\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n<title>" +
-         title + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
-}
-
-std::string foot() {
-  return std::string("<footer>Written by vorn ") + kVersion +
-         ". The full tables are in VORN.OUT.</footer>\n</body>\n</html>\n";
 }
 
 std::string unit_type(const WasteUnit& u) {
@@ -117,28 +54,22 @@ std::string unit_section(const Results& r) {
          "class=\"facts\">\n<tbody>\n" +
          fact("Site key", std::to_string(u.WU_SITEKEY)) + fact("Unit type", unit_type(u)) +
          fact("Waste volume",
-              report_number(u.WU_WASTEVOL) + " " + volume_unit(u.WU_VOLUNIT) + " per year") +
-         fact("Active life", report_number(u.WU_ACTLIFE) + " years") +
-         fact("Target cancer risk", report_number(u.WU_RISKFACT)) +
-         fact("Target hazard quotient", report_number(u.WU_HQFACT)) +
-         fact("DAF scale factor", report_number(r.DAF_SCALE)) +
+              readable_number(u.WU_WASTEVOL) + " " + volume_unit(u.WU_VOLUNIT) + " per year") +
+         fact("Active life", readable_number(u.WU_ACTLIFE) + " years") +
+         fact("Target cancer risk", readable_number(u.WU_RISKFACT)) +
+         fact("Target hazard quotient", readable_number(u.WU_HQFACT)) +
+         fact("DAF scale factor", readable_number(r.DAF_SCALE)) +
          fact("Chemicals", std::to_string(r.chemicals.size())) + "</tbody>\n</table>\n</section>\n";
-}
-
-std::string verdict_cell(bool exceeded) {
-  return exceeded ? "<td class=\"verdict exceeded\">&#10006; EXCEEDED</td>"
-                  : "<td class=\"verdict ok\">&#10003; within</td>";
 }
 
 // An allowable concentration with the pathway that sets it.
 std::string limit_cell(double allowable, const char* readable, const char* code) {
-  std::string s = "<td class=\"limit\"><span class=\"value\">" + report_number(allowable) +
-                  "</span><br/><span class=\"via\">";
-  if (allowable >= NOT_COMPUTED)
-    s += "no limit computed";
-  else
-    s += std::string(readable) + " <span class=\"code\">" + code + "</span>";
-  return s + "</span></td>";
+  std::string s =
+      "<td class=\"limit\"><span class=\"value\">" + allowable_text(allowable) + "</span>";
+  if (allowable < NOT_COMPUTED)
+    s += std::string("<br/><span class=\"via\">") + readable + " <span class=\"code\">" + code +
+         "</span></span>";
+  return s + "</td>";
 }
 
 std::string verdict_section(const Results& r) {
@@ -175,8 +106,8 @@ std::string verdict_section(const Results& r) {
     const auto sk = static_cast<std::size_t>(w.SF_LIMIT - 1);
     s += std::string("<tr") + (w.GW_EXCEEDED || w.SF_EXCEEDED ? " class=\"exceeds\"" : "") +
          "><td>" + html_text(name_of(c)) + "<br/><span class=\"cas\">" + html_text(cas_of(c)) +
-         "</span></td><td class=\"num\">" + report_number(c.TCLPCONC) + "</td><td class=\"num\">" +
-         report_number(c.TOTC) + "</td>" +
+         "</span></td><td class=\"num\">" + readable_number(c.TCLPCONC) +
+         "</td><td class=\"num\">" + readable_number(c.TOTC) + "</td>" +
          limit_cell(w.TCLPMAX, gw_pathway_words(w.GW_LIMIT), gw_pathname(w.GW_LIMIT)) +
          verdict_cell(w.GW_EXCEEDED) +
          limit_cell(w.SF_ALLOW[sk], sf_pathway_words(w.SF_LIMIT), sf_pathname(w.SF_LIMIT)) +
@@ -252,9 +183,10 @@ std::string chemicals_section(const Results& r) {
 std::string completed_page(const Results& r) {
   const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
                            (r.chemicals.size() == 1 ? " chemical" : " chemicals");
-  return head("vorn: " + what) + "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
+  return page_head("vorn: " + what) + "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
          ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" + unit_section(r) +
-         verdict_section(r) + drivers_section(r) + chemicals_section(r) + foot();
+         verdict_section(r) + drivers_section(r) + chemicals_section(r) +
+         page_foot("The full tables are in VORN.OUT.");
 }
 
 std::string unfinished_page(const Outcome& outcome) {
@@ -280,7 +212,7 @@ std::string unfinished_page(const Outcome& outcome) {
       explanation = "The run completed but handed back no results.";
       break;
   }
-  std::string s = head("vorn: " + title) +
+  std::string s = page_head("vorn: " + title) +
                   "<h1>Waste-stream risk assessment</h1>\n<p class=\"outcome failed\">"
                   "<strong>&#10006; " +
                   title + "</strong> (exit status " + std::to_string(outcome.exit_status()) +
@@ -293,7 +225,7 @@ std::string unfinished_page(const Outcome& outcome) {
     }
     s += "</pre>\n";
   }
-  return s + foot();
+  return s + page_foot("The full tables are in VORN.OUT.");
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "export/html_text.hpp"
+#include "export/readable_number.hpp"
 #include "export/svg_text.hpp"
 
 namespace vorn {
@@ -22,15 +22,6 @@ constexpr double kAxisSpace = 40;
 constexpr std::size_t kShownBars = 12;
 constexpr std::size_t kLabelChars = 36;
 constexpr std::size_t kListedNames = 20;
-
-// Percent with three significant digits ("70.5", "0.00759", "100").
-std::string percent(double share) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%#.3g", share * 100);
-  std::string s = buf;
-  if (s.back() == '.') s.pop_back();
-  return s;
-}
 
 std::string short_label(const std::string& name) {
   if (name.size() <= kLabelChars) return html_text(name);
@@ -87,7 +78,7 @@ std::string bars_svg(const ShareChart& chart, const std::vector<Bar>& bars) {
          b.full + ": " + exact_number(share * 100) + " % of the total " + chart.quantity + " (" +
          exact_number(b.value) + " of " + exact_number(chart.total) +
          ")</title></rect><text class=\"pct\" x=\"" + svg_coord(kValueLeft) + "\" y=\"" + text_y +
-         "\">" + percent(share) + " %</text></g>\n";
+         "\">" + readable_number(share * 100) + " %</text></g>\n";
   }
   s += "</svg>\n";
   return s;
@@ -97,7 +88,7 @@ std::string bars_svg(const ShareChart& chart, const std::vector<Bar>& bars) {
 
 std::string share_chart(const ShareChart& chart) {
   std::string s = "<p class=\"total\">Total " + chart.quantity +
-                  " of the stream (all chemicals): " + "<strong>" + report_number(chart.total) +
+                  " of the stream (all chemicals): " + "<strong>" + readable_number(chart.total) +
                   "</strong></p>\n";
 
   std::vector<const ShareItem*> unusable, positive, zero;

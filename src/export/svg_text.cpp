@@ -5,9 +5,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "core/number_field.hpp"
-#include "core/text.hpp"
-
 namespace vorn {
 
 std::string svg_coord(double value) {
@@ -26,10 +23,6 @@ std::string exact_number(double value) {
   char buf[64];
   const auto res = std::to_chars(buf, buf + sizeof buf, value);
   return std::string(buf, res.ptr);
-}
-
-std::string report_number(double value) {
-  return std::string(trim_blanks(number_field(value)));
 }
 
 }  // namespace vorn

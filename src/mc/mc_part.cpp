@@ -6,6 +6,7 @@
 
 #include "core/json_number.hpp"
 #include "core/text.hpp"
+#include "input/chemical_derivation.hpp"
 #include "mc/realization.hpp"
 #include "mc/resolved_scenario.hpp"
 
@@ -33,12 +34,17 @@ Json baseline_json(const McBaseline& b) {
     Json q = Json::array();
     for (const double x : b.quantities[i]) q.push_back(json_number(x));
     c["quantities"] = std::move(q);
+    c["gw_waste"] = json_number(b.gw_waste[i]);
+    c["sf_waste"] = json_number(b.sf_waste[i]);
     chems.push_back(std::move(c));
   }
   Json j = Json::object();
   j["chemicals"] = std::move(chems);
   j["risk"] = json_number(b.risk);
   j["hazard"] = json_number(b.hazard);
+  j["landfill"] = b.landfill;
+  j["target_risk"] = json_number(b.target_risk);
+  j["target_hazard"] = json_number(b.target_hazard);
   return j;
 }
 
@@ -53,9 +59,14 @@ McBaseline baseline_from(const Json& j) {
                                   " quantities, not " + std::to_string(kChemicalQuantities));
     ChemicalQuantities& values = b.quantities.emplace_back();
     for (std::size_t k = 0; k < kChemicalQuantities; ++k) values[k] = real_from(q[k]);
+    b.gw_waste.push_back(real_from(c.at("gw_waste")));
+    b.sf_waste.push_back(real_from(c.at("sf_waste")));
   }
   b.risk = real_from(j.at("risk"));
   b.hazard = real_from(j.at("hazard"));
+  b.landfill = j.at("landfill").get<bool>();
+  b.target_risk = real_from(j.at("target_risk"));
+  b.target_hazard = real_from(j.at("target_hazard"));
   return b;
 }
 
@@ -67,10 +78,14 @@ bool same_bits(double a, double b) {
 bool same_baseline(const McBaseline& a, const McBaseline& b) {
   if (a.names != b.names || a.cas != b.cas || a.quantities.size() != b.quantities.size())
     return false;
-  for (std::size_t i = 0; i < a.quantities.size(); ++i)
+  for (std::size_t i = 0; i < a.quantities.size(); ++i) {
     for (std::size_t k = 0; k < kChemicalQuantities; ++k)
       if (!same_bits(a.quantities[i][k], b.quantities[i][k])) return false;
-  return same_bits(a.risk, b.risk) && same_bits(a.hazard, b.hazard);
+    if (!same_bits(a.gw_waste[i], b.gw_waste[i]) || !same_bits(a.sf_waste[i], b.sf_waste[i]))
+      return false;
+  }
+  return same_bits(a.risk, b.risk) && same_bits(a.hazard, b.hazard) && a.landfill == b.landfill &&
+         same_bits(a.target_risk, b.target_risk) && same_bits(a.target_hazard, b.target_hazard);
 }
 
 }  // namespace
@@ -84,6 +99,14 @@ McBaseline baseline_of(const McInput& input) {
   b.quantities = input.baseline;
   b.risk = input.baseline_risk;
   b.hazard = input.baseline_hazard;
+  b.landfill = input.unit.is_landfill();
+  b.target_risk = input.unit.WU_RISKFACT;
+  b.target_hazard = input.unit.WU_HQFACT;
+  for (Chemical derived : input.chemicals) {
+    derive_chemical(derived);
+    b.gw_waste.push_back(derived.TCLPCONC);
+    b.sf_waste.push_back(b.landfill ? derived.TOTC : derived.TCLPCONC);
+  }
   return b;
 }
 

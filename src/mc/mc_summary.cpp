@@ -1,6 +1,5 @@
 #include "mc/mc_summary.hpp"
 
-
 namespace vorn::mc {
 namespace {
 
@@ -54,6 +53,9 @@ Decision decide(const QuantileSketch& gw, const QuantileSketch& sf, std::uint64_
 McSummary summarize(const McBaseline& baseline, const McTally& tally,
                     const std::vector<double>& percentiles, double decision_percentile) {
   McSummary m;
+  m.landfill = baseline.landfill;
+  m.target_risk = baseline.target_risk;
+  m.target_hazard = baseline.target_hazard;
   m.realizations = tally.realizations;
   m.unit_failed = tally.unit_failed;
   m.unit_failures = reasons(tally.unit_failures);
@@ -65,6 +67,8 @@ McSummary summarize(const McBaseline& baseline, const McTally& tally,
     s.name = baseline.names[i];
     s.cas = baseline.cas[i];
     s.completed = t.completed;
+    s.gw_waste = baseline.gw_waste[i];
+    s.sf_waste = baseline.sf_waste[i];
     FailureCounts failures = t.failures;
     for (std::size_t k = 0; k < failures.size(); ++k) failures[k] += tally.unit_failures[k];
     s.failures = reasons(failures);
@@ -84,8 +88,8 @@ McSummary summarize(const McBaseline& baseline, const McTally& tally,
   }
   m.stream_risk =
       quantity("RI_TOT", QuantityKind::risk, baseline.risk, tally.stream_risk, percentiles);
-  m.stream_hazard = quantity("HI_TOT", QuantityKind::hazard, baseline.hazard,
-                             tally.stream_hazard, percentiles);
+  m.stream_hazard =
+      quantity("HI_TOT", QuantityKind::hazard, baseline.hazard, tally.stream_hazard, percentiles);
 
   // The convergence table: the blocks up to each power of two merged, in order.
   DecisionBlock cumulative;

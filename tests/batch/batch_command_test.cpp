@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "export/page_checks.hpp"
 #include "export/xml_tree.hpp"
 #include "support/test_support.hpp"
 
@@ -153,6 +154,14 @@ TEST(BatchCommand, ManifestWithLabelsAndRelativePaths) {
   EXPECT_NE(rows_in_page[1]->all_text().find("West \xEF\xBF\xBD<pond>"), std::string::npos);
   EXPECT_NE(rows_in_page[1]->all_text().find("limits"), std::string::npos);
   EXPECT_NE(rows_in_page[2]->all_text().find("not assessed: input missing"), std::string::npos);
+  // The worst ratio as people write it, to three significant digits of the summary's.
+  const std::string east = rows_in_page[0]->all_text();
+  const auto from = east.find("): "), to = east.find(" \xC3\x97 the allowable");
+  ASSERT_NE(to, std::string::npos) << east;
+  const std::string ratio = east.substr(from + 3, to - from - 3);
+  const double worst = summary[0]["worst_ratio"].get<double>();
+  EXPECT_NEAR(page_number(ratio), worst, worst * 5e-3) << ratio;
+  EXPECT_EQ(ratio.find_first_of("eE"), std::string::npos) << ratio;
 }
 
 TEST(BatchCommand, BadManifestsAreRefusedWithFileLineAndWhat) {

@@ -1,5 +1,6 @@
-// The page in a real browser: headless Chromium renders the landfill example's
-// page to a PNG that shows the charts, and its DOM holds every chart's SVG.
+// The pages in a real browser: headless Chromium renders the landfill example's page and
+// the page of the shipped probabilistic scenario to PNGs that show the charts, and their
+// DOMs hold every chart's SVG.
 // Skipped, with the reason, where Chromium is not installed.
 #include <gtest/gtest.h>
 
@@ -7,8 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <vector>
 
+#include "mc_run/mc_run.hpp"
 #include "support/test_support.hpp"
+#include "vorn/mc_documents.hpp"
 #include "vorn/results_html.hpp"
 
 namespace vorn::test {
@@ -43,6 +47,26 @@ Outcome landfill_run() {
   return run_text(input).outcome;
 }
 
+// Renders `url` in a window `size` wide and high ("800,2400") and counts the screenshot's
+// pixels: width, height, not white, then one count per colour given ("R,G,B ...").
+std::vector<long> screenshot_pixels(const ScratchDir& dir, const std::string& url,
+                                    const std::string& size, const std::string& colours) {
+  const auto png = dir / "page.png";
+  EXPECT_EQ(
+      exit_code(std::system(chromium(dir, "--hide-scrollbars --window-size=" + size +
+                                              " --screenshot='" + png.string() + "' '" + url + "'")
+                                .c_str())),
+      0)
+      << read_text(dir / "chromium.log");
+  const std::string cmd = std::string("python3 '") + VORN_PNG_PIXELS + "' '" + png.string() + "' " +
+                          colours + " > '" + (dir / "pixels.txt").string() + "'";
+  EXPECT_EQ(std::system(cmd.c_str()), 0);
+  std::istringstream in(read_text(dir / "pixels.txt"));
+  std::vector<long> out;
+  for (long v = 0; in >> v;) out.push_back(v);
+  return out;
+}
+
 TEST(HtmlBrowser, LandfillPageRendersItsChartsAndItsDomHoldsEverySvg) {
   if (!have_chromium())
     GTEST_SKIP() << "chromium is not installed (scripts/install-deps browser installs it)";
@@ -52,23 +76,10 @@ TEST(HtmlBrowser, LandfillPageRendersItsChartsAndItsDomHoldsEverySvg) {
   write_text(dir / "landfill.html", html_page(outcome));
   const std::string url = "file://" + (dir / "landfill.html").string();
 
-  const auto png = dir / "landfill.png";
-  ASSERT_EQ(exit_code(std::system(chromium(dir,
-                                           "--hide-scrollbars --window-size=800,2400 "
-                                           "--screenshot='" +
-                                               png.string() + "' '" + url + "'")
-                                      .c_str())),
-            0)
-      << read_text(dir / "chromium.log");
-  ASSERT_TRUE(std::filesystem::exists(png));
-
-  // Width, height, pixels not white, then pixels of the bar colour and of the above-target colour.
-  const std::string cmd = std::string("python3 '") + VORN_PNG_PIXELS + "' '" + png.string() +
-                          "' 0,114,178 213,94,0 > '" + (dir / "pixels.txt").string() + "'";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  std::istringstream pixels(read_text(dir / "pixels.txt"));
-  long width = 0, height = 0, not_white = 0, bar = 0, over = 0;
-  pixels >> width >> height >> not_white >> bar >> over;
+  // Pixels of the bar colour and of the above-target colour.
+  const std::vector<long> px = screenshot_pixels(dir, url, "800,2400", "0,114,178 213,94,0");
+  ASSERT_EQ(px.size(), 5u);
+  const long width = px[0], height = px[1], not_white = px[2], bar = px[3], over = px[4];
   EXPECT_EQ(width, 800);
   EXPECT_EQ(height, 2400);
   EXPECT_GT(not_white, width * height / 20) << "the page looks blank";
@@ -103,6 +114,45 @@ TEST(HtmlBrowser, LandfillPageRendersItsChartsAndItsDomHoldsEverySvg) {
   EXPECT_EQ(count(text, "<rect class=\"bar"), bars + shares + 2);
   EXPECT_EQ(count(text, "not applicable</text>"), zeros);
   EXPECT_EQ(count(text, "class=\"target-line\""), 2 * n + 1);
+}
+
+TEST(HtmlBrowser, MonteCarloPageRendersItsBandsAndItsDomHoldsEveryChart) {
+  if (!have_chromium())
+    GTEST_SKIP() << "chromium is not installed (scripts/install-deps browser installs it)";
+  mc::McRequest request;
+  request.scenario = data_dir() / ".." / ".." / "examples" / "montecarlo" / "scenario.toml";
+  request.overrides.realizations = 200;
+  const mc::McResult run = mc::run_monte_carlo(request);
+  ASSERT_EQ(run.baseline.status, Status::completed);
+  const mc::McReport report = mc::report_of(run.part);
+  const std::string html =
+      mc_html(report.summary, report.scenario_json, report.decision_percentile);
+  ScratchDir dir;
+  write_text(dir / "mc.html", html);
+  const std::string url = "file://" + (dir / "mc.html").string();
+
+  // One band over white (#0072b2 at 35 %), two nested bands, the exceeded verdict's colour.
+  const std::vector<long> n =
+      screenshot_pixels(dir, url, "960,2400", "166,206,228 108,174,211 251,224,207");
+  ASSERT_EQ(n.size(), 6u);
+  EXPECT_EQ(n[0], 960);
+  EXPECT_GT(n[2], n[0] * n[1] / 20) << "the page looks blank";
+  EXPECT_GT(n[3], 1000) << "too few pixels of the outer bands";
+  EXPECT_GT(n[4], 1000) << "too few pixels of the inner bands";
+  EXPECT_GT(n[5], 500) << "too few pixels of the exceeded verdict";
+
+  const auto dom = dir / "dom.html";
+  ASSERT_EQ(exit_code(std::system(
+                chromium(dir, "--dump-dom '" + url + "' > '" + dom.string() + "'").c_str())),
+            0)
+      << read_text(dir / "chromium.log");
+  const std::string text = read_text(dom);
+  const std::size_t chemicals = report.summary.chemicals.size();
+  EXPECT_EQ(count(text, "class=\"chart risk\""), chemicals);
+  EXPECT_EQ(count(text, "class=\"chart hazard\""), chemicals);
+  EXPECT_EQ(count(text, "<rect class=\"band\""), count(html, "<rect class=\"band\""));
+  EXPECT_EQ(count(text, "<table class=\"convergence\""), chemicals);
+  EXPECT_NE(text.find("</footer>"), std::string::npos);
 }
 
 TEST(HtmlBrowser, TwoThousandChemicalPageOpens) {

@@ -58,8 +58,6 @@ TEST(SvgText, ExactNumbersReadBackAsTheSameDouble) {
   EXPECT_EQ(exact_number(3.5829528158295275e-05), "3.5829528158295275e-05");
   EXPECT_EQ(exact_number(NAN), "NaN");
   EXPECT_EQ(exact_number(-INFINITY), "-Infinity");
-  EXPECT_EQ(report_number(0.0525), "0.525E-01");
-  EXPECT_EQ(report_number(NAN), "NaN");
 }
 
 }  // namespace

@@ -47,6 +47,14 @@ inline void expect_expat_parses(const std::string& html) {
   EXPECT_EQ(std::system(cmd.c_str()), 0) << "expat rejects the page";
 }
 
+// The <td> cells of a table row.
+inline std::vector<const XmlNode*> cells(const XmlNode& tr) {
+  std::vector<const XmlNode*> out;
+  for (const auto& c : tr.children)
+    if (c->name == "td") out.push_back(c.get());
+  return out;
+}
+
 inline double attr_number(const XmlNode& n, const char* key) {
   const std::string* v = n.attr(key);
   if (!v) {
@@ -54,6 +62,68 @@ inline double attr_number(const XmlNode& n, const char* key) {
     return NAN;
   }
   return std::strtod(v->c_str(), nullptr);
+}
+
+// The value of a number as the pages write it: "0.0887", "8.87 × 10⁻⁵" (no-break spaces),
+// "10⁻⁵" (an axis label), "−3", "∞"; NaN for any other text. The mantissa and exponent
+// are read back as one decimal number, so equal digits give the identical double.
+inline double page_number(const std::string& text) {
+  std::string t = text;
+  bool negative = false;
+  if (t.rfind("\xE2\x88\x92", 0) == 0) {  // U+2212
+    negative = true;
+    t = t.substr(3);
+  }
+  if (t == "\xE2\x88\x9E") return negative ? -INFINITY : INFINITY;
+  std::string mantissa = t, exponent;
+  const std::string times =
+      "\xC2\xA0\xC3\x97\xC2\xA0"
+      "10";
+  const auto at = t.find(times);
+  std::string sup;
+  if (at != std::string::npos) {
+    mantissa = t.substr(0, at);
+    sup = t.substr(at + times.size());
+  } else if (t.size() > 2 && t.rfind("10", 0) == 0 && static_cast<unsigned char>(t[2]) >= 0x80) {
+    mantissa = "1";
+    sup = t.substr(2);
+  }
+  // Superscript digits and minus, as UTF-8.
+  const std::pair<const char*, char> marks[] = {
+      {"\xE2\x81\xB0", '0'}, {"\xC2\xB9", '1'},     {"\xC2\xB2", '2'},     {"\xC2\xB3", '3'},
+      {"\xE2\x81\xB4", '4'}, {"\xE2\x81\xB5", '5'}, {"\xE2\x81\xB6", '6'}, {"\xE2\x81\xB7", '7'},
+      {"\xE2\x81\xB8", '8'}, {"\xE2\x81\xB9", '9'}, {"\xE2\x81\xBB", '-'}};
+  for (std::size_t k = 0; k < sup.size();) {
+    bool found = false;
+    for (const auto& [utf8, c] : marks) {
+      const std::string m = utf8;
+      if (sup.compare(k, m.size(), m) == 0) {
+        exponent += c;
+        k += m.size();
+        found = true;
+        break;
+      }
+    }
+    if (!found) return NAN;
+  }
+  if (mantissa.empty() || mantissa.find_first_not_of("0123456789.") != std::string::npos)
+    return NAN;
+  const std::string decimal = mantissa + (exponent.empty() ? "" : "e" + exponent);
+  const double v = std::strtod(decimal.c_str(), nullptr);
+  return negative ? -v : v;
+}
+
+// A number on the page and the report's field for the same value agree: the same three
+// significant digits, or, for a whole number the page writes in full, within half a unit
+// of the field's last digit.
+inline void expect_same_number(const std::string& page, const std::string& field) {
+  const double p = page_number(page);
+  const double f = std::strtod(field.c_str(), nullptr);
+  if (page.find_first_of(".\xC3") == std::string::npos && std::isfinite(f) && f != 0)
+    EXPECT_LE(std::fabs(p - f), 0.5 * std::pow(10.0, std::floor(std::log10(std::fabs(f))) - 2))
+        << page << " vs " << field;
+  else
+    EXPECT_EQ(p, f) << page << " vs " << field;
 }
 
 // The logarithmic mapping a chart draws, taken from its first and last labelled ticks.
@@ -74,9 +144,9 @@ inline DrawnLogAxis drawn_log_axis(const XmlNode& svg) {
   const XmlNode& first = *labels.front();
   const XmlNode& last = *labels.back();
   a.x_a = attr_number(first, "x");
-  a.e_a = std::round(std::log10(std::strtod(first.all_text().c_str(), nullptr)));
+  a.e_a = std::round(std::log10(page_number(first.all_text())));
   a.x_b = attr_number(last, "x");
-  a.e_b = std::round(std::log10(std::strtod(last.all_text().c_str(), nullptr)));
+  a.e_b = std::round(std::log10(page_number(last.all_text())));
   return a;
 }
 

@@ -31,7 +31,8 @@ std::vector<std::string> fields(const std::string& line) {
 
 TEST(McShards, MergedPartsGiveTheSingleRunsDocumentsAndGapsAreRefused) {
   ScratchDir dir;
-  ASSERT_EQ(mc(dir, {"--json", "whole.json", "--csv", "whole.csv"}).status, 0);
+  ASSERT_EQ(mc(dir, {"--json", "whole.json", "--csv", "whole.csv", "--html", "whole.html"}).status,
+            0);
   for (const int k : {1, 3, 7}) {
     std::vector<std::string> merge = {VORN_CLI, "mc-merge"};
     for (int i = k; i >= 1; --i) {  // any order
@@ -40,11 +41,13 @@ TEST(McShards, MergedPartsGiveTheSingleRunsDocumentsAndGapsAreRefused) {
       ASSERT_EQ(mc(dir, {"--shard", shard, "--part", part, "--threads", "2"}).status, 0);
       merge.push_back(part);
     }
-    merge.insert(merge.end(), {"--json", "merged.json", "--csv", "merged.csv"});
+    merge.insert(merge.end(),
+                 {"--json", "merged.json", "--csv", "merged.csv", "--html", "merged.html"});
     const ProcessResult r = run_process(merge, dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read_text(dir / "merged.json"), read_text(dir / "whole.json")) << k << " shards";
     EXPECT_EQ(read_text(dir / "merged.csv"), read_text(dir / "whole.csv")) << k << " shards";
+    EXPECT_EQ(read_text(dir / "merged.html"), read_text(dir / "whole.html")) << k << " shards";
   }
   const ProcessResult gap =
       run_process({VORN_CLI, "mc-merge", "p1of3.json", "p3of3.json"}, dir.path());

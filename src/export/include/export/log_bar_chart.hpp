@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "export/log_axis.hpp"
+
 namespace vorn {
 
 struct LogBar {
@@ -12,14 +14,8 @@ struct LogBar {
   double value = 0.0;
 };
 
-struct LogChart {
-  std::string css_class;    // "risk" or "hazard"
-  std::string axis_label;   // with its unit
-  std::string target_name;  // "target risk"
-  double target = 0.0;
+struct LogChart : LogChartFrame {
   std::vector<LogBar> bars;
-  // A rule is drawn between the rows before and after this index (0: none).
-  std::size_t group_break = 0;
 };
 
 // Inline SVG. Bars start at the left end of the axis, which covers every

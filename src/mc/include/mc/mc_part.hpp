@@ -18,12 +18,16 @@ namespace vorn::mc {
 
 struct McInput;
 
-// What the statistics show beside the realizations: the deterministic run's values and the
-// chemicals' names (trailing blanks trimmed).
+// What the statistics show beside the realizations: the deterministic run's values, the
+// chemicals' names (trailing blanks trimmed), the targets and the waste concentrations.
 struct McBaseline {
   std::vector<std::string> names, cas;
   std::vector<ChemicalQuantities> quantities;
   double risk = 0.0, hazard = 0.0;  // the stream totals
+  bool landfill = true;
+  double target_risk = 0.0, target_hazard = 0.0;  // as read
+  // The waste concentrations the limits are compared with (as derived: floored).
+  std::vector<double> gw_waste, sf_waste;
   bool operator==(const McBaseline&) const = default;
 };
 McBaseline baseline_of(const McInput& input);

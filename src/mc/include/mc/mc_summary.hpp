@@ -39,6 +39,9 @@ struct ChemicalSummary {
   std::size_t index = 0;  // 1-based
   std::string name, cas;  // trailing blanks trimmed
   std::uint64_t completed = 0;
+  // The waste concentrations the allowables are compared with, as read and floored:
+  // TCLPCONC (mg/L) for groundwater; TOTC (mg/kg, landfill) or TCLPCONC for surface.
+  double gw_waste = 0.0, sf_waste = 0.0;
   std::vector<std::pair<std::string, std::uint64_t>> failures;  // reason, count
   double failure_share = 0.0;                                   // of the realizations
   double p_gw_exceeded = 0.0, p_sf_exceeded = 0.0;
@@ -53,6 +56,9 @@ struct ConvergenceRow {
 };
 
 struct McSummary {
+  // The unit as read: its type and the targets the charts draw (WU_RISKFACT, WU_HQFACT).
+  bool landfill = false;
+  double target_risk = 0.0, target_hazard = 0.0;
   std::uint64_t realizations = 0;
   std::uint64_t unit_failed = 0;
   std::vector<std::pair<std::string, std::uint64_t>> unit_failures;

@@ -1,0 +1,257 @@
+// The page of a probabilistic run: the verdict at the decision percentile, the spread of
+// every pathway's risk and hazard quotient, and how the decision settled as realizations
+// were added.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "export/band_chart.hpp"
+#include "export/html_text.hpp"
+#include "export/mc_scenario_text.hpp"
+#include "export/page_parts.hpp"
+#include "export/readable_number.hpp"
+#include "export/svg_text.hpp"
+#include "mc/quantile_sketch.hpp"
+#include "pathways/pathway_list.hpp"
+#include "vorn/mc_documents.hpp"
+
+namespace vorn {
+namespace {
+
+using mc::ChemicalSummary;
+using mc::McSummary;
+
+// Beyond this many chemicals the per-chemical charts and tables start folded.
+constexpr std::size_t kOpenUpTo = 20;
+// A percentile of allowables read back from the sketch lies within its accuracy of the
+// values counted, so one within twice that below NOT_COMPUTED is the sentinel.
+constexpr double kSentinelTolerance = 2 * mc::QuantileSketch::kRelativeAccuracy;
+
+constexpr const char* kStyle = R"css(
+.band { fill: #0072b2; fill-opacity: .35; }
+.mid { stroke: #1a1a1a; stroke-width: 2; }
+.deterministic { fill: #fff; stroke: #1a1a1a; stroke-width: 1.2; }
+body { max-width: 900px; }
+.ci, .split { color: #555; font-size: .88em; }
+.not-assessed { background: #fff2cc; font-weight: bold; }
+table.convergence { width: auto; margin: .3em 0 .8em; }
+)css";
+
+// "90th", "1st", "99.5th".
+std::string ordinal(double q) {
+  const std::string n = exact_number(q);
+  if (q != std::floor(q) || (std::fmod(q, 100) >= 11 && std::fmod(q, 100) <= 13)) return n + "th";
+  switch (static_cast<int>(std::fmod(q, 10))) {
+    case 1:
+      return n + "st";
+    case 2:
+      return n + "nd";
+    case 3:
+      return n + "rd";
+    default:
+      return n + "th";
+  }
+}
+
+std::string percent(double share) {
+  return readable_number(share * 100) + " %";
+}
+
+std::string allowable(double v) {
+  return allowable_text(v, kSentinelTolerance);
+}
+
+// An allowable at the decision percentile with its 95 % confidence interval.
+std::string allowable_cell(const mc::PercentileValue& p) {
+  const std::string value = allowable(p.value), lower = allowable(p.lower);
+  if (value == "no limit" && lower == "no limit") return "<td class=\"num\">no limit</td>";
+  return "<td class=\"num\">" + value + "<br/><span class=\"ci\">95 % CI " + lower + " to " +
+         allowable(p.upper) + "</span></td>";
+}
+
+// `assessed`: some realization completed for the chemical.
+std::string decision_verdict(bool assessed, const mc::Decision& d) {
+  if (!assessed)
+    return "<td class=\"verdict not-assessed\">&#9888; not assessed: no realization "
+           "completed</td>";
+  return verdict_cell(d.exceeded, "not exceeded");
+}
+
+std::size_t exceeded_count(const McSummary& m) {
+  std::size_t n = 0;
+  for (const ChemicalSummary& c : m.chemicals) n += c.completed > 0 && c.decision.exceeded;
+  return n;
+}
+
+std::string failures_text(const ChemicalSummary& c) {
+  std::string s = percent(c.failure_share);
+  if (c.failures.empty()) return s;
+  s += "<br/><span class=\"split\">";
+  for (std::size_t k = 0; k < c.failures.size(); ++k)
+    s += (k ? "; " : "") + html_text(c.failures[k].first) + ": " +
+         std::to_string(c.failures[k].second);
+  return s + "</span>";
+}
+
+std::string verdict_section(const McSummary& m, double decision_percentile) {
+  const std::string sf_unit = m.landfill ? "mg/kg" : "mg/L";
+  const std::string pct = exact_number(decision_percentile);
+  const std::string lower = exact_number(100 - decision_percentile);
+  std::string s =
+      "<section id=\"verdict\">\n<h2>Verdict at the " + ordinal(decision_percentile) +
+      " percentile</h2>\n<p>P(exceeded) is the share of the completed realizations in which "
+      "the waste concentration exceeds the groundwater or the surface limit; a chemical is "
+      "exceeded at the " +
+      ordinal(decision_percentile) + " percentile when that share is above " + lower +
+      " %. The allowable concentration at the " + ordinal(decision_percentile) +
+      " percentile is the " + ordinal(100 - decision_percentile) +
+      " percentile of the realizations' allowable concentrations: " + pct +
+      " % of them are higher. The waste concentrations are those read (and floored); where "
+      "the scenario varies them, each realization compares its own.</p>\n";
+  s += "<table class=\"verdicts\">\n<thead>\n<tr><th rowspan=\"2\">Chemical</th>"
+       "<th rowspan=\"2\">P(exceeded)</th><th rowspan=\"2\">Failed</th>"
+       "<th colspan=\"2\">Groundwater</th><th colspan=\"2\">Surface</th>"
+       "<th rowspan=\"2\">Verdict at p" +
+       pct +
+       "</th></tr>\n"
+       "<tr><th>TCLP (mg/L)</th><th>Max. allowable TCLP <span class=\"code\">TCLPMAX</span> "
+       "(mg/L)</th><th>" +
+       std::string(m.landfill ? "Total" : "TCLP") + " (" + sf_unit +
+       ")</th><th>Max. allowable <span class=\"code\">SF_MAX</span> (" + sf_unit +
+       ")</th></tr>\n</thead>\n<tbody>\n";
+  for (const ChemicalSummary& c : m.chemicals) {
+    const mc::Decision& d = c.decision;
+    s += std::string("<tr") + (c.completed > 0 && d.exceeded ? " class=\"exceeds\"" : "") +
+         "><td>" + html_text(c.name) + "<br/><span class=\"cas\">" + html_text(c.cas) +
+         "</span></td><td class=\"num\">" + percent(d.p_exceeded) +
+         "<br/><span class=\"split\">groundwater " + percent(c.p_gw_exceeded) + ", surface " +
+         percent(c.p_sf_exceeded) + "</span></td><td class=\"num\">" + failures_text(c) +
+         "</td><td class=\"num\">" + readable_number(c.gw_waste) + "</td>" +
+         allowable_cell(d.gw_allowable) + "<td class=\"num\">" + readable_number(c.sf_waste) +
+         "</td>" + allowable_cell(d.sf_allowable) + decision_verdict(c.completed > 0, d) +
+         "</tr>\n";
+  }
+  return s + "</tbody>\n</table>\n</section>\n";
+}
+
+const mc::QuantitySummary* quantity(const ChemicalSummary& c, const char* name) {
+  for (const mc::QuantitySummary& q : c.quantities)
+    if (std::strcmp(q.name, name) == 0) return &q;
+  return nullptr;
+}
+
+BandChart pathway_bands(const McSummary& m, const ChemicalSummary& c, bool risk) {
+  BandChart chart;
+  chart.css_class = risk ? "risk" : "hazard";
+  chart.axis_label =
+      risk ? "Cancer risk (probability, log scale)" : "Hazard quotient (dimensionless, log scale)";
+  chart.target_name = risk ? "target risk" : "target HQ";
+  chart.target = risk ? m.target_risk : m.target_hazard;
+  chart.group_break = kSurfacePathwayCount;
+  for (const PathwayEntry& p : kNinePathways)
+    if (const mc::QuantitySummary* q = quantity(c, risk ? p.risk_slot : p.hq_slot))
+      chart.rows.push_back({p.label, q});
+  return chart;
+}
+
+std::string chemicals_section(const McSummary& m, const std::vector<double>& percentiles,
+                              const std::string& pct) {
+  const bool open = m.chemicals.size() <= kOpenUpTo;
+  std::string s =
+      "<section id=\"chemicals\">\n<h2>Pathways per chemical</h2>\n<p>The spread of the cancer "
+      "risk and the hazard quotient of each of the nine pathways over the completed "
+      "realizations, on a logarithmic axis: the requested percentiles as nested bands, the "
+      "deterministic run's value, the target as a dashed line. Surface pathways come first, "
+      "then groundwater (GW).";
+  if (!open) s += " Open a chemical to see its charts.";
+  s += "</p>\n" + band_legend(percentiles);
+  for (const ChemicalSummary& c : m.chemicals) {
+    s += "<details class=\"chemical\" id=\"chemical-" + std::to_string(c.index) + "\"" +
+         (open ? " open=\"open\"" : "") + ">\n<summary>" + html_text(c.name) +
+         " <span class=\"cas\">" + html_text(c.cas) + "</span>";
+    if (c.completed > 0 && c.decision.exceeded)
+      s += "<span class=\"badge exceeded\">&#10006; exceeded at p" + pct + "</span>";
+    s += "</summary>\n<h4>Cancer risk by pathway</h4>\n" + band_chart(pathway_bands(m, c, true)) +
+         "<h4>Hazard quotient by pathway</h4>\n" + band_chart(pathway_bands(m, c, false)) +
+         "</details>\n";
+  }
+  return s + "</section>\n";
+}
+
+std::string convergence_section(const McSummary& m, const std::string& pct) {
+  const bool open = m.chemicals.size() <= kOpenUpTo;
+  std::string s =
+      "<section id=\"convergence\">\n<h2>Convergence</h2>\n<p>The decision at p" + pct +
+      " from the first N realizations, at every power of two: where the allowable "
+      "concentrations and P(exceeded) no longer move, more realizations change nothing.</p>\n";
+  for (std::size_t i = 0; i < m.chemicals.size(); ++i) {
+    const ChemicalSummary& c = m.chemicals[i];
+    s += "<details class=\"convergence\"" + std::string(open ? " open=\"open\"" : "") +
+         ">\n<summary>" + html_text(c.name) + " <span class=\"cas\">" + html_text(c.cas) +
+         "</span></summary>\n<table class=\"convergence\" data-chemical=\"" +
+         std::to_string(c.index) +
+         "\">\n<thead>\n<tr><th>N</th><th>P(exceeded)</th><th>TCLPMAX</th><th>SF_MAX</th>"
+         "<th>Verdict</th></tr>\n</thead>\n<tbody>\n";
+    for (const mc::ConvergenceRow& row : m.convergence) {
+      if (i >= row.chemicals.size()) continue;
+      const mc::Decision& d = row.chemicals[i];
+      s += "<tr><td class=\"num\">" + std::to_string(row.realizations) + "</td><td class=\"num\">" +
+           percent(d.p_exceeded) + "</td>" + allowable_cell(d.gw_allowable) +
+           allowable_cell(d.sf_allowable) + decision_verdict(!std::isnan(d.gw_allowable.value), d) +
+           "</tr>\n";
+    }
+    s += "</tbody>\n</table>\n</details>\n";
+  }
+  return s + "</section>\n";
+}
+
+std::string stream_fact(const char* label, const mc::QuantitySummary& q) {
+  return "<tr><th scope=\"row\">" + std::string(label) + "</th><td>deterministic " +
+         readable_number(q.baseline) + "; above the target in " + percent(q.p_above) +
+         " of the realizations in which every chemical completed</td></tr>\n";
+}
+
+}  // namespace
+
+std::string mc_html(const McSummary& m, const std::string& scenario_json,
+                    double decision_percentile) {
+  const std::string pct = exact_number(decision_percentile);
+  std::vector<double> percentiles;
+  if (!m.chemicals.empty() && !m.chemicals.front().quantities.empty())
+    for (const mc::PercentileValue& p : m.chemicals.front().quantities.front().percentiles)
+      percentiles.push_back(p.q);
+  std::sort(percentiles.begin(), percentiles.end());
+
+  const std::size_t exceeded = exceeded_count(m);
+  const std::string what = std::to_string(m.chemicals.size()) +
+                           (m.chemicals.size() == 1 ? " chemical, " : " chemicals, ") +
+                           std::to_string(m.realizations) + " realizations";
+  std::string s = page_head("vorn: Monte Carlo, " + what, kStyle) +
+                  "<h1>Probabilistic waste-stream risk assessment</h1>\n<p>" + what + ". ";
+  if (exceeded == 0)
+    s += "<span class=\"outcome\">&#10003; No chemical exceeded at the " +
+         ordinal(decision_percentile) + " percentile</span>";
+  else
+    s += "<span class=\"outcome exceeded\">&#10006; " + std::to_string(exceeded) + " of " +
+         std::to_string(m.chemicals.size()) + " chemicals exceeded at the " +
+         ordinal(decision_percentile) + " percentile</span>";
+  s += "</p>\n<section id=\"run\">\n<h2>Realizations</h2>\n<table class=\"facts\">\n<tbody>\n"
+       "<tr><th scope=\"row\">Completed for every chemical</th><td>" +
+       std::to_string(m.all_completed) + " of " + std::to_string(m.realizations) +
+       "</td></tr>\n<tr><th scope=\"row\">Failed for the unit</th><td>" +
+       std::to_string(m.unit_failed);
+  for (const auto& [reason, n] : m.unit_failures)
+    s += "; " + html_text(reason) + ": " + std::to_string(n);
+  s += "</td></tr>\n<tr><th scope=\"row\">Target cancer risk</th><td>" +
+       readable_number(m.target_risk) +
+       "</td></tr>\n<tr><th scope=\"row\">Target hazard quotient</th><td>" +
+       readable_number(m.target_hazard) + "</td></tr>\n" +
+       stream_fact("Stream cancer risk", m.stream_risk) +
+       stream_fact("Stream hazard index", m.stream_hazard) + "</tbody>\n</table>\n</section>\n";
+  s += verdict_section(m, decision_percentile) + chemicals_section(m, percentiles, pct) +
+       convergence_section(m, pct) + scenario_section(scenario_json, m);
+  return s + page_foot("Every statistic at full precision is in the JSON and CSV outputs.");
+}
+
+}  // namespace vorn
