@@ -1,6 +1,7 @@
 #include "mc/plan_from_scenario.hpp"
 
 #include <map>
+#include <stdexcept>
 #include <string_view>
 
 #include "core/text.hpp"
@@ -51,6 +52,9 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
   plan.realizations = scenario.realizations;
   plan.sampling = scenario.sampling;
   plan.streams = scenario.parameter_count();
+  plan.copula = GaussianCopula(scenario.stream_correlations());
+  if (!plan.copula.indefinite_groups().empty())
+    throw std::invalid_argument("the scenario's correlations are not positive definite");
   for (const ResolvedVary& v : scenario.vary) {
     PlanParameter p;
     p.factor = v.mode == VaryMode::factor;
@@ -101,6 +105,7 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
         break;
     }
   }
+  for (PlanParameter& p : plan.parameters) p.correlated = plan.copula.correlates(p.stream);
   return plan;
 }
 

@@ -1,8 +1,10 @@
 #include "mc/resolved_scenario.hpp"
 
+#include <algorithm>
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <tuple>
 
 #include "mc/sha256.hpp"
 #include "mc/sobol_points.hpp"
@@ -94,6 +96,97 @@ void check_replacements(const Scenario& scenario, const ResolvedScenario& r,
   }
 }
 
+// Whether vary entry `v` draws the input an end names (`chemical` resolved for an end
+// by index or text); the "each" entry names its chemical's draw.
+std::optional<CorrelationEnd> drawn_by(const ResolvedVary& v, std::size_t k,
+                                       const CorrelationEndEntry& end,
+                                       std::optional<std::size_t> chemical) {
+  if (v.field != end.field) return std::nullopt;
+  switch (end.chemical.kind) {
+    case ChemicalSelector::Kind::none:
+      if (v.selector == SelectorKind::unit) return CorrelationEnd{k};
+      break;
+    case ChemicalSelector::Kind::all:
+      if (v.selector == SelectorKind::all) return CorrelationEnd{k};
+      break;
+    case ChemicalSelector::Kind::each:
+      if (v.selector == SelectorKind::each) return CorrelationEnd{k};
+      break;
+    case ChemicalSelector::Kind::index:
+    case ChemicalSelector::Kind::text:
+      if (v.selector == SelectorKind::all ||
+          (v.selector == SelectorKind::index && v.chemical == *chemical))
+        return CorrelationEnd{k};
+      if (v.selector == SelectorKind::each) return CorrelationEnd{k, chemical};
+      break;
+  }
+  return std::nullopt;
+}
+
+std::string input_named(const CorrelationEndEntry& end, std::optional<std::size_t> chemical) {
+  switch (end.chemical.kind) {
+    case ChemicalSelector::Kind::none:
+      return end.field;
+    case ChemicalSelector::Kind::all:
+      return end.field + " of every chemical (\"*\")";
+    case ChemicalSelector::Kind::each:
+      return end.field + " of each chemical";
+    default:
+      return end.field + " of chemical " + std::to_string(*chemical + 1);
+  }
+}
+
+// The correlations: each end bound to the one [[vary]] draw it names.
+void resolve_correlations(const Scenario& scenario, ResolvedScenario& r,
+                          const std::vector<bool>& resolved, Resolver& resolver) {
+  // An entry whose selector is in error would only be missed again here.
+  if (std::find(resolved.begin(), resolved.end(), false) != resolved.end()) return;
+  bool all_bound = true;
+  for (std::size_t e = 0; e < scenario.correlate.size(); ++e) {
+    const CorrelateEntry& entry = scenario.correlate[e];
+    const std::string name = "correlate[" + std::to_string(e + 1) + ']';
+    ResolvedCorrelation c;
+    c.spearman = entry.spearman;
+    for (const auto& [end, out, key] :
+         {std::tuple{entry.a, &c.a, ".a"}, std::tuple{entry.b, &c.b, ".b"}}) {
+      std::optional<std::size_t> chemical;
+      const auto kind = end.chemical.kind;
+      if (kind == ChemicalSelector::Kind::index || kind == ChemicalSelector::Kind::text) {
+        chemical = resolver.chemical(end.chemical, name + key + ".chemical");
+        if (!chemical) {
+          all_bound = false;
+          continue;
+        }
+      }
+      std::vector<CorrelationEnd> found;
+      for (std::size_t k = 0; k < r.vary.size(); ++k) {
+        if (const auto match = drawn_by(r.vary[k], k, end, chemical)) found.push_back(*match);
+      }
+      if (found.size() == 1) {
+        *out = found.front();
+        continue;
+      }
+      all_bound = false;
+      resolver.error(end.at, name + key,
+                     found.empty() ? "no [[vary]] entry varies " + input_named(end, chemical)
+                                   : input_named(end, chemical) + " is drawn by vary[" +
+                                         std::to_string(found[0].vary + 1) + "] and vary[" +
+                                         std::to_string(found[1].vary + 1) +
+                                         "]: a correlation names one draw");
+    }
+    r.correlate.push_back(c);
+  }
+  if (!all_bound) return;
+  for (const CorrelationProblem& p : correlation_problems(r)) {
+    const CorrelateEntry& entry = scenario.correlate[p.entry];
+    const std::string key(p.key);
+    const SourcePosition at = key == "a" ? entry.a.at : key == "b" ? entry.b.at : entry.at;
+    resolver.error(
+        at, "correlate[" + std::to_string(p.entry + 1) + ']' + (key.empty() ? "" : "." + key),
+        p.message);
+  }
+}
+
 }  // namespace
 
 std::uint32_t ResolvedScenario::parameter_count() const {
@@ -179,6 +272,7 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
   }
   check_replacements(scenario, r, resolved, resolver);
   const std::uint64_t parameters = number_parameters(r);
+  resolve_correlations(scenario, r, resolved, resolver);
 
   if (parameters > std::numeric_limits<std::uint32_t>::max()) {
     resolver.error({1, 1}, "vary", std::to_string(parameters) + " draws are too many");

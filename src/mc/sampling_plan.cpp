@@ -16,16 +16,17 @@ void PlanSampler::uniforms(std::uint64_t realization, double* u) {
     case Sampling::random:
       for (std::size_t k = 0; k < p; ++k)
         u[k] = uniform(plan_.seed, realization, static_cast<std::uint32_t>(k));
-      return;
+      break;
     case Sampling::lhs:
       for (std::size_t k = 0; k < p; ++k)
         u[k] =
             lhs_uniform(plan_.seed, plan_.realizations, realization, static_cast<std::uint32_t>(k));
-      return;
+      break;
     case Sampling::sobol:
       if (p > 0) sobol_.front().point(realization, u);
-      return;
+      break;
   }
+  if (!plan_.copula.empty()) plan_.copula.apply(u);
 }
 
 void apply_values(const SamplingPlan& plan, const double* values, const WasteUnit& unit_read,

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "mc/distribution_keys.hpp"
@@ -115,6 +116,26 @@ ResolvedVary vary_from(const Json& entry, const ResolvedScenario& r) {
   return v;
 }
 
+Json end_json(const CorrelationEnd& end) {
+  Json j{{"vary", end.vary + 1}};
+  if (end.chemical) j["chemical"] = *end.chemical + 1;
+  return j;
+}
+
+CorrelationEnd end_from(const Json& j, const ResolvedScenario& r) {
+  CorrelationEnd end;
+  const auto k = j.at("vary").get<std::size_t>();
+  if (k < 1 || k > r.vary.size()) bad("a correlation names no [[vary]] entry");
+  end.vary = k - 1;
+  if (j.contains("chemical")) {
+    const auto i = j.at("chemical").get<std::size_t>();
+    if (r.vary[end.vary].selector != SelectorKind::each || i < 1 || i > r.chemical_count)
+      bad("a correlation names a chemical outside its [[vary]] entry");
+    end.chemical = i - 1;
+  }
+  return end;
+}
+
 }  // namespace
 
 std::string to_json(const ResolvedScenario& r) {
@@ -129,7 +150,17 @@ std::string to_json(const ResolvedScenario& r) {
   j["chemicals"] = r.chemical_count;
   j["cas_group"] = r.cas_group;
   j["vary"] = Json::array();
-  for (const auto& v : r.vary) j["vary"].push_back(vary_json(v));
+  for (std::size_t k = 0; k < r.vary.size(); ++k) {
+    Json entry = vary_json(r.vary[k]);
+    // The copula moves a correlated draw out of its LHS stratum or Sobol point.
+    if (r.sampling != Sampling::random && r.correlated(k)) entry["stratified"] = false;
+    j["vary"].push_back(std::move(entry));
+  }
+  if (!r.correlate.empty()) {
+    Json& correlate = j["correlate"] = Json::array();
+    for (const auto& c : r.correlate)
+      correlate.push_back({{"a", end_json(c.a)}, {"b", end_json(c.b)}, {"spearman", c.spearman}});
+  }
   return j.dump();
 }
 
@@ -160,6 +191,13 @@ ResolvedScenario from_json(std::string_view text) {
     }
     for (const Json& entry : j.at("vary")) r.vary.push_back(vary_from(entry, r));
     number_parameters(r);
+    for (const Json& c : j.value("correlate", Json::array())) {
+      const double rho = c.at("spearman").get<double>();
+      if (!(std::fabs(rho) <= 1)) bad("a rank correlation outside [-1, 1]");
+      r.correlate.push_back({end_from(c.at("a"), r), end_from(c.at("b"), r), rho});
+    }
+    const auto problems = correlation_problems(r);
+    if (!problems.empty()) bad(problems.front().message);
     return r;
   } catch (const nlohmann::json::exception& e) {
     bad(e.what());

@@ -1,80 +1,21 @@
-#include <toml++/toml.h>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
 #include "mc/distribution_keys.hpp"
-#include "mc/scenario.hpp"
+#include "scenario_toml.hpp"
 
 namespace vorn::mc {
 
 namespace {
 
-std::string num(double x) {
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, x);
-  return std::string(buf, res.ptr);
-}
-
-std::string trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-SourcePosition position(const toml::source_region& region) {
-  return {region.begin.line, region.begin.column};
-}
-
-class Reader {
+class Reader : public TomlReader {
  public:
-  explicit Reader(std::string_view file) : problems(std::string(file)), file_(file) {}
+  explicit Reader(std::string_view file) : TomlReader(file), file_(file) {}
 
   bool input_given = false;  // the caller holds VORN.IN's text: `input` may be left out
-  void error(SourcePosition at, std::string_view key, std::string_view message) {
-    problems.add(at, key, message);
-  }
-
-  std::optional<double> number(const toml::node& node, SourcePosition at, std::string_view key) {
-    if (const auto* i = node.as_integer()) return static_cast<double>(i->get());
-    if (const auto* f = node.as_floating_point()) return f->get();
-    error(at, key, "must be a number");
-    return std::nullopt;
-  }
-
-  std::optional<std::int64_t> integer(const toml::node& node, SourcePosition at,
-                                      std::string_view key, std::int64_t least) {
-    const auto* i = node.as_integer();
-    if (!i) {
-      error(at, key, "must be an integer");
-    } else if (i->get() < least) {
-      error(at, key, "must be at least " + std::to_string(least));
-    } else {
-      return i->get();
-    }
-    return std::nullopt;
-  }
-
-  std::vector<double> numbers(const toml::node& node, SourcePosition at, const std::string& key) {
-    std::vector<double> out;
-    const auto* array = node.as_array();
-    if (!array) {
-      error(at, key, "must be an array of numbers");
-      return out;
-    }
-    for (std::size_t i = 0; i < array->size(); ++i) {
-      const auto& item = *array->get(i);
-      if (auto x = number(item, position(item.source()), key + '[' + std::to_string(i + 1) + ']')) {
-        out.push_back(*x);
-      }
-    }
-    return out;
-  }
-
-  ScenarioProblems problems;
 
   Scenario read(const toml::table& root) {
     Scenario s;
@@ -116,6 +57,8 @@ class Reader {
         }
       } else if (key == "vary") {
         read_vary_array(node, at, s);
+      } else if (key == "correlate") {
+        read_correlate_array(node, at, s);
       } else {
         error(at, key, "unknown key");
       }
@@ -136,42 +79,45 @@ class Reader {
     error(at, "sampling", "must be \"random\", \"lhs\" or \"sobol\"");
   }
 
-  void read_vary_array(const toml::node& node, SourcePosition at, Scenario& s) {
+  // The tables of [[name]], or nothing when `node` is not an array of tables.
+  const toml::array* tables(const toml::node& node, SourcePosition at, const std::string& name) {
     const auto* array = node.as_array();
     if (!array || (!array->empty() && !array->is_array_of_tables())) {
-      error(at, "vary", "must be [[vary]] tables");
-      return;
+      error(at, name, "must be [[" + name + "]] tables");
+      return nullptr;
     }
-    for (std::size_t i = 0; i < array->size(); ++i) {
-      s.vary.push_back(
-          read_vary(*array->get(i)->as_table(), "vary[" + std::to_string(i + 1) + ']'));
+    return array;
+  }
+
+  void read_vary_array(const toml::node& node, SourcePosition at, Scenario& s) {
+    if (const auto* array = tables(node, at, "vary")) {
+      for (std::size_t i = 0; i < array->size(); ++i) {
+        s.vary.push_back(
+            read_vary(*array->get(i)->as_table(), "vary[" + std::to_string(i + 1) + ']'));
+      }
+    }
+  }
+
+  void read_correlate_array(const toml::node& node, SourcePosition at, Scenario& s) {
+    if (const auto* array = tables(node, at, "correlate")) {
+      for (std::size_t i = 0; i < array->size(); ++i) {
+        s.correlate.push_back(read_correlate(*this, *array->get(i)->as_table(),
+                                             "correlate[" + std::to_string(i + 1) + ']'));
+      }
     }
   }
 
   VaryEntry read_vary(const toml::table& table, const std::string& name) {
     VaryEntry e;
     e.at = position(table.source());
-    std::optional<VaryTarget> target;
-    bool has_field = false, has_chemical = false, has_mode = false, has_dist = false;
-    SourcePosition chemical_at = e.at, mode_at = e.at;
+    InputKeys input;
+    bool has_mode = false, has_dist = false;
+    SourcePosition mode_at = e.at;
     for (auto&& [k, node] : table) {
       const std::string key = name + '.' + std::string(k.str());
       const SourcePosition at = position(k.source());
-      if (k.str() == "field") {
-        has_field = true;
-        e.field_at = at;
-        const auto text = node.value<std::string>();
-        if (!text) {
-          error(at, key, "must be a string");
-          continue;
-        }
-        e.field = *text;
-        target = vary_target(e.field);
-        if (!target) error(at, key, "unknown field \"" + e.field + '"');
-      } else if (k.str() == "chemical") {
-        has_chemical = true;
-        chemical_at = at;
-        read_selector(node, at, key, e.chemical);
+      if (input.read(*this, k.str(), node, at, key)) {
+        continue;
       } else if (k.str() == "mode") {
         has_mode = true;
         mode_at = at;
@@ -188,44 +134,16 @@ class Reader {
         error(at, key, "unknown key");
       }
     }
-    if (!has_field) error(e.at, name + ".field", "missing");
+    input.check(*this, e.at, name);
     if (!has_dist) error(e.at, name + ".dist", "missing");
-    if (target == VaryTarget::unit && has_chemical) {
-      error(chemical_at, name + ".chemical", e.field + " is a unit input: it takes no chemical");
-    }
-    if (target && target != VaryTarget::unit && !has_chemical) {
-      error(e.at, name + ".chemical",
-            "missing: " + e.field + " needs a chemical (an index, CAS, name, \"*\" or \"each\")");
-    }
-    if (target == VaryTarget::daf && e.mode != VaryMode::factor) {
+    e.field = input.field;
+    e.field_at = input.field_at;
+    e.chemical = input.chemical;
+    if (input.target == VaryTarget::daf && e.mode != VaryMode::factor) {
       error(mode_at, name + ".mode",
             has_mode ? "DAF takes mode = \"factor\" only" : "missing: DAF takes mode = \"factor\"");
     }
     return e;
-  }
-
-  void read_selector(const toml::node& node, SourcePosition at, const std::string& key,
-                     ChemicalSelector& selector) {
-    selector.at = at;
-    if (node.is_integer()) {
-      selector.kind = ChemicalSelector::Kind::index;
-      if (auto n = integer(node, at, key, 1)) selector.number = *n;
-      return;
-    }
-    const auto text = node.value<std::string>();
-    if (!text) {
-      error(at, key, "must be an index, a CAS number, a name, \"*\" or \"each\"");
-      return;
-    }
-    selector.text = trimmed(*text);
-    if (selector.text == "*") {
-      selector.kind = ChemicalSelector::Kind::all;
-    } else if (selector.text == "each") {
-      selector.kind = ChemicalSelector::Kind::each;
-    } else {
-      selector.kind = ChemicalSelector::Kind::text;
-      if (selector.text.empty()) error(at, key, "names no chemical");
-    }
   }
 
   void read_dist(const toml::node& node, SourcePosition at, const std::string& key, VaryEntry& e) {

@@ -28,5 +28,6 @@ double uniform(std::uint64_t seed, std::uint64_t realization, std::uint32_t para
 inline constexpr std::uint32_t kUniformDraw = 0;
 inline constexpr std::uint32_t kFeistelTag = 0xF0000000u;
 inline constexpr std::uint32_t kSobolShiftTag = 0xF1000000u;
+inline constexpr std::uint32_t kBootstrapTag = 0xF2000000u;  // resampling rows of a design
 
 }  // namespace vorn::mc

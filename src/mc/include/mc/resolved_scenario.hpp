@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mc/gaussian_copula.hpp"
 #include "mc/scenario.hpp"
 #include "vorn/records.hpp"
 
@@ -32,6 +33,17 @@ struct ResolvedVary {
   std::uint32_t first_parameter = 0;
 };
 
+// One end of a correlation: the [[vary]] entry whose draw it names.
+struct CorrelationEnd {
+  std::size_t vary = 0;                   // 0-based
+  std::optional<std::size_t> chemical{};  // one chemical's draw of an "each" entry, 0-based
+};
+
+struct ResolvedCorrelation {
+  CorrelationEnd a, b;
+  double spearman = 0.0;
+};
+
 // Random streams are keyed by (seed, realization, parameter). The parameters are
 // numbered 0..parameter_count() - 1 in file order: an entry takes one number, an "each"
 // entry a block of one per chemical (chemical i drawing first_parameter + i). So the
@@ -49,17 +61,37 @@ struct ResolvedScenario {
   // Per chemical, the first chemical with the same trimmed CAS; a blank CAS is its own.
   std::vector<std::size_t> cas_group;
   std::vector<ResolvedVary> vary;
+  std::vector<ResolvedCorrelation> correlate;
 
   std::uint32_t parameter_count() const;
   // The parameter whose draw `entry` applies to chemical `chemical` (ignored for unit
   // inputs).
   std::uint32_t parameter(const ResolvedVary& entry, std::size_t chemical) const;
+  // The stream pairs the correlations ask for. An "each" end without a chemical stands
+  // for every chemical's draw: chemical i's is paired with chemical i's draw of the other
+  // end when that is such an end too, else with the other end's one draw. A pair met
+  // again within one correlation (chemicals sharing a CAS share a DAF draw) counts once.
+  std::vector<StreamCorrelation> stream_correlations() const;
+  // Whether a draw of vary[k] is correlated: it then keeps no LHS stratum or Sobol net.
+  bool correlated(std::size_t k) const;
 };
+
+// What is wrong with the correlations of a resolved scenario: an end on a constant, a
+// draw paired with itself, a pair asked for twice, a group of correlations whose normal
+// correlation matrix is not positive definite.
+struct CorrelationProblem {
+  std::size_t entry = 0;  // the [[correlate]] entry, 0-based
+  const char* key = "";   // "a", "b", or "" for the entry as a whole
+  std::string message;
+};
+std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& scenario);
 
 // Numbers the parameters as ResolvedScenario describes; returns how many there are.
 std::uint64_t number_parameters(ResolvedScenario& scenario);
 
-// Throw ScenarioError listing every selector that names no chemical or several. The
+// Throw ScenarioError listing every selector that names no chemical or several, and
+// every correlation end that names no [[vary]] draw or several, and the
+// correlation_problems(). The
 // first form hashes the file at scenario.input; the second the bytes given.
 ResolvedScenario resolve_scenario(const Scenario& scenario,
                                   const std::vector<Chemical>& chemicals_as_read);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mc/distribution.hpp"
+#include "mc/gaussian_copula.hpp"
 #include "mc/sampling.hpp"
 #include "mc/sobol_points.hpp"
 #include "vorn/records.hpp"
@@ -30,6 +31,7 @@ struct PlanParameter {
   Distribution distribution{Family::constant, constant_parameters()};
   std::string label;  // the column of a samples file
   std::uint32_t stream = 0;
+  bool correlated = false;  // its stream goes through the copula: no LHS stratum or Sobol net
 };
 
 struct SamplingPlan {
@@ -38,10 +40,12 @@ struct SamplingPlan {
   Sampling sampling = Sampling::lhs;
   std::vector<PlanParameter> parameters;
   std::uint32_t streams = 0;  // one more than the largest stream
+  GaussianCopula copula;      // applied to the design's uniforms
 };
 
 // The uniforms of one realization, strictly inside (0, 1): a pure function of (seed, N,
-// parameter, realization). One per thread (Sobol points are drawn from a generator).
+// parameter, realization), correlated through the plan's copula. One per thread (Sobol points are
+// drawn from a generator).
 class PlanSampler {
  public:
   explicit PlanSampler(const SamplingPlan& plan);

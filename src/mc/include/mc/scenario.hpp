@@ -81,6 +81,20 @@ struct VaryEntry {
   SourcePosition field_at;
 };
 
+// One end of a [[correlate]] pair, as written: a field and its chemical, as in [[vary]].
+struct CorrelationEndEntry {
+  std::string field;
+  ChemicalSelector chemical;
+  SourcePosition at;  // the key `a` or `b`
+};
+
+// One [[correlate]] table: a rank (Spearman) correlation between two varied inputs.
+struct CorrelateEntry {
+  CorrelationEndEntry a, b;
+  double spearman = 0.0;
+  SourcePosition at;  // the table
+};
+
 struct Scenario {
   std::string file_name;  // as messages name it
   // read_scenario() makes a relative path relative to the scenario file's directory;
@@ -94,6 +108,7 @@ struct Scenario {
   double decision_percentile = 90;
   std::optional<double> target_precision{};  // relative; none: run all realizations
   std::vector<VaryEntry> vary;
+  std::vector<CorrelateEntry> correlate;
 };
 
 // Throw ScenarioError listing every problem. A TOML seed is at most 2^63 - 1 (TOML

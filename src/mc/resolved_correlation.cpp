@@ -1,0 +1,97 @@
+// The correlations of a resolved scenario as pairs of random streams, and their checks.
+#include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "mc/resolved_scenario.hpp"
+
+namespace vorn::mc {
+namespace {
+
+bool every_chemical(const ResolvedScenario& r, const CorrelationEnd& end) {
+  return r.vary[end.vary].selector == SelectorKind::each && !end.chemical;
+}
+
+std::string entry_name(std::size_t entry) {
+  return "correlate[" + std::to_string(entry + 1) + ']';
+}
+
+// "correlate[1]", "correlate[1] and correlate[3]", "correlate[1], correlate[2] and ...".
+std::string entries_named(const std::vector<std::size_t>& entries) {
+  std::string text;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0) text += i + 1 == entries.size() ? " and " : ", ";
+    text += entry_name(entries[i]);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::vector<StreamCorrelation> ResolvedScenario::stream_correlations() const {
+  std::vector<StreamCorrelation> out;
+  for (std::size_t e = 0; e < correlate.size(); ++e) {
+    const ResolvedCorrelation& c = correlate[e];
+    const auto stream = [this](const CorrelationEnd& end, std::size_t chemical) {
+      return parameter(vary[end.vary], end.chemical.value_or(chemical));
+    };
+    const bool spread = every_chemical(*this, c.a) || every_chemical(*this, c.b);
+    const std::size_t count = spread ? chemical_count : 1;
+    std::set<std::pair<std::uint32_t, std::uint32_t>> seen;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::uint32_t a = stream(c.a, i), b = stream(c.b, i);
+      if (seen.insert({a, b}).second) out.push_back({a, b, c.spearman, e});
+    }
+  }
+  return out;
+}
+
+bool ResolvedScenario::correlated(std::size_t k) const {
+  return std::any_of(correlate.begin(), correlate.end(),
+                     [k](const ResolvedCorrelation& c) { return c.a.vary == k || c.b.vary == k; });
+}
+
+std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) {
+  std::vector<CorrelationProblem> problems;
+  for (std::size_t e = 0; e < r.correlate.size(); ++e) {
+    const ResolvedCorrelation& c = r.correlate[e];
+    for (const auto& [end, key] : {std::pair{c.a, "a"}, std::pair{c.b, "b"}}) {
+      if (r.vary[end.vary].family == Family::constant) {
+        problems.push_back({e, key,
+                            "vary[" + std::to_string(end.vary + 1) +
+                                "] is a constant: only a varied input can be correlated"});
+      }
+    }
+  }
+  std::map<std::pair<std::uint32_t, std::uint32_t>, std::size_t> first;
+  std::set<std::size_t> reported;
+  std::vector<StreamCorrelation> kept;
+  for (const StreamCorrelation& p : r.stream_correlations()) {
+    if (p.a == p.b) {
+      if (reported.insert(p.source).second)
+        problems.push_back({p.source, "", "a and b name the same draw"});
+      continue;
+    }
+    const auto [it, added] = first.emplace(std::minmax(p.a, p.b), p.source);
+    if (added) {
+      kept.push_back(p);
+    } else if (it->second != p.source && reported.insert(p.source).second) {
+      problems.push_back(
+          {p.source, "", entry_name(it->second) + " already correlates these draws"});
+    }
+  }
+  const GaussianCopula copula(kept);
+  for (const auto& group : copula.indefinite_groups()) {
+    problems.push_back(
+        {group.front(), "",
+         group.size() == 1
+             ? "a rank correlation of 1 or -1 makes a and b one draw: its correlation matrix is "
+               "not positive definite"
+             : "the correlations of " + entries_named(group) +
+                   " together are not positive definite: no joint distribution has them"});
+  }
+  return problems;
+}
+
+}  // namespace vorn::mc

@@ -1,0 +1,67 @@
+// Reading the tables of a scenario file: what the readers of [[vary]] and [[correlate]]
+// share. Private to the layer: it exposes the TOML parser's types.
+#pragma once
+
+#include <toml++/toml.h>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mc/scenario.hpp"
+
+namespace vorn::mc {
+
+inline std::string num(double x) {
+  char buf[32];
+  auto res = std::to_chars(buf, buf + sizeof buf, x);
+  return std::string(buf, res.ptr);
+}
+
+inline SourcePosition position(const toml::source_region& region) {
+  return {region.begin.line, region.begin.column};
+}
+
+// Typed values with the problems of a file collected, never thrown one by one.
+class TomlReader {
+ public:
+  explicit TomlReader(std::string_view file) : problems(std::string(file)) {}
+
+  void error(SourcePosition at, std::string_view key, std::string_view message) {
+    problems.add(at, key, message);
+  }
+
+  std::optional<double> number(const toml::node& node, SourcePosition at, std::string_view key);
+  std::optional<std::int64_t> integer(const toml::node& node, SourcePosition at,
+                                      std::string_view key, std::int64_t least);
+  std::vector<double> numbers(const toml::node& node, SourcePosition at, const std::string& key);
+  // An index, a CAS number or name, "*" or "each".
+  void selector(const toml::node& node, SourcePosition at, const std::string& key,
+                ChemicalSelector& out);
+
+  ScenarioProblems problems;
+};
+
+// The `field` and `chemical` keys that name an input, in a [[vary]] table or at an end
+// of a [[correlate]] pair.
+struct InputKeys {
+  std::string field;
+  std::optional<VaryTarget> target;
+  ChemicalSelector chemical;
+  bool has_field = false, has_chemical = false;
+  SourcePosition field_at;
+
+  // Reads the key when it is `field` or `chemical`; false for any other key.
+  bool read(TomlReader& reader, std::string_view key, const toml::node& node, SourcePosition at,
+            const std::string& full_key);
+  // After the table: the field is there, and a chemical goes with chemical fields alone.
+  void check(TomlReader& reader, SourcePosition table_at, const std::string& name) const;
+};
+
+// The [[correlate]] table `name` ("correlate[2]").
+CorrelateEntry read_correlate(TomlReader& reader, const toml::table& table,
+                              const std::string& name);
+
+}  // namespace vorn::mc
