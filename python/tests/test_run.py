@@ -3,6 +3,9 @@
 import json
 import pickle
 import shutil
+import sys
+import threading
+import time
 
 import pytest
 import vorn
@@ -87,3 +90,38 @@ def test_run_many_gives_each_run_in_order(tmp_path):
     assert [r.exit_status for r in results] == [0, 1, 0] * 3
     for result, path in zip(results, paths):
         assert_same_result(result, vorn.run(path))
+
+
+_LANDFILL = vorn.read_input(EXAMPLES[0])
+
+
+@pytest.mark.parametrize("call", [
+    lambda: [vorn.run(EXAMPLES[0]) for _ in range(50)],
+    lambda: vorn.run_many([EXAMPLES[0]] * 50, threads=1),
+    lambda: [vorn.read_input(EXAMPLES[0]) for _ in range(50)],
+    lambda: [_LANDFILL.to_text() for _ in range(50)],
+], ids=["run", "run_many", "read_input", "to_text"])
+def test_the_engine_releases_the_gil(call):
+    # With a switch interval this long the calling thread gives the GIL up only where it
+    # blocks, so the counter advances while `inside` is set only if the engine releases it.
+    state = {"inside": False, "during": 0, "stop": False}
+
+    def count():
+        while not state["stop"]:
+            if state["inside"]:
+                state["during"] += 1
+            time.sleep(0)  # gives the GIL back, so the caller always gets it
+
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(1000.0)
+    counter = threading.Thread(target=count)
+    counter.start()
+    try:
+        state["inside"] = True
+        call()
+        state["inside"] = False
+    finally:
+        state["stop"] = True
+        counter.join()
+        sys.setswitchinterval(interval)
+    assert state["during"] > 0
