@@ -9,7 +9,10 @@ PathArgument = Union[str, "os.PathLike[str]"]
 
 
 def path_bytes(path: object, what: str = "path") -> bytes:
-    """The path as the bytes the file system knows it by."""
+    """The path of a directory or of its VORN.IN, as the bytes the file system knows it by.
+
+    A file of another name is a ValueError: the engine would read the VORN.IN beside it.
+    """
     if not isinstance(path, (str, os.PathLike)):
         raise TypeError(f"{what}: a str or os.PathLike, not {type(path).__name__}")
     raw = os.fsencode(path)
@@ -17,6 +20,9 @@ def path_bytes(path: object, what: str = "path") -> bytes:
         raise ValueError(f"{what}: empty")
     if b"\0" in raw:
         raise ValueError(f"{what}: holds a NUL character")
+    if os.path.basename(raw) != b"VORN.IN" and os.path.isfile(raw):
+        raise ValueError(f"{what}: {os.fsdecode(raw)} is a file not named VORN.IN: give a "
+                         "directory holding VORN.IN, its VORN.IN, or the file's contents as text")
     return raw
 
 
