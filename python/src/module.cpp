@@ -3,6 +3,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -60,12 +61,13 @@ std::optional<py::bytes> input_bytes(const std::string& path) {
 }
 
 py::tuple read_input(const std::string& path) {
-  InputRecords records;
+  ValueTable unit, chemicals, daf;
   {
     py::gil_scoped_release unlocked;
     const std::string file = input_file_of(path);
     std::string bytes, why;
     if (!read_file(file, bytes, why)) throw UnreadableFile(file + ": " + why);
+    InputRecords records;
     try {
       records = read_input_records(std::move(bytes));
     } catch (const FatalError& e) {
@@ -75,10 +77,11 @@ py::tuple read_input(const std::string& path) {
       for (const std::string& line : stop.lines()) message += " " + line;
       throw py::value_error(message);
     }
+    unit = site_table(records.unit);
+    chemicals = input_chemical_table(records.chemicals);
+    daf = daf_rows_table(*records.daf);
   }
-  return py::make_tuple(first_row_dict(site_table(records.unit)),
-                        column_dict(input_chemical_table(records.chemicals)),
-                        column_dict(daf_rows_table(*records.daf)));
+  return py::make_tuple(first_row_dict(unit), column_dict(chemicals), column_dict(daf));
 }
 
 py::str input_text(const py::dict& unit, const py::dict& chemicals, const py::dict& daf) {
