@@ -46,4 +46,8 @@ struct MemoryFiles {
 };
 Outcome run(MemoryFiles& files);
 
+// The run on DIR/VORN.IN with VORN.DBG and VORN.OUT kept in `files` (and the bytes read in
+// files.input): nothing is written, and the outcome is the one run(dir) gives.
+Outcome run(const std::filesystem::path& dir, MemoryFiles& files);
+
 }  // namespace vorn

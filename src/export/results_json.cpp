@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
-#include <string_view>
 
 #include "export/export_text.hpp"
 #include "core/json_number.hpp"
 #include "export/report_values.hpp"
+#include "export/unit_values.hpp"
 
 namespace vorn {
 namespace {
@@ -42,19 +42,9 @@ Json value(const std::array<double, kPathways>& values) {
   return array;
 }
 
-// Unit fields tagged BOTH belong to every unit, LF and SI fields to that type only.
-bool computed_for(std::string_view which, const WasteUnit& unit) {
-  return which == "BOTH" || (which == "LF" && unit.is_landfill()) ||
-         (which == "SI" && unit.is_impoundment());
-}
-
 Json unit_object(const Results& results) {
   Json unit = Json::object();
-#define VORN_UNIT_VALUE(name, which) \
-  if (computed_for(#which, results.unit)) unit[#name] = value(results.unit.name);
-  VORN_UNIT_FIELDS(VORN_UNIT_VALUE)
-#undef VORN_UNIT_VALUE
-  unit["DAF_SCALE"] = value(results.DAF_SCALE);
+  for_each_unit_value(results, [&](const char* name, const auto& v) { unit[name] = value(v); });
   return unit;
 }
 

@@ -10,36 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "core/input_file.hpp"
-#include "core/log_unit.hpp"
-#include "core/sink.hpp"
-#include "input/chemical_records.hpp"
-#include "input/site_parameters.hpp"
+#include "input/input_records.hpp"
 #include "support/test_support.hpp"
 
 namespace vorn::test {
 namespace {
 
-struct Input {
-  WasteUnit wu;
-  std::vector<Chemical> chemicals;
-  std::unique_ptr<DafTable> daf = std::make_unique<DafTable>();
-};
+using Input = InputRecords;
 
 Input read_input(const std::string& text) {
-  InputFile in(text);
-  StringSink sink;
-  const LogUnit debug(sink, kDebugUnit);
-  Input r;
-  r.wu = readsiteparameters(in, debug);
-  int n = 0;
-  readchemicals(in, debug, r.chemicals, n);
-  readdaftable(in, debug, *r.daf);
-  return r;
+  return read_input_records(text);
 }
 
 std::string written(const Input& r) {
-  return write_input_text(r.wu, r.chemicals, *r.daf);
+  return write_input_text(r.unit, r.chemicals, *r.daf);
 }
 
 void expect_same(const std::string& where, double a, double b) {
@@ -51,7 +35,7 @@ void expect_same(const std::string& where, const T& a, const T& b) {
 }
 
 void expect_same_input(const Input& a, const Input& b) {
-#define VORN_EXPECT_UNIT(name) expect_same(#name, a.wu.name, b.wu.name)
+#define VORN_EXPECT_UNIT(name) expect_same(#name, a.unit.name, b.unit.name)
   VORN_EXPECT_UNIT(WU_SITEKEY);
   VORN_EXPECT_UNIT(WU_WMUTYPE);
   VORN_EXPECT_UNIT(WU_RISKFACT);
@@ -158,7 +142,7 @@ TEST(InputWriter, RefusesWhatTheReaderCannotGiveBack) {
       {[](Input& r, double nan) { r.chemicals[1].KDSW = nan; }, "KDSW of chemical 2"},
       {[](Input& r, double) { r.daf->row(3).CHEMCAS = std::string(kDafKeyWidth + 1, '1'); },
        "CHEMCAS of DAF row 3"},
-      {[](Input& r, double) { r.wu.WU_WMUTYPE = "lf"; }, "WU_WMUTYPE"},
+      {[](Input& r, double) { r.unit.WU_WMUTYPE = "lf"; }, "WU_WMUTYPE"},
   };
   for (const auto& c : cases) {
     Input r = awkward_input();

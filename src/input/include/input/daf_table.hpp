@@ -20,6 +20,19 @@ struct DafRow {
   double SICONC = 0.0, SICAR = 0.0, SINON = 0.0;
 };
 
+// Calls f(name, field) for the columns of a row in the order VORN.IN gives them; `Row` is
+// DafRow or const DafRow.
+template <typename Row, typename F>
+void for_each_daf_field(Row& row, F&& f) {
+  f("CHEMCAS", row.CHEMCAS);
+  f("LFCONC", row.LFCONC);
+  f("LFCAR", row.LFCAR);
+  f("LFNON", row.LFNON);
+  f("SICONC", row.SICONC);
+  f("SICAR", row.SICAR);
+  f("SINON", row.SINON);
+}
+
 // Rows 1..NDAF in table order.
 struct DafTable {
   std::int32_t NDAF = 0;

@@ -1,0 +1,29 @@
+"""vorn.dask on a local cluster of threads and of processes equals the local runs."""
+
+import distributed
+import pytest
+import vorn
+import vorn.dask
+from conftest import EXAMPLES, assert_same_result
+
+
+@pytest.fixture(scope="module", params=[False, True], ids=["threads", "processes"])
+def client(request):
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=request.param,
+                                  dashboard_address=None) as cluster:
+        with distributed.Client(cluster) as client:
+            yield client
+
+
+def test_run_many_on_the_cluster_equals_the_local_runs(client, tmp_path):
+    bad = tmp_path / "bad"
+    bad.mkdir()
+    (bad / "VORN.IN").write_text("1021\nLF\n1e-5\nmany\n")
+    paths = [EXAMPLES[0], tmp_path / "missing", EXAMPLES[1] / "VORN.IN", bad] * 5
+    local = vorn.run_many(paths)
+    remote = vorn.dask.run_many(paths, client=client)
+    assert [r.exit_status for r in remote] == [0, 1, 0, 3] * 5
+    for mine, expected in zip(remote, local):
+        assert_same_result(mine, expected)
+    # Without client= the default one, the client made last.
+    assert [r.status for r in vorn.dask.run_many(paths[:4])] == [r.status for r in local[:4]]

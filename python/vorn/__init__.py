@@ -1,0 +1,20 @@
+"""Waste-stream risk assessment runs in memory, with their values as pandas frames.
+
+>>> import vorn
+>>> result = vorn.run("examples/landfill")
+>>> result.status
+'completed'
+>>> result.chemicals[["CHEMNAME", "TCLPMAX", "GW_PATHWAY", "GW_EXCEEDED"]]
+
+``vorn.run`` makes one run, ``vorn.run_many`` many on threads, ``vorn.read_input`` and
+``vorn.Input`` hold a VORN.IN as data; ``vorn.dask`` spreads runs over a Dask cluster. Every run
+happens in memory: nothing is written. The engine releases the GIL while it works, so runs on
+several Python threads go on at once.
+"""
+
+from vorn._input import Input, read_input
+from vorn._result import Result
+from vorn._run import run, run_many
+from vorn._vorn import __version__
+
+__all__ = ["Input", "Result", "__version__", "read_input", "run", "run_many"]

@@ -1,0 +1,113 @@
+"""A VORN.IN as data: the unit's parameters, the chemicals and the DAF rows."""
+
+from __future__ import annotations
+
+from typing import Any, Dict, List, Mapping, Optional, Sequence, Tuple
+
+import pandas as pd
+
+from vorn import _vorn
+from vorn._arguments import PathArgument, path_bytes
+
+_DTYPES = {"real": "float64", "integer": "int64", "text": "object"}
+
+
+def _names(fields: Sequence[Tuple[str, str]]) -> List[str]:
+    return [name for name, _ in fields]
+
+
+def _check_names(what: str, kind: str, given: Sequence[Any],
+                 fields: Sequence[Tuple[str, str]]) -> None:
+    """ValueError naming every missing, unknown or repeated name."""
+    expected = _names(fields)
+    problems = [f"no {kind} {name}" for name in expected if name not in given]
+    problems += [f"unknown {kind} {name!r}" for name in given if name not in expected]
+    problems += [f"{kind} {name!r} given twice" for name in dict.fromkeys(given)
+                 if list(given).count(name) > 1]
+    if problems:
+        raise ValueError(f"{what}: " + "; ".join(problems))
+
+
+def _frame(what: str, frame: object, fields: Sequence[Tuple[str, str]]) -> pd.DataFrame:
+    if not isinstance(frame, pd.DataFrame):
+        raise TypeError(f"{what}: a pandas DataFrame, not {type(frame).__name__}")
+    _check_names(what, "column", list(frame.columns), fields)
+    return frame[_names(fields)].reset_index(drop=True)
+
+
+def _empty_frame(fields: Sequence[Tuple[str, str]]) -> pd.DataFrame:
+    return pd.DataFrame({name: pd.Series([], dtype=_DTYPES[kind]) for name, kind in fields})
+
+
+def _columns(frame: pd.DataFrame) -> Dict[str, List[Any]]:
+    return {name: frame[name].tolist() for name in frame.columns}
+
+
+class Input:
+    """A VORN.IN as data, with values as written in the file.
+
+    Args:
+        unit: the eight site parameters, keyed ``WU_SITEKEY``, ``WU_WMUTYPE``,
+            ``WU_RISKFACT``, ``WU_HQFACT``, ``WU_WASTEVOL``, ``WU_VOLUNIT``, ``WU_ACTLIFE``,
+            ``WU_SIFLOW``.
+        chemicals: one row per chemical with a column per field of the chemical record
+            (``CHEMNAME``, ``CHEMCAS``, ``TCLPCONC``, ``TCLPFLAG``, ``TOTC``, ``TOTFLAG`` and the
+            26 properties, ``MCL`` .. ``LOGKOW``), as written: the inhalation reference dose
+            ``ORDI`` not converted, nothing floored or replaced.
+        daf: the DAF rows, columns ``CHEMCAS``, ``LFCONC``, ``LFCAR``, ``LFNON``, ``SICONC``,
+            ``SICAR``, ``SINON``; None for none.
+
+    A missing or misnamed key or column is a ValueError naming it. The Input keeps copies, in
+    the field order of VORN.IN; the values themselves are checked when the text is written.
+    """
+
+    __slots__ = ("_unit", "_chemicals", "_daf")
+
+    def __init__(self, unit: Mapping[str, Any], chemicals: pd.DataFrame,
+                 daf: Optional[pd.DataFrame] = None) -> None:
+        if not isinstance(unit, Mapping):
+            raise TypeError(f"unit: a mapping, not {type(unit).__name__}")
+        _check_names("unit", "parameter", list(unit), _vorn.UNIT_FIELDS)
+        self._unit = {name: unit[name] for name in _names(_vorn.UNIT_FIELDS)}
+        self._chemicals = _frame("chemicals", chemicals, _vorn.CHEMICAL_FIELDS).copy()
+        self._daf = (_empty_frame(_vorn.DAF_FIELDS) if daf is None
+                     else _frame("daf", daf, _vorn.DAF_FIELDS).copy())
+
+    @property
+    def unit(self) -> Dict[str, Any]:
+        """The site parameters (the Input's own dict)."""
+        return self._unit
+
+    @property
+    def chemicals(self) -> pd.DataFrame:
+        """The chemicals' properties and concentrations (the Input's own frame)."""
+        return self._chemicals
+
+    @property
+    def daf(self) -> pd.DataFrame:
+        """The DAF rows (the Input's own frame)."""
+        return self._daf
+
+    def to_text(self) -> str:
+        """The VORN.IN: numbers in the shortest form that reads back as the same double.
+
+        Running the text gives the results of running the file the Input was read from.
+        A value that VORN.IN cannot hold (a number that is not one, a name with ``@``, a
+        text longer than its field, a character outside Latin-1) is a ValueError naming its
+        field and row.
+        """
+        return _vorn.input_text(self._unit, _columns(self._chemicals), _columns(self._daf))
+
+    def __repr__(self) -> str:
+        return (f"<vorn.Input {self._unit['WU_WMUTYPE']}: {len(self._chemicals)} chemicals, "
+                f"{len(self._daf)} DAF rows>")
+
+
+def read_input(path: PathArgument) -> Input:
+    """The VORN.IN of a directory (or the file itself) as an :class:`Input`, values as written.
+
+    OSError when the file cannot be read; ValueError naming the file and the problem when it
+    is not a VORN.IN a run can read.
+    """
+    unit, chemicals, daf = _vorn.read_input(path_bytes(path))
+    return Input(unit, pd.DataFrame(chemicals), pd.DataFrame(daf))
