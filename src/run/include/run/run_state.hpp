@@ -49,6 +49,10 @@ struct RunState {
   ChemicalTable chem;  // as the model derived them
   ChemicalResults res;
   std::vector<ChemicalReport> limits;
+
+  // Back to the values of a new store (what AFreshStoreHoldsZerosOnly checks), keeping
+  // the storage a run would otherwise allocate again.
+  void clear();
 };
 
 }  // namespace vorn
