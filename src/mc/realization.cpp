@@ -84,11 +84,17 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
     }
     ++t.completed;
     chemical_quantities(wu, ev, quantities_);
+    // The sketches' counters first, fetched together; then the adds.
+    std::array<std::uint32_t*, kChemicalQuantities> counters;
+    for (std::size_t k = 0; k < kChemicalQuantities; ++k)
+      counters[k] = t.quantities[k].counter(quantities_[k]);
+    std::uint32_t* tclpmax = block.tclpmax[i].counter(quantities_[kTclpMax]);
+    std::uint32_t* sfmax = block.sfmax[i].counter(quantities_[kSfMax]);
     const ChemicalQuantities& b = input_.baseline[i];
     for (std::size_t k = 0; k < kChemicalQuantities; ++k) {
       QuantityStats& s = t.quantities[k];
       const double x = quantities_[k];
-      s.add(x, b[k]);
+      s.add(x, b[k], counters[k]);
       const QuantityKind kind = kChemicalQuantityInfo[k].kind;
       if ((kind == QuantityKind::risk && x > wu.WU_RISKFACT) ||
           (kind == QuantityKind::hazard && x > wu.WU_HQFACT))
@@ -101,8 +107,8 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
     t.exceeded += exceeded;
     ++t.gw_limit[static_cast<std::size_t>(w.GW_LIMIT - 1)];
     ++t.sf_limit[static_cast<std::size_t>(w.SF_LIMIT - 1)];
-    block.tclpmax[i].add(quantities_[kTclpMax]);
-    block.sfmax[i].add(quantities_[kSfMax]);
+    block.tclpmax[i].add(quantities_[kTclpMax], tclpmax);
+    block.sfmax[i].add(quantities_[kSfMax], sfmax);
     ++block.completed[i];
     block.exceeded[i] += exceeded;
     rgw += w.RI_GW;
