@@ -1,12 +1,12 @@
 // Monte Carlo throughput: the realizations of a scenario, in process, as vorn mc runs them
 // after its baseline (run_realizations on the prepared input).
 //
-//   McRate/C/T    N realizations of case C on T threads, wall-clock time; counters:
+//   McRate/C/T    the 10,000 realizations of case C on T threads, wall-clock time; counters:
 //                 rate, chemical-realizations per second; per_core, the same per thread;
 //                 per_cpu_s, per second of the process's CPU time (the figure that other
 //                 work on the machine disturbs least); tally_MB, the memory of the tally.
 //                 The row "min" has the least time, "max" the highest rates.
-//   McTally/C/N   the tally's memory after N realizations on one thread (tally_MB) and the
+//   McTallyMemory/C/N  the tally's memory after N realizations on one thread (tally_MB) and the
 //                 process's peak resident memory so far (peak_MB).
 //
 // Cases, generated in a temporary directory from examples/landfill and the shipped
@@ -211,11 +211,6 @@ double peak_mb() {
   return static_cast<double>(used.ru_maxrss) * 1024.0 / kMB;
 }
 
-// Realizations per iteration: about 100,000 chemical-realizations.
-std::uint64_t realizations(const Case& c) {
-  return std::max<std::uint64_t>(1, 100000 / c.input.chemicals.size());
-}
-
 // The case's plan for N realizations.
 SamplingPlan plan_for(const Case& c, std::uint64_t n) {
   SamplingPlan plan = c.plan;
@@ -226,12 +221,11 @@ SamplingPlan plan_for(const Case& c, std::uint64_t n) {
 void McRate(benchmark::State& state) {
   const Case& c = cases().at(static_cast<std::size_t>(state.range(0)));
   const auto threads = static_cast<unsigned>(state.range(1));
-  const std::uint64_t n = realizations(c);
-  const SamplingPlan plan = plan_for(c, n);
+  const std::uint64_t n = c.plan.realizations;  // the shipped scenario's
   double tally_mb = 0, cpu_s = 0;
   for (auto _ : state) {
     const double cpu_before = process_cpu_s();
-    const McTally tally = run_realizations(c.input, plan, 1, n, threads);
+    const McTally tally = run_realizations(c.input, c.plan, 1, n, threads);
     cpu_s += process_cpu_s() - cpu_before;
     tally_mb = static_cast<double>(tally.memory_bytes()) / kMB;
   }

@@ -33,7 +33,8 @@ McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::ui
   work(0);
   for (std::thread& th : pool) th.join();
   // Exact merges: the order cannot change the result.
-  for (const McTally& t : partial) total.merge(t);
+  total = std::move(partial.front());
+  for (std::size_t t = 1; t < partial.size(); ++t) total.merge(partial[t]);
   return total;
 }
 
