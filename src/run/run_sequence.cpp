@@ -29,6 +29,8 @@ int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_fai
   ChemicalBatch().evaluate(ModelSite{rs.unit, rs.daf}, n, rs.as_read.data(), rows.data(), 1,
                            evs.data());
   int stop_before = 0;
+  rs.chem.reserve(N);
+  rs.limits.reserve(n);
   for (int i = 1; i <= N; ++i) {
     ChemicalEvaluation& ev = evs[static_cast<std::size_t>(i - 1)];
     if (ev.failure && ev.stage == EvaluationStage::pathways) debug.stop(ev.failure);
@@ -36,7 +38,7 @@ int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_fai
       stop_before = i;
       limits_failure = ev.failure;
     }
-    rs.chem.append() = std::move(ev.chemical);
+    rs.chem.append(std::move(ev.chemical));
     rs.res(i) = ev.slots;
     rs.limits.push_back(ev.limits);
   }
