@@ -1,4 +1,5 @@
-// The percentile sketch's buckets: those of the library logarithm, to the bit.
+// The percentile sketch's buckets, those of the library logarithm to the bit, and its
+// copies.
 #include "mc/quantile_sketch.hpp"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,34 @@ TEST(QuantileSketch, BucketsAreThoseOfTheLibraryLogarithm) {
       }
     }
   }
+}
+
+// A sketch keeps an index of its pages; a copy must count into its own pages only, and
+// a moved-from or assigned sketch must not keep the index of the pages it had.
+TEST(QuantileSketch, CopiesCountIntoTheirOwnPages) {
+  QuantileSketch first, expected;
+  for (int k = 1; k <= 1000; ++k) {
+    const double x = (k % 2 ? 1 : -1) * std::exp(0.01 * k);
+    first.add(x);
+    expected.add(x);
+  }
+  QuantileSketch copy = first;
+  QuantileSketch assigned;
+  assigned.add(5.0);
+  assigned = first;
+  for (int k = 1; k <= 1000; ++k) {
+    copy.add(std::exp(0.01 * k));
+    assigned.add(-std::exp(0.01 * k));
+  }
+  EXPECT_EQ(first.to_string(), expected.to_string());
+  QuantileSketch moved = std::move(copy);
+  moved.add(2.0);
+  copy = expected;
+  copy.add(3.0);
+  expected.add(3.0);
+  EXPECT_EQ(copy.to_string(), expected.to_string());
+  EXPECT_EQ(moved.count(), 2001u);
+  EXPECT_EQ(assigned.count(), 2000u);
 }
 
 }  // namespace
