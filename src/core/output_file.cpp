@@ -15,8 +15,10 @@ bool OutputFile::open(const std::string& path, std::string& why) {
   write_failed_ = false;
   file_ = std::fopen(path.c_str(), "wb");
   if (file_ != nullptr) {
-    buffer_.clear();
-    buffer_.reserve(kBufferSize);
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    buffer_.emplace();
+    (*buffer_)->clear();
+    (*buffer_)->reserve(kBufferSize);
     return true;
   }
   why = "cannot create " + path + ": " + std::strerror(errno);
@@ -25,16 +27,18 @@ bool OutputFile::open(const std::string& path, std::string& why) {
 
 void OutputFile::write(std::string_view bytes) {
   if (file_ == nullptr || write_failed_) return;
-  if (buffer_.size() + bytes.size() > kBufferSize) flush();
+  std::string& buffer = **buffer_;
+  if (buffer.size() + bytes.size() > kBufferSize) flush();
   if (bytes.size() >= kBufferSize)
     put(bytes);
   else
-    buffer_.append(bytes);
+    buffer.append(bytes);
 }
 
 void OutputFile::flush() {
-  put(buffer_);
-  buffer_.clear();
+  std::string& buffer = **buffer_;
+  put(buffer);
+  buffer.clear();
 }
 
 void OutputFile::put(std::string_view bytes) {
@@ -52,6 +56,7 @@ bool OutputFile::close(std::string& why) {
   const bool closed = std::fclose(file_) == 0;
   const int close_errno = errno;
   file_ = nullptr;
+  buffer_.reset();
   if (!write_failed_ && closed) return true;
   const int reason = write_failed_ && write_errno_ != 0 ? write_errno_ : close_errno;
   why = "cannot write " + path_ + ": " + std::strerror(reason);

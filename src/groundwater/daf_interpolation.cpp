@@ -19,38 +19,55 @@ struct Point {
 
 bool interpolate_loglog(int n, const double* x, const double* const* ys, int ny, double v,
                         double* out) {
-  std::array<Point, kCurveCapacity> p{};
-  for (int k = 0; k < n; ++k) {
-    p[k].x = x[k];
-    for (int c = 0; c < ny; ++c) p[k].y[c] = ys[c][k];
-  }
-  // Stable insertion sort: a point moves left only past strictly greater x.
-  for (int k = 1; k < n; ++k) {
-    const Point moving = p[k];
-    int j = k;
-    while (j > 0 && p[j - 1].x > moving.x) {
-      p[j] = p[j - 1];
-      --j;
+  // The points in x order: the table's order, or a stable sort of it (a point moves left
+  // only past strictly greater x). Curves mostly come in order already.
+  const double* px = x;
+  const double* py[kMaxColumns] = {ys[0], ny > 1 ? ys[1] : nullptr};
+  bool in_order = true;
+  for (int k = 1; k < n && in_order; ++k) in_order = !(x[k - 1] > x[k]);
+  std::array<double, kCurveCapacity> sorted_x;
+  std::array<std::array<double, kCurveCapacity>, kMaxColumns> sorted_y;
+  if (!in_order) {
+    std::array<Point, kCurveCapacity> p{};
+    for (int k = 0; k < n; ++k) {
+      p[k].x = x[k];
+      for (int c = 0; c < ny; ++c) p[k].y[c] = ys[c][k];
     }
-    p[j] = moving;
+    for (int k = 1; k < n; ++k) {
+      const Point moving = p[k];
+      int j = k;
+      while (j > 0 && p[j - 1].x > moving.x) {
+        p[j] = p[j - 1];
+        --j;
+      }
+      p[j] = moving;
+    }
+    for (int k = 0; k < n; ++k) {
+      sorted_x[k] = p[k].x;
+      for (int c = 0; c < ny; ++c) sorted_y[c][k] = p[k].y[c];
+    }
+    px = sorted_x.data();
+    for (int c = 0; c < ny; ++c) py[c] = sorted_y[c].data();
   }
 
-  if (v <= p[0].x) {
-    for (int c = 0; c < ny; ++c) out[c] = p[0].y[c];
+  if (v <= px[0]) {
+    for (int c = 0; c < ny; ++c) out[c] = py[c][0];
     return true;
   }
-  if (v >= p[n - 1].x) {
-    for (int c = 0; c < ny; ++c) out[c] = p[n - 1].y[c];
+  if (v >= px[n - 1]) {
+    for (int c = 0; c < ny; ++c) out[c] = py[c][n - 1];
     return true;
   }
   for (int k = 1; k < n; ++k) {
-    if (!(p[k - 1].x <= v && v <= p[k].x)) continue;
-    const double d = std::log10(p[k].x) - std::log10(p[k - 1].x);
+    if (!(px[k - 1] <= v && v <= px[k])) continue;
+    // Each logarithm once; the values are those of the formula written out in full.
+    const double log_x0 = std::log10(px[k - 1]);
+    const double d = std::log10(px[k]) - log_x0;
+    const double log_v = std::log10(v) - log_x0;
     for (int c = 0; c < ny; ++c) {
-      const double s =
-          d > kSlopeThreshold ? (std::log10(p[k].y[c]) - std::log10(p[k - 1].y[c])) / d : 0.0;
-      out[c] =
-          std::pow(10.0, std::log10(p[k - 1].y[c]) + s * (std::log10(v) - std::log10(p[k - 1].x)));
+      const double log_y0 = std::log10(py[c][k - 1]);
+      const double s = d > kSlopeThreshold ? (std::log10(py[c][k]) - log_y0) / d : 0.0;
+      out[c] = std::pow(10.0, log_y0 + s * log_v);
     }
     return true;
   }

@@ -23,6 +23,15 @@ void echo_row(const DafRow& row, std::string& line) {
 
 }  // namespace
 
+void DafTable::clear() {
+  NDAF = 0;
+  for (DafRow& row : rows) {
+    row.CHEMCAS.assign(kDafKeyWidth, ' ');
+    row.LFCONC = row.LFCAR = row.LFNON = 0.0;
+    row.SICONC = row.SICAR = row.SINON = 0.0;
+  }
+}
+
 void readdaftable(InputFile& in, const LogUnit& debug, DafTable& table) {
   for (DafRow& row : table.rows) {
     row.LFCONC = row.LFCAR = row.LFNON = 0.0;

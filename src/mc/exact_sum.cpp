@@ -13,6 +13,7 @@ namespace vorn::mc {
 namespace {
 
 constexpr int kBias = 1074;  // the state counts units of 2^-1074
+constexpr std::uint64_t kDigitMask = 0xffffffff;
 using Words = std::array<std::uint64_t, 34>;
 
 void negate(Words& w) {
@@ -73,52 +74,55 @@ std::uint64_t parse_count(std::string_view& rest, std::string_view key, std::str
 
 }  // namespace
 
-void ExactSum::add_shifted(std::uint64_t mantissa, int shift, bool minus) {
-  const int w = shift / 64, bit = shift % 64;
-  const std::uint64_t parts[2] = {mantissa << bit, bit ? mantissa >> (64 - bit) : 0};
-  std::uint64_t carry = 0;
-  for (int i = w; i < kWords; ++i) {
-    const std::uint64_t v = i - w < 2 ? parts[i - w] : 0;
-    if (i - w >= 2 && !carry) break;
-    const std::uint64_t old = words_[i];
-    if (!minus) {
-      const std::uint64_t s = old + v;
-      words_[i] = s + carry;
-      carry = (s < old) || (words_[i] < s);
-    } else {
-      const std::uint64_t d = old - v;
-      words_[i] = d - carry;
-      carry = (old < v) || (d < carry);
-    }
-  }
+void ExactSum::add_non_finite(double x) {
+  if (std::isnan(x))
+    ++nan_;
+  else
+    ++(x > 0 ? pos_inf_ : neg_inf_);
 }
 
-void ExactSum::add(double x) {
-  if (std::isnan(x)) {
-    ++nan_;
-    return;
+void ExactSum::carry() {
+  std::int64_t c = 0;
+  for (int i = 0; i < kDigits - 1; ++i) {
+    const std::int64_t v = digits_[i] + c;
+    digits_[i] = v & static_cast<std::int64_t>(kDigitMask);
+    c = v >> 32;  // floor: the digit left is never negative
   }
-  if (std::isinf(x)) {
-    ++(x > 0 ? pos_inf_ : neg_inf_);
-    return;
+  digits_[kDigits - 1] += c;
+  adds_ = 0;
+}
+
+ExactSum::Words ExactSum::words() const {
+  ExactSum c = *this;
+  c.carry();
+  Words w{};
+  for (int j = 0; j < kWords; ++j) {
+    w[j] = static_cast<std::uint64_t>(c.digits_[2 * j]) |
+           static_cast<std::uint64_t>(c.digits_[2 * j + 1]) << 32;
   }
-  const auto bits = std::bit_cast<std::uint64_t>(x);
-  const int exponent = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  if (mantissa == 0 && exponent == 0) return;
-  // Normal: m 2^(e - 1075) = m 2^(e - 1) units; subnormal: m units.
-  if (exponent) mantissa |= std::uint64_t{1} << 52;
-  add_shifted(mantissa, exponent ? exponent - 1 : 0, bits >> 63);
+  return w;
+}
+
+ExactSum ExactSum::from_words(const Words& w) {
+  ExactSum s;
+  for (int j = 0; j < kWords; ++j) {
+    s.digits_[2 * j] = static_cast<std::int64_t>(w[j] & kDigitMask);
+    s.digits_[2 * j + 1] = static_cast<std::int64_t>(w[j] >> 32);
+  }
+  // The top digit carries the sign.
+  s.digits_[kDigits - 1] = static_cast<std::int32_t>(w[kWords - 1] >> 32);
+  return s;
+}
+
+bool ExactSum::operator==(const ExactSum& other) const {
+  return nan_ == other.nan_ && pos_inf_ == other.pos_inf_ && neg_inf_ == other.neg_inf_ &&
+         words() == other.words();
 }
 
 void ExactSum::merge(const ExactSum& other) {
-  std::uint64_t carry = 0;
-  for (int i = 0; i < kWords; ++i) {
-    const std::uint64_t s = words_[i] + other.words_[i];
-    const std::uint64_t t = s + carry;
-    carry = (s < words_[i]) || (t < s);
-    words_[i] = t;
-  }
+  // Digits below 2^49 in magnitude on both sides: their sums cannot overflow.
+  for (int i = 0; i < kDigits; ++i) digits_[i] += other.digits_[i];
+  carry();
   nan_ += other.nan_;
   pos_inf_ += other.pos_inf_;
   neg_inf_ += other.neg_inf_;
@@ -129,8 +133,8 @@ double ExactSum::value() const {
   if (nan_ || (pos_inf_ && neg_inf_)) return std::numeric_limits<double>::quiet_NaN();
   if (pos_inf_) return kInf;
   if (neg_inf_) return -kInf;
-  Words mag = words_;
-  const bool minus = negative();
+  Words mag = words();
+  const bool minus = mag[kWords - 1] >> 63;
   if (minus) negate(mag);
   const int top = top_bit(mag);
   if (top < 0) return 0.0;
@@ -158,8 +162,8 @@ double ExactSum::value() const {
 }
 
 std::string ExactSum::to_string() const {
-  Words mag = words_;
-  const bool minus = negative();
+  Words mag = words();
+  const bool minus = mag[kWords - 1] >> 63;
   if (minus) negate(mag);
   std::string out = minus ? "-0x" : "0x";
   const int low = low_bit(mag);
@@ -210,9 +214,9 @@ ExactSum ExactSum::parse(std::string_view text) {
   const int shift = exponent + kBias;
   const int top = top_bit(mag);
   if (top >= 0 && (shift < 0 || top + shift > kWords * 64 - 2)) bad(text);
-  ExactSum sum;
-  sum.words_ = top >= 0 ? shifted(mag, -shift) : mag;
-  if (minus) negate(sum.words_);
+  Words value = top >= 0 ? shifted(mag, -shift) : mag;
+  if (minus) negate(value);
+  ExactSum sum = from_words(value);
   sum.nan_ = parse_count(rest, ";nan=", text);
   sum.pos_inf_ = parse_count(rest, ";inf=", text);
   sum.neg_inf_ = parse_count(rest, ";-inf=", text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 namespace vorn::mc {
@@ -16,10 +17,14 @@ McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::ui
   constexpr std::uint64_t kChunk = 64;
   std::atomic<std::uint64_t> next{first};
   std::atomic<std::uint64_t> done{0};
-  std::vector<McTally> partial(std::max(threads, 1u), McTally(n));
+  // Each thread's tally on its own: counters one thread writes for every realization
+  // must not share a cache line with what the other reads.
+  std::vector<std::unique_ptr<McTally>> partial;
+  for (unsigned t = 0; t < std::max(threads, 1u); ++t)
+    partial.push_back(std::make_unique<McTally>(n));
   auto work = [&](unsigned t) {
     RealizationEvaluator evaluator(input, plan);
-    McTally& tally = partial[t];
+    McTally& tally = *partial[t];
     for (;;) {
       const std::uint64_t start = next.fetch_add(kChunk);
       if (start > last) break;
@@ -37,7 +42,8 @@ McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::ui
   work(0);
   for (std::thread& th : pool) th.join();
   // Exact merges: the order cannot change the result.
-  for (const McTally& t : partial) total.merge(t);
+  total = std::move(*partial.front());
+  for (std::size_t t = 1; t < partial.size(); ++t) total.merge(*partial[t]);
   return total;
 }
 

@@ -78,6 +78,24 @@ void McTally::merge(const McTally& other) {
   for (const auto& [k, b] : other.blocks) block(k).merge(b);
 }
 
+std::size_t McTally::memory_bytes() const {
+  // The sketches' storage beyond the sketch itself, which sizeof counts already.
+  const auto pages = [](const QuantileSketch& s) { return s.memory_bytes() - sizeof(s); };
+  constexpr std::size_t kMapNode = 48;  // key and links of a block's node
+  std::size_t bytes = sizeof(*this) + chemicals.capacity() * sizeof(ChemicalTally);
+  for (const ChemicalTally& c : chemicals)
+    for (const QuantityStats& q : c.quantities) bytes += pages(q.sketch());
+  bytes += pages(stream_risk.sketch()) + pages(stream_hazard.sketch());
+  for (const auto& [k, b] : blocks) {
+    bytes += kMapNode + sizeof(b) +
+             (b.tclpmax.capacity() + b.sfmax.capacity()) * sizeof(QuantileSketch) +
+             (b.completed.capacity() + b.exceeded.capacity()) * sizeof(std::uint64_t);
+    for (const QuantileSketch& s : b.tclpmax) bytes += pages(s);
+    for (const QuantileSketch& s : b.sfmax) bytes += pages(s);
+  }
+  return bytes;
+}
+
 void McTally::to_json(Json& out) const {
   out = Json::object();
   out["realizations"] = realizations;

@@ -6,20 +6,11 @@
 
 namespace vorn::mc {
 
-void QuantityStats::add(double x, double baseline) {
-  if (std::isnan(x)) {
+void QuantityStats::add_non_finite(double x) {
+  if (std::isnan(x))
     ++nan_;
-    return;
-  }
-  if (std::isinf(x)) {
+  else
     ++(x > 0 ? pos_inf_ : neg_inf_);
-    return;
-  }
-  const double b = sum_baseline(baseline);
-  const double d = x - b;
-  s1_.add(d);
-  s2_.add(d * d);
-  sketch_.add(x);
 }
 
 void QuantityStats::merge(const QuantityStats& other) {

@@ -73,6 +73,18 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
     return;
   }
   const WasteUnit& wu = model_unit_.wu;
+  // The quantities of every chemical and their sketches' counters first, so that the
+  // memory fetches them all at once; then the adds.
+  pending_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (evs_[i].failure) continue;
+    Pending& p = pending_[i];
+    chemical_quantities(wu, evs_[i], p.quantities);
+    for (std::size_t k = 0; k < kChemicalQuantities; ++k)
+      p.counters[k] = tally.chemicals[i].quantities[k].counter(p.quantities[k]);
+    p.tclpmax = block.tclpmax[i].counter(p.quantities[kTclpMax]);
+    p.sfmax = block.sfmax[i].counter(p.quantities[kSfMax]);
+  }
   bool all = true;
   double rgw = 0, rsf = 0, hgw = 0, hsf = 0;
   for (std::size_t i = 0; i < n; ++i) {
@@ -84,12 +96,12 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
       continue;
     }
     ++t.completed;
-    chemical_quantities(wu, ev, quantities_);
+    const Pending& p = pending_[i];
     const ChemicalQuantities& b = input_.baseline[i];
     for (std::size_t k = 0; k < kChemicalQuantities; ++k) {
       QuantityStats& s = t.quantities[k];
-      const double x = quantities_[k];
-      s.add(x, b[k]);
+      const double x = p.quantities[k];
+      s.add(x, b[k], p.counters[k]);
       const QuantityKind kind = kChemicalQuantityInfo[k].kind;
       if ((kind == QuantityKind::risk && x > wu.WU_RISKFACT) ||
           (kind == QuantityKind::hazard && x > wu.WU_HQFACT))
@@ -102,8 +114,8 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
     t.exceeded += exceeded;
     ++t.gw_limit[static_cast<std::size_t>(w.GW_LIMIT - 1)];
     ++t.sf_limit[static_cast<std::size_t>(w.SF_LIMIT - 1)];
-    block.tclpmax[i].add(quantities_[kTclpMax]);
-    block.sfmax[i].add(quantities_[kSfMax]);
+    block.tclpmax[i].add(p.quantities[kTclpMax], p.tclpmax);
+    block.sfmax[i].add(p.quantities[kSfMax], p.sfmax);
     ++block.completed[i];
     block.exceeded[i] += exceeded;
     rgw += w.RI_GW;

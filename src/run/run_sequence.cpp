@@ -5,6 +5,7 @@
 
 #include "core/log_unit.hpp"
 #include "core/run_error.hpp"
+#include "core/thread_spare.hpp"
 #include "groundwater/daf_scale.hpp"
 #include "input/chemical_records.hpp"
 #include "input/daf_table.hpp"
@@ -28,6 +29,8 @@ int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_fai
   ChemicalBatch().evaluate(ModelSite{rs.unit, rs.daf}, n, rs.as_read.data(), rows.data(), 1,
                            evs.data());
   int stop_before = 0;
+  rs.chem.reserve(N);
+  rs.limits.reserve(n);
   for (int i = 1; i <= N; ++i) {
     ChemicalEvaluation& ev = evs[static_cast<std::size_t>(i - 1)];
     if (ev.failure && ev.stage == EvaluationStage::pathways) debug.stop(ev.failure);
@@ -35,7 +38,7 @@ int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_fai
       stop_before = i;
       limits_failure = ev.failure;
     }
-    rs.chem.append() = std::move(ev.chemical);
+    rs.chem.append(std::move(ev.chemical));
     rs.res(i) = ev.slots;
     rs.limits.push_back(ev.limits);
   }
@@ -68,8 +71,10 @@ Outcome execute_run(RunFiles& files) {
     return outcome;
   }
 
-  // A fresh store for every run: nothing of an earlier run is visible.
-  auto rs = std::make_unique<RunState>();
+  // A store as fresh as a new one for every run: nothing of an earlier run is visible. The
+  // thread's store of its last run is cleared instead of made again.
+  const ThreadSpare<RunState> rs;
+  rs->clear();
   InputFile input(std::move(*bytes));
   Sink* debug_sink = nullptr;
   try {

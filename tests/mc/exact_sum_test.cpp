@@ -81,6 +81,29 @@ TEST(ExactSum, StateDependsOnTheValuesAloneNotOnOrderOrGrouping) {
   EXPECT_EQ(merged.to_string(), "0x13333333333333p-54");
 }
 
+TEST(ExactSum, CarriesHeldBackBetweenPassesLoseNothing) {
+  // Adds pass their carries on every 2^16 adds; sums of large values of both signs over
+  // many passes, and merges of sums between passes, stay exact: n (1 + 2^-52) 2^1000
+  // - n 2^1000 is n 2^948.
+  const int n = 3 * 65536 + 5;
+  ExactSum whole, first, second;
+  for (int i = 0; i < n; ++i) {
+    for (ExactSum* s : {&whole, i < 70001 ? &first : &second}) {
+      s->add((1 + 0x1p-52) * 0x1p1000);
+      s->add(-0x1p1000);
+    }
+  }
+  EXPECT_EQ(whole.value(), n * 0x1p948);
+  first.merge(second);
+  EXPECT_EQ(first, whole);
+  EXPECT_EQ(first.to_string(), whole.to_string());
+  ExactSum negative;
+  for (int i = 0; i < n; ++i) negative.add(-kMax);
+  negative.add(kTiny);
+  EXPECT_EQ(ExactSum::parse(negative.to_string()), negative);
+  EXPECT_EQ(negative.value(), -std::numeric_limits<double>::infinity());
+}
+
 TEST(ExactSum, NonFiniteValuesAreCountedApart) {
   const double inf = std::numeric_limits<double>::infinity();
   EXPECT_TRUE(std::isnan(sum_of({1.0, std::nan("")}).value()));

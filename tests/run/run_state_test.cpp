@@ -2,6 +2,7 @@
 // result arrays, and runs that start from a fresh store whatever ran before.
 #include "run/run_state.hpp"
 
+#include "core/thread_spare.hpp"
 #include "groundwater/daf_curve.hpp"
 
 #include <gtest/gtest.h>
@@ -102,8 +103,8 @@ TEST(RunState, ChemicalRecordsStartAsZerosAndBlanks) {
   EXPECT_EQ(table.size(), 0);
 }
 
-TEST(RunState, AFreshStoreHoldsZerosOnly) {
-  const auto rs = std::make_unique<RunState>();
+// Everything of a store is as a new one holds it.
+void expect_fresh(const RunState* rs) {
   const WasteUnit& wu = rs->unit.wu;
   EXPECT_EQ(wu.WU_SITEKEY, 0);
   EXPECT_EQ(wu.WU_WMUTYPE, "  ");
@@ -119,7 +120,43 @@ TEST(RunState, AFreshStoreHoldsZerosOnly) {
   EXPECT_EQ(rs->daf.NDAF, 0);
   EXPECT_EQ(rs->daf.row(kDafCapacity).CHEMCAS, std::string(kDafKeyWidth, ' '));
   EXPECT_EQ(rs->daf.row(kDafCapacity).SINON, 0.0);
+  EXPECT_EQ(rs->as_read.size(), 0u);
+  EXPECT_EQ(rs->limits.size(), 0u);
+  for (int r = 1; r <= kDafCapacity; ++r) {
+    const DafRow& row = rs->daf.row(r);
+    EXPECT_EQ(row.CHEMCAS, std::string(kDafKeyWidth, ' ')) << r;
+    for (double v : {row.LFCONC, row.LFCAR, row.LFNON, row.SICONC, row.SICAR, row.SINON})
+      EXPECT_EQ(v, 0.0) << r;
+  }
+}
+
+TEST(RunState, AFreshStoreHoldsZerosOnly) {
+  expect_fresh(std::make_unique<RunState>().get());
   EXPECT_EQ(DafCurve{}.DC_NPT, 0);
+}
+
+// Runs reuse their thread's store: cleared, it must be as fresh as a new one.
+TEST(RunState, AStoreLentAgainIsClearedToAFreshOne) {
+  const RunState* lent = nullptr;
+  {
+    const ThreadSpare<RunState> rs;
+    lent = &*rs;
+    rs->unit.wu.WU_WMUTYPE = "LF";
+    rs->unit.wu.WU_WASTEVOL = 5.0;
+    rs->unit.DAF_SCALE = 2.0;
+    rs->as_read.emplace_back();
+    rs->daf.NDAF = 3;
+    rs->daf.row(1).SINON = 4.0;
+    rs->daf.row(kDafCapacity).CHEMCAS = "71-43-2";
+    rs->daf.row(kDafCapacity).LFCONC = 1.0;
+    rs->chem.append();
+    rs->res.allocateResults(2);
+    rs->limits.emplace_back();
+  }
+  const ThreadSpare<RunState> again;
+  ASSERT_EQ(&*again, lent);
+  again->clear();
+  expect_fresh(&*again);
 }
 
 TEST(RunState, SlotsOfPathwaysThatDoNotApplyKeepTheirInitialValues) {

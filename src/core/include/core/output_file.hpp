@@ -2,15 +2,18 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/sink.hpp"
+#include "core/thread_spare.hpp"
 
 namespace vorn {
 
 // A file created or rewritten from the start. Writes gather in a buffer and reach the file
-// in large blocks; `close` writes what is left.
+// in large blocks; `close` writes what is left. The buffer is the thread's, from one open
+// file to the next; stdio adds none of its own.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -32,7 +35,7 @@ class OutputFile {
 
   std::FILE* file_ = nullptr;
   std::string path_;
-  std::string buffer_;
+  std::optional<ThreadSpare<std::string>> buffer_;  // while open
   int write_errno_ = 0;
   bool write_failed_ = false;
 };

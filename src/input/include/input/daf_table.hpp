@@ -39,6 +39,8 @@ struct DafTable {
   std::array<DafRow, kDafCapacity> rows{};
   DafRow& row(int r) { return rows[static_cast<std::size_t>(r - 1)]; }
   const DafRow& row(int r) const { return rows[static_cast<std::size_t>(r - 1)]; }
+  // Back to the values of a new table, keeping the keys' storage.
+  void clear();
 };
 
 // Reads the rows up to the end of the file or the first blank line, echoing each.

@@ -53,6 +53,8 @@ struct McTally {
   explicit McTally(std::size_t chemical_count = 0) : chemicals(chemical_count) {}
   DecisionBlock& block(int k);
   void merge(const McTally& other);
+  // What the tally holds in memory, its sketches' pages included.
+  std::size_t memory_bytes() const;
   void to_json(nlohmann::ordered_json& out) const;
   static McTally from_json(const nlohmann::ordered_json& in);
   bool operator==(const McTally&) const = default;

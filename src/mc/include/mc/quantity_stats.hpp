@@ -3,6 +3,7 @@
 // values that are not numbers, and of values above a target.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <nlohmann/json_fwd.hpp>
 
@@ -15,7 +16,10 @@ class QuantityStats {
  public:
   // `baseline` is the same for every realization of the quantity; NaN and infinities are
   // counted apart and never enter the sums or the sketch.
-  void add(double x, double baseline);
+  void add(double x, double baseline) { add(x, baseline, sketch_.counter(x)); }
+  // add() in two steps, as QuantileSketch::add.
+  std::uint32_t* counter(double x) { return sketch_.counter(x); }
+  void add(double x, double baseline, std::uint32_t* counter);
   void count_above() { ++above_; }
   void merge(const QuantityStats& other);
 
@@ -34,6 +38,8 @@ class QuantityStats {
   bool operator==(const QuantityStats&) const = default;
 
  private:
+  void add_non_finite(double x);
+
   ExactSum s1_, s2_;
   QuantileSketch sketch_;
   std::uint64_t nan_ = 0, pos_inf_ = 0, neg_inf_ = 0, above_ = 0;
@@ -42,6 +48,14 @@ class QuantityStats {
 // The baseline a quantity's sums are taken around: b itself when finite, else 0.
 inline double sum_baseline(double b) {
   return b - b == 0.0 ? b : 0.0;
+}
+
+inline void QuantityStats::add(double x, double baseline, std::uint32_t* counter) {
+  if (!std::isfinite(x)) return add_non_finite(x);
+  const double d = x - sum_baseline(baseline);
+  s1_.add(d);
+  s2_.add(d * d);
+  sketch_.add(x, counter);
 }
 
 }  // namespace vorn::mc

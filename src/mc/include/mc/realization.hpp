@@ -3,6 +3,7 @@
 // statistics keep added to a tally.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -62,7 +63,14 @@ class RealizationEvaluator {
   Failure unit_failure_;
   ChemicalBatch batch_;
   std::vector<ChemicalEvaluation> evs_;
-  ChemicalQuantities quantities_{};
+  // A completed chemical's quantities and the counters they go to in the sketches.
+  struct Pending {
+    ChemicalQuantities quantities{};
+    std::array<std::uint32_t*, kChemicalQuantities> counters{};
+    std::uint32_t* tclpmax = nullptr;
+    std::uint32_t* sfmax = nullptr;
+  };
+  std::vector<Pending> pending_;
   bool all_completed_ = false;
   double stream_risk_ = 0.0, stream_hazard_ = 0.0;
 };

@@ -19,6 +19,9 @@ class ChemicalTable {
   int size() const { return static_cast<int>(rows_.size()); }
   // Appends a record with every column initialised (reals 0, texts blank).
   Chemical& append() { return rows_.emplace_back(); }
+  // Appends the record given.
+  Chemical& append(Chemical&& c) { return rows_.emplace_back(std::move(c)); }
+  void reserve(int n) { rows_.reserve(static_cast<std::size_t>(n > 0 ? n : 0)); }
   // Hands the records over, leaving the table released.
   std::vector<Chemical> take() { return std::exchange(rows_, {}); }
 
@@ -49,6 +52,10 @@ struct RunState {
   ChemicalTable chem;  // as the model derived them
   ChemicalResults res;
   std::vector<ChemicalReport> limits;
+
+  // Back to the values of a new store (what AFreshStoreHoldsZerosOnly checks), keeping
+  // the storage a run would otherwise allocate again.
+  void clear();
 };
 
 }  // namespace vorn
