@@ -24,6 +24,9 @@ constexpr const char* kFooter =
     "deterministic run on VORN.IN comes first and is the baseline; no VORN.DBG or VORN.OUT is\n"
     "written. A FILE of - is standard output.\n"
     "\n"
+    "Inputs of kind \"uncertainty\" make the run nested: each of U outer draws fixes them and\n"
+    "runs V realizations of the others; realization (u-1)V+v is inner v of outer draw u.\n"
+    "\n"
     "On a cluster, run every shard I/K with --part, then merge the parts with vorn mc-merge:\n"
     "the merged documents equal those of one run, byte for byte.\n"
     "\n"
@@ -33,7 +36,7 @@ constexpr const char* kFooter =
 
 struct McArgs {
   std::string scenario;
-  std::optional<std::uint64_t> realizations, seed;
+  std::optional<std::uint64_t> realizations, seed, outer, inner;
   unsigned threads = std::max(1u, std::thread::hardware_concurrency());
   McDocumentFiles documents;
   std::string samples, shard, part, write_input;
@@ -99,6 +102,8 @@ int run_mc(const McArgs& args) {
   request.scenario = args.scenario;
   request.overrides.realizations = args.realizations;
   request.overrides.seed = args.seed;
+  request.overrides.outer = args.outer;
+  request.overrides.inner = args.inner;
   request.threads = args.threads;
   if (!args.shard.empty()) request.shard = parse_shard(args.shard);
   if (!args.part.empty() && !request.shard)
@@ -118,10 +123,14 @@ int run_mc(const McArgs& args) {
   int status = 0;
   if (!args.samples.empty() && !samples.close()) status = kFatalError;
   if (!args.part.empty()) {
-    if (!write_document(args.part, mc::part_json(result.part))) status = kFatalError;
+    const std::string part =
+        result.nested ? nested::nested_part_json(*result.nested) : mc::part_json(result.part);
+    if (!write_document(args.part, part)) status = kFatalError;
     return status;
   }
-  return std::max(status, write_documents(args.documents, mc::report_of(result.part)));
+  return std::max(status, result.nested
+                              ? write_documents(args.documents, mc::report_of(*result.nested))
+                              : write_documents(args.documents, mc::report_of(result.part)));
 }
 
 }  // namespace
@@ -133,6 +142,14 @@ int mc_main(int argc, char** argv) {
   app.add_option("SCENARIO", args.scenario, "the scenario file (TOML)")->required()->type_name("");
   app.add_option("--realizations", args.realizations, "how many (overrides the scenario)")
       ->type_name("N")
+      ->check(CLI::PositiveNumber);
+  app.add_option("--outer", args.outer,
+                 "draws of the uncertainty inputs in a nested run (overrides the scenario)")
+      ->type_name("U")
+      ->check(CLI::PositiveNumber);
+  app.add_option("--inner", args.inner,
+                 "realizations of the variability inputs per outer draw (overrides the scenario)")
+      ->type_name("V")
       ->check(CLI::PositiveNumber);
   app.add_option("--seed", args.seed, "of the random streams (overrides the scenario)")
       ->type_name("S");

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "cli/command_line.hpp"
@@ -17,7 +19,8 @@ constexpr const char* kFooter =
     "Each PART is a file written by vorn mc --shard I/K --part FILE. The parts must come from\n"
     "one run (the same scenario as resolved, seed and VORN.IN) and hold every shard 1..K\n"
     "exactly once; their VORN.IN is not needed. The documents equal those of one vorn mc run\n"
-    "over all realizations, byte for byte. A FILE of - is standard output.\n"
+    "over all realizations, byte for byte. A FILE of - is standard output. The parts of a\n"
+    "nested run hold outer draws; they merge the same way.\n"
     "\n"
     "exit status: 0 merged, 3 a part that cannot be read or merged, or a document that\n"
     "             cannot be written; 64 usage error";
@@ -32,19 +35,29 @@ std::string listed(const std::vector<std::uint64_t>& numbers) {
   return text;
 }
 
-int merge(const std::vector<std::string>& files, const McDocumentFiles& documents) {
-  mc::McPart merged;
+// The parts of one kind, one-dimensional or nested (as the first part is), merged.
+template <class Part>
+int merge(const std::vector<std::string>& files, const McDocumentFiles& documents,
+          Part (*parse)(std::string_view, std::string_view),
+          void (*add)(Part&, const Part&, std::string_view)) {
+  constexpr bool kNested = std::is_same_v<Part, nested::NestedPart>;
+  Part merged;
   for (std::size_t k = 0; k < files.size(); ++k) {
     std::string bytes, why;
     if (!read_file(files[k], bytes, why)) {
       std::fprintf(stderr, "vorn mc-merge: cannot read %s: %s\n", files[k].c_str(), why.c_str());
       return kFatalError;
     }
-    mc::McPart part = mc::parse_part(bytes, files[k]);
+    if (nested::is_nested_part(bytes) != kNested)
+      throw mc::PartError(files[k] + (kNested ? ": a part of a one-dimensional run, "
+                                                "the others of a nested run"
+                                              : ": a part of a nested run, the others of a "
+                                                "one-dimensional run"));
+    Part part = parse(bytes, files[k]);
     if (k == 0) {
       merged = std::move(part);
     } else {
-      mc::merge_part(merged, part, files[k]);
+      add(merged, part, files[k]);
     }
   }
   if (!merged.complete()) {
@@ -64,6 +77,14 @@ int merge(const std::vector<std::string>& files, const McDocumentFiles& document
     return kFatalError;
   }
   return write_documents(documents, mc::report_of(merged));
+}
+
+// Nested parts when the first part is one.
+int merge(const std::vector<std::string>& files, const McDocumentFiles& documents) {
+  std::string first, why;
+  if (read_file(files.front(), first, why) && nested::is_nested_part(first))
+    return merge(files, documents, nested::parse_nested_part, nested::merge_nested_part);
+  return merge(files, documents, mc::parse_part, mc::merge_part);
 }
 
 }  // namespace

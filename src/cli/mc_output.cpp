@@ -6,6 +6,7 @@
 #include "cli/document_file.hpp"
 #include "cli/terminal.hpp"
 #include "vorn/mc_documents.hpp"
+#include "vorn/nested_documents.hpp"
 
 namespace vorn::cli {
 
@@ -36,6 +37,19 @@ int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
   if (!files.html.empty() &&
       !write_document(files.html,
                       mc_html(report.summary, report.scenario_json, report.decision_percentile)))
+    status = kFatalError;
+  return status;
+}
+
+int write_documents(const McDocumentFiles& files, const mc::NestedReport& report) {
+  int status = 0;
+  if (!files.json.empty() &&
+      !write_document(files.json, nested_json(report.summary, report.scenario_json)))
+    status = kFatalError;
+  if (!files.csv.empty() && !write_document(files.csv, nested_csv(report.summary)))
+    status = kFatalError;
+  if (!files.html.empty() &&
+      !write_document(files.html, nested_html(report.summary, report.scenario_json)))
     status = kFatalError;
   return status;
 }

@@ -1,8 +1,8 @@
 #include <charconv>
 
 #include "core/real_text.hpp"
-#include "export/csv_field.hpp"
 #include "export/export_text.hpp"
+#include "export/long_csv.hpp"
 #include "mc/mc_summary.hpp"
 #include "vorn/mc_documents.hpp"
 
@@ -15,13 +15,9 @@ std::string percent_key(double q) {
   return "p" + std::string(buf, res.ptr);
 }
 
-class Rows {
+class Rows : public LongCsv {
  public:
-  explicit Rows(std::string& out) : out_(out) {}
-  void add(const std::string& who, const char* quantity, const std::string& statistic,
-           const std::string& value) {
-    out_ += csv_field(who) + ',' + quantity + ',' + statistic + ',' + value + kCsvRecordEnd;
-  }
+  using LongCsv::add;
   void add(const std::string& who, const char* quantity, const std::string& statistic,
            double value) {
     add(who, quantity, statistic, format_real(value));
@@ -45,16 +41,12 @@ class Rows {
     if (q.kind == mc::QuantityKind::risk || q.kind == mc::QuantityKind::hazard)
       add(who, q.name, "P_above_target", q.p_above);
   }
-
- private:
-  std::string& out_;
 };
 
 }  // namespace
 
 std::string mc_csv(const mc::McSummary& m) {
-  std::string out = std::string("chemical,quantity,statistic,value") + kCsvRecordEnd;
-  Rows rows(out);
+  Rows rows;
   rows.quantity("stream", m.stream_risk);
   rows.quantity("stream", m.stream_hazard);
   for (const mc::ChemicalSummary& c : m.chemicals) {
@@ -68,7 +60,7 @@ std::string mc_csv(const mc::McSummary& m) {
     rows.add(who, "FAILED", "share", c.failure_share);
     for (const mc::QuantitySummary& q : c.quantities) rows.quantity(who, q);
   }
-  return out;
+  return rows.text();
 }
 
 }  // namespace vorn

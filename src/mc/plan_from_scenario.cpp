@@ -49,7 +49,7 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
                                 const std::vector<Chemical>& chemicals) {
   SamplingPlan plan;
   plan.seed = scenario.seed;
-  plan.realizations = scenario.realizations;
+  plan.realizations = scenario.nested() ? scenario.inner : scenario.realizations;
   plan.sampling = scenario.sampling;
   plan.streams = scenario.parameter_count();
   plan.copula = GaussianCopula(scenario.stream_correlations());
@@ -60,6 +60,7 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
     p.factor = v.mode == VaryMode::factor;
     p.distribution = Distribution(v.family, v.parameters);
     p.stream = v.first_parameter;
+    p.uncertain = v.kind == VaryKind::uncertainty;
     switch (v.target) {
       case VaryTarget::unit:
         p.target = PlanParameter::Target::unit;

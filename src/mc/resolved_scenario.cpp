@@ -217,7 +217,16 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
   Resolver resolver(scenario, chemicals_as_read);
   ResolvedScenario r;
   r.input_sha256 = sha256_hex(input_bytes);
-  r.realizations = scenario.realizations;
+  r.realizations = scenario.nested() ? 0 : scenario.realizations;
+  if (scenario.nested()) {
+    r.outer = scenario.outer;
+    r.inner = scenario.inner;
+    // A realization is numbered (u - 1) V + v.
+    if (r.outer > std::numeric_limits<std::uint64_t>::max() / r.inner)
+      resolver.error(scenario.outer_at, "outer",
+                     std::to_string(r.outer) + " outer by " + std::to_string(r.inner) +
+                         " inner draws are more than 2^64 - 1 realizations");
+  }
   r.seed = scenario.seed;
   r.sampling = scenario.sampling;
   r.percentiles = scenario.percentiles;
@@ -244,6 +253,7 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
     // Stage one refused every unknown field.
     v.target = vary_target(entry.field).value_or(VaryTarget::unit);
     v.mode = entry.mode;
+    v.kind = entry.kind;
     v.family = entry.family;
     v.parameters = entry.parameters;
     switch (entry.chemical.kind) {

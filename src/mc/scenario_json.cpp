@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "mc/distribution_keys.hpp"
@@ -40,8 +41,10 @@ Json distribution_json(Family family, const DistributionParameters& p) {
   return dist;
 }
 
-Json vary_json(const ResolvedVary& v) {
+// A nested run names every input's kind; in a one-dimensional one all are variability.
+Json vary_json(const ResolvedVary& v, bool nested) {
   Json entry{{"field", v.field}};
+  if (nested) entry["kind"] = vary_kind_name(v.kind);
   if (v.selector != SelectorKind::unit) {
     Json chemical{{"kind", selector_name(v.selector)}};
     if (v.selector == SelectorKind::index) chemical["index"] = v.chemical + 1;
@@ -76,7 +79,12 @@ ResolvedVary vary_from(const Json& entry, const ResolvedScenario& r) {
                                             SelectorKind::each};
   static constexpr VaryMode kModes[] = {VaryMode::value, VaryMode::factor};
   ResolvedVary v;
+  static constexpr VaryKind kKindsOfInput[] = {VaryKind::variability, VaryKind::uncertainty};
   v.field = entry.at("field").get<std::string>();
+  if (entry.contains("kind")) {
+    if (!r.nested()) bad("kind of an input in a run that is not nested");
+    v.kind = named(entry.at("kind").get<std::string>(), kKindsOfInput, vary_kind_name, "kind");
+  }
   const auto target = vary_target(v.field);
   if (!target) bad("unknown field \"" + v.field + '"');
   v.target = *target;
@@ -141,7 +149,12 @@ CorrelationEnd end_from(const Json& j, const ResolvedScenario& r) {
 std::string to_json(const ResolvedScenario& r) {
   Json j;
   j["input_sha256"] = r.input_sha256;
-  j["realizations"] = r.realizations;
+  if (r.nested()) {
+    j["outer"] = r.outer;
+    j["inner"] = r.inner;
+  } else {
+    j["realizations"] = r.realizations;
+  }
   j["seed"] = r.seed;
   j["sampling"] = sampling_name(r.sampling);
   j["percentiles"] = r.percentiles;
@@ -151,7 +164,7 @@ std::string to_json(const ResolvedScenario& r) {
   j["cas_group"] = r.cas_group;
   j["vary"] = Json::array();
   for (std::size_t k = 0; k < r.vary.size(); ++k) {
-    Json entry = vary_json(r.vary[k]);
+    Json entry = vary_json(r.vary[k], r.nested());
     // The copula moves a correlated draw out of its LHS stratum or Sobol point.
     if (r.sampling != Sampling::random && r.correlated(k)) entry["stratified"] = false;
     j["vary"].push_back(std::move(entry));
@@ -170,13 +183,23 @@ ResolvedScenario from_json(std::string_view text) {
     const Json j = Json::parse(text);
     ResolvedScenario r;
     r.input_sha256 = j.at("input_sha256").get<std::string>();
-    r.realizations = j.at("realizations").get<std::uint64_t>();
+    if (j.contains("outer")) {
+      r.realizations = 0;
+      r.outer = j.at("outer").get<std::uint64_t>();
+      r.inner = j.at("inner").get<std::uint64_t>();
+      if (r.outer == 0 || r.inner == 0 || j.contains("realizations"))
+        bad("a nested run takes outer and inner draws, at least one each, and no realizations");
+      if (r.outer > std::numeric_limits<std::uint64_t>::max() / r.inner)
+        bad("more than 2^64 - 1 realizations");
+    } else {
+      r.realizations = j.at("realizations").get<std::uint64_t>();
+      if (r.realizations == 0) bad("no realizations");
+    }
     r.seed = j.at("seed").get<std::uint64_t>();
     r.sampling = named(j.at("sampling").get<std::string>(), kSamplings, sampling_name, "sampling");
     r.percentiles = j.at("percentiles").get<std::vector<double>>();
     r.decision_percentile = j.at("decision_percentile").get<double>();
     if (j.contains("target_precision")) r.target_precision = j.at("target_precision").get<double>();
-    if (r.realizations == 0) bad("no realizations");
     const auto outside = [](double p) { return !(p > 0 && p < 100); };
     if (outside(r.decision_percentile) ||
         std::any_of(r.percentiles.begin(), r.percentiles.end(), outside)) {
@@ -190,6 +213,11 @@ ResolvedScenario from_json(std::string_view text) {
       if (r.cas_group[i] > i) bad("cas_group points forward");
     }
     for (const Json& entry : j.at("vary")) r.vary.push_back(vary_from(entry, r));
+    const bool uncertain = std::any_of(r.vary.begin(), r.vary.end(), [](const ResolvedVary& v) {
+      return v.kind == VaryKind::uncertainty;
+    });
+    if (uncertain != r.nested()) bad("a run is nested exactly when an input is uncertain");
+    if (r.nested() && r.target_precision) bad("a nested run with a target precision");
     number_parameters(r);
     for (const Json& c : j.value("correlate", Json::array())) {
       const double rho = c.at("spearman").get<double>();

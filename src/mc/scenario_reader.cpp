@@ -21,6 +21,7 @@ class Reader : public TomlReader {
     Scenario s;
     s.file_name = file_;
     bool has_input = false;
+    SourcePosition precision_at;
     for (auto&& [k, node] : root) {
       const std::string key(k.str());
       const SourcePosition at = position(k.source());
@@ -34,7 +35,12 @@ class Reader : public TomlReader {
           s.input = *text;
         }
       } else if (key == "realizations") {
+        s.realizations_at = at;
         if (auto n = integer(node, at, key, 1)) s.realizations = static_cast<std::uint64_t>(*n);
+      } else if (key == "outer" || key == "inner") {
+        (key == "outer" ? s.outer_at : s.inner_at) = at;
+        if (auto n = integer(node, at, key, 1))
+          (key == "outer" ? s.outer : s.inner) = static_cast<std::uint64_t>(*n);
       } else if (key == "seed") {
         if (auto n = integer(node, at, key, 0)) s.seed = static_cast<std::uint64_t>(*n);
       } else if (key == "sampling") {
@@ -51,6 +57,7 @@ class Reader : public TomlReader {
           if (!(*p > 0 && *p < 100)) error(at, key, num(*p) + " is not inside (0, 100)");
         }
       } else if (key == "target_precision") {
+        precision_at = at;
         if (auto p = number(node, at, key)) {
           s.target_precision = *p;
           if (!(std::isfinite(*p) && *p > 0)) error(at, key, "must be a positive number");
@@ -64,10 +71,25 @@ class Reader : public TomlReader {
       }
     }
     if (!has_input && !input_given) error({1, 1}, "input", "missing: name the VORN.IN to run");
+    check_nesting(s, precision_at);
     return s;
   }
 
  private:
+  // Uncertainty inputs make the run nested: outer and inner draws replace realizations.
+  void check_nesting(const Scenario& s, SourcePosition precision_at) {
+    if (s.nested()) {
+      if (s.realizations_at.line > 0)
+        error(s.realizations_at, "realizations",
+              "an input of kind \"uncertainty\" makes the run nested: give outer and inner");
+      if (s.target_precision)
+        error(precision_at, "target_precision", "a nested run runs all its draws");
+      return;
+    }
+    for (const auto& [at, key] : {std::pair{s.outer_at, "outer"}, std::pair{s.inner_at, "inner"}})
+      if (at.line > 0) error(at, key, "needs an input of kind \"uncertainty\"");
+  }
+
   void read_sampling(const toml::node& node, SourcePosition at, Scenario& s) {
     const auto text = node.value<std::string>();
     for (Sampling m : {Sampling::random, Sampling::lhs, Sampling::sobol}) {
@@ -126,6 +148,13 @@ class Reader : public TomlReader {
           e.mode = *text == "value" ? VaryMode::value : VaryMode::factor;
         } else {
           error(at, key, "must be \"value\" or \"factor\"");
+        }
+      } else if (k.str() == "kind") {
+        const auto text = node.value<std::string>();
+        if (text && (*text == "variability" || *text == "uncertainty")) {
+          e.kind = *text == "variability" ? VaryKind::variability : VaryKind::uncertainty;
+        } else {
+          error(at, key, "must be \"variability\" or \"uncertainty\"");
         }
       } else if (k.str() == "dist") {
         has_dist = true;
@@ -247,6 +276,10 @@ const char* sampling_name(Sampling sampling) {
       return "sobol";
   }
   return "unknown";
+}
+
+const char* vary_kind_name(VaryKind kind) {
+  return kind == VaryKind::variability ? "variability" : "uncertainty";
 }
 
 Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,

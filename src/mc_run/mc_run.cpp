@@ -4,33 +4,14 @@
 #include <cmath>
 #include <vector>
 
-#include "core/input_file.hpp"
-#include "core/log_unit.hpp"
-#include "core/output_file.hpp"
-#include "input/chemical_records.hpp"
-#include "input/site_parameters.hpp"
-#include "mc/mc_engine.hpp"
-#include "mc/plan_from_scenario.hpp"
 #include "mc/realization_input.hpp"
-#include "mc/resolved_scenario.hpp"
 #include "mc_run/samples_table.hpp"
+#include "nested/outer_sampler.hpp"
+#include "nested_run.hpp"
+#include "run_setup.hpp"
 
 namespace vorn::mc {
 namespace {
-
-// Realizations whose sample rows are held at a time, to write them in order.
-constexpr std::uint64_t kSampleBatch = 4096;
-
-// The records of VORN.IN as read; the deterministic run has checked them already.
-void read_records(const std::string& bytes, McInput& input) {
-  InputFile in(bytes);
-  StringSink log;
-  const LogUnit debug(log, kDebugUnit);
-  input.unit = readsiteparameters(in, debug);
-  int n = 0;
-  readchemicals(in, debug, input.chemicals, n);
-  readdaftable(in, debug, *input.daf);
-}
 
 // Every decision percentile's confidence interval within `precision` of its value.
 bool precise_enough(const McSummary& summary, double precision) {
@@ -44,64 +25,6 @@ bool precise_enough(const McSummary& summary, double precision) {
   return true;
 }
 
-// Everything a run needs before its first realization.
-struct Setup {
-  Outcome baseline;  // the deterministic run
-  ResolvedScenario resolved;
-  McInput input;
-  SamplingPlan plan;
-};
-
-Setup set_up(const McRequest& request) {
-  Scenario scenario = request.scenario_text
-                          ? parse_scenario(*request.scenario_text, request.scenario.string(),
-                                           request.input_text.has_value())
-                          : read_scenario(request.scenario);
-  apply_overrides(scenario, request.overrides);
-  Setup s;
-  MemoryFiles files;
-  std::string bytes, why;
-  if (request.input_text) {
-    bytes = *request.input_text;
-    files.input = bytes;
-  } else if (read_file(scenario.input.string(), bytes, why)) {
-    files.input = bytes;
-  }
-  s.baseline = run(files);
-  if (s.baseline.status != Status::completed) return s;
-  read_records(bytes, s.input);
-  s.resolved = resolve_scenario(scenario, s.input.chemicals, bytes);
-  s.plan = plan_from_scenario(s.resolved, s.input.chemicals);
-  if (!prepare_input(s.input)) throw ScenarioError({"VORN.IN cannot be evaluated as read"});
-  return s;
-}
-
-// Realizations first..last; with a samples sink, in batches whose rows are written in order.
-McTally run_range(const Setup& s, const McRequest& request, std::uint64_t first, std::uint64_t last,
-                  const std::function<void(std::uint64_t)>& progress) {
-  if (!request.samples || last < first)
-    return run_realizations(s.input, s.plan, first, last, request.threads, progress);
-  const SamplesTable table(s.plan, s.input.chemicals);
-  McTally tally(s.input.chemicals.size());
-  std::vector<std::string> rows;
-  for (std::uint64_t from = first; from <= last; from += kSampleBatch) {
-    const std::uint64_t to = std::min(last, from + (kSampleBatch - 1));
-    rows.assign(to - from + 1, std::string());
-    auto observe = [&](std::uint64_t r, const RealizationEvaluator& e) {
-      rows[r - from] = table.row(r, e);
-    };
-    auto batch_progress = [&](std::uint64_t done) {
-      if (progress) progress(from - first + done);
-    };
-    tally.merge(
-        run_realizations(s.input, s.plan, from, to, request.threads, batch_progress, observe));
-    std::string text;
-    for (const std::string& row : rows) text += row;
-    request.samples(text);
-  }
-  return tally;
-}
-
 }  // namespace
 
 McResult run_monte_carlo(const McRequest& request) {
@@ -109,6 +32,10 @@ McResult run_monte_carlo(const McRequest& request) {
   McResult result;
   result.baseline = s.baseline;
   if (s.baseline.status != Status::completed) return result;
+  if (s.resolved.nested()) {
+    result.nested = run_nested(s, request);
+    return result;
+  }
 
   const std::uint64_t n = s.plan.realizations;
   McPart& part = result.part;
@@ -132,7 +59,8 @@ McResult run_monte_carlo(const McRequest& request) {
     if (request.progress) request.progress(done, rows);
   };
   if (!s.resolved.target_precision) {
-    part.tally = run_range(s, request, range.first, range.last, progress);
+    part.tally =
+        run_range(s.input, s.plan, request, range.first, range.last, request.threads, 0, progress);
     return result;
   }
   // Checkpoints at N = 2^k: stop at the first whose decision percentiles are precise enough.
@@ -140,7 +68,7 @@ McResult run_monte_carlo(const McRequest& request) {
   std::uint64_t done = 0;
   for (std::uint64_t checkpoint = 1;; checkpoint *= 2) {
     const std::uint64_t last = std::min(checkpoint, n);
-    part.tally.merge(run_range(s, request, done + 1, last, {}));
+    part.tally.merge(run_range(s.input, s.plan, request, done + 1, last, request.threads, 0, {}));
     done = last;
     progress(done);
     const McSummary summary = summarize(part.baseline, part.tally, s.resolved.percentiles,
@@ -161,16 +89,30 @@ McReport report_of(const McPart& part) {
   return report;
 }
 
+NestedReport report_of(const nested::NestedPart& part) {
+  return NestedReport{nested::summarize_nested(part), part.scenario_json};
+}
+
 RealizationText realization_text(const McRequest& request, std::uint64_t r) {
   Setup s = set_up(request);
   RealizationText out;
   out.baseline = s.baseline;
   if (s.baseline.status != Status::completed) return out;
-  if (r < 1 || r > s.plan.realizations)
+  const std::uint64_t inner = s.plan.realizations;
+  const std::uint64_t n = s.resolved.nested() ? s.resolved.outer * inner : inner;
+  if (r < 1 || r > n)
     throw McUsageError("--realization " + std::to_string(r) + ": the run has realizations 1.." +
-                       std::to_string(s.plan.realizations));
-  RealizationEvaluator evaluator(s.input, s.plan);
-  out.text = realization_input(s.input, evaluator, r);
+                       std::to_string(n));
+  if (!s.resolved.nested()) {
+    RealizationEvaluator evaluator(s.input, s.plan);
+    out.text = realization_input(s.input, evaluator, r);
+    return out;
+  }
+  // Realization (u - 1) V + v: inner realization v of outer draw u.
+  const std::uint64_t u = (r - 1) / inner + 1, v = (r - 1) % inner + 1;
+  const SamplingPlan plan = nested::OuterSampler(s.plan, s.resolved.outer).inner_plan(u);
+  RealizationEvaluator evaluator(s.input, plan);
+  out.text = realization_input(s.input, evaluator, v);
   return out;
 }
 

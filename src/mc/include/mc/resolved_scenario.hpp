@@ -28,6 +28,7 @@ struct ResolvedVary {
   std::size_t chemical = 0;   // 0-based, for SelectorKind::index
   bool keyed_by_cas = false;  // "each" on DAF: chemicals sharing a CAS share the draw
   VaryMode mode = VaryMode::value;
+  VaryKind kind = VaryKind::variability;
   Family family = Family::constant;
   DistributionParameters parameters;
   std::uint32_t first_parameter = 0;
@@ -50,8 +51,9 @@ struct ResolvedCorrelation {
 // numbers depend on the scenario and the chemical count alone, never on the chemicals'
 // contents; an "each" keyed by CAS leaves the numbers of later sharers of a CAS unused.
 struct ResolvedScenario {
-  std::string input_sha256;  // of the VORN.IN bytes
-  std::uint64_t realizations = 10000;
+  std::string input_sha256;            // of the VORN.IN bytes
+  std::uint64_t realizations = 10000;  // 0 in a nested run
+  std::uint64_t outer = 0, inner = 0;  // a nested run's draws; 0 in a one-dimensional one
   std::uint64_t seed = 1;
   Sampling sampling = Sampling::lhs;
   std::vector<double> percentiles;
@@ -63,6 +65,7 @@ struct ResolvedScenario {
   std::vector<ResolvedVary> vary;
   std::vector<ResolvedCorrelation> correlate;
 
+  bool nested() const { return outer > 0; }
   std::uint32_t parameter_count() const;
   // The parameter whose draw `entry` applies to chemical `chemical` (ignored for unit
   // inputs).
@@ -100,7 +103,8 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
                                   std::string_view input_bytes);
 
 // The canonical JSON form: defaults filled, selectors as indices (1-based, as in the
-// file), the input as its SHA-256. Two resolved scenarios are equal iff these are.
+// file), the input as its SHA-256; a nested run's outer and inner draws in place of the
+// realizations, and every input's kind. Two resolved scenarios are equal iff these are.
 std::string to_json(const ResolvedScenario& scenario);
 // Throws ScenarioError when the text is not a resolved scenario.
 ResolvedScenario from_json(std::string_view json);

@@ -32,11 +32,12 @@ struct PlanParameter {
   std::string label;  // the column of a samples file
   std::uint32_t stream = 0;
   bool correlated = false;  // its stream goes through the copula: no LHS stratum or Sobol net
+  bool uncertain = false;  // drawn once per outer draw of a nested run
 };
 
 struct SamplingPlan {
   std::uint64_t seed = 1;
-  std::uint64_t realizations = 1;  // N: realizations are numbered 1..N
+  std::uint64_t realizations = 1;  // N: realizations are numbered 1..N (a nested run: V)
   Sampling sampling = Sampling::lhs;
   std::vector<PlanParameter> parameters;
   std::uint32_t streams = 0;  // one more than the largest stream

@@ -2,6 +2,7 @@
 // far as it can be without the VORN.IN it names.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -53,6 +54,11 @@ class ScenarioProblems {
 
 enum class VaryMode { value, factor };  // replace the value read, or multiply it
 
+// An input that varies truly between places, years or batches (variability), or one with a
+// single true value known only roughly (uncertainty). Uncertainty inputs make a run nested.
+enum class VaryKind { variability, uncertainty };
+const char* vary_kind_name(VaryKind kind);
+
 const char* sampling_name(Sampling sampling);
 
 // Which chemicals an entry varies, as written.
@@ -75,6 +81,7 @@ struct VaryEntry {
   std::string field;
   ChemicalSelector chemical;
   VaryMode mode = VaryMode::value;
+  VaryKind kind = VaryKind::variability;
   Family family = Family::constant;
   DistributionParameters parameters;  // defaults filled: pert lambda, beta min and max
   SourcePosition at;                  // the table
@@ -107,8 +114,18 @@ struct Scenario {
   std::vector<double> percentiles{5, 50, 90, 95, 99};
   double decision_percentile = 90;
   std::optional<double> target_precision{};  // relative; none: run all realizations
+  // A nested run (an input of kind uncertainty) draws the uncertainty inputs `outer` times
+  // and runs `inner` realizations of the variability inputs for each, in place of
+  // `realizations`.
+  std::uint64_t outer = 100, inner = 1000;
+  SourcePosition realizations_at, outer_at, inner_at;  // line 0: not in the file
   std::vector<VaryEntry> vary;
   std::vector<CorrelateEntry> correlate;
+
+  bool nested() const {
+    return std::any_of(vary.begin(), vary.end(),
+                       [](const VaryEntry& e) { return e.kind == VaryKind::uncertainty; });
+  }
 };
 
 // Throw ScenarioError listing every problem. A TOML seed is at most 2^63 - 1 (TOML
@@ -122,12 +139,14 @@ Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_f
 // The initializers let callers name only what they override.
 struct ScenarioOverrides {
   std::optional<std::uint64_t> realizations{}, seed{};
+  std::optional<std::uint64_t> outer{}, inner{};  // of a nested run
   std::optional<Sampling> sampling{};
   std::optional<double> target_precision{};
 };
 
 // Throws ScenarioError when an override is out of range (realizations 0, a precision
-// that is not a positive number).
+// that is not a positive number) or does not fit the run: realizations or a precision for a
+// nested run, outer or inner for one that is not.
 void apply_overrides(Scenario& scenario, const ScenarioOverrides& overrides);
 
 // The unit inputs a scenario may vary, a chemical's REAL columns, and DAF (a factor on

@@ -13,6 +13,8 @@
 #include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
 #include "mc/scenario.hpp"
+#include "nested/nested_part.hpp"
+#include "nested/nested_summary.hpp"
 #include "vorn/run.hpp"
 
 namespace vorn::mc {
@@ -36,9 +38,11 @@ struct McRequest {
   std::optional<std::string> input_text;
   ScenarioOverrides overrides;
   unsigned threads = 1;
-  // Shard I of K (1 <= I <= K); none: every realization.
+  // Shard I of K (1 <= I <= K); none: every realization. A nested run shards its outer
+  // draws.
   std::optional<std::pair<std::uint64_t, std::uint64_t>> shard;
-  // Receives the samples file piece by piece, in realization order; none: no file.
+  // Receives the samples file piece by piece, in realization order; none: no file. In a
+  // nested run inner realization v of outer draw u is realization (u - 1) V + v.
   std::function<void(const std::string&)> samples;
   bool force_samples = false;  // more than kMaxSampleRows rows
   // Called now and then with (realizations done, realizations to do).
@@ -49,7 +53,9 @@ struct McResult {
   // The deterministic run on the scenario's VORN.IN; when it did not complete nothing
   // else is set.
   Outcome baseline;
-  McPart part;  // the realizations run
+  McPart part;  // the realizations run, of a one-dimensional run
+  // A nested run's outer draws instead: the scenario has uncertainty inputs.
+  std::optional<nested::NestedPart> nested;
 };
 
 // Throws ScenarioError listing every problem of the scenario, McUsageError.
@@ -63,8 +69,15 @@ struct McReport {
 };
 McReport report_of(const McPart& part);
 
-// Realization r's VORN.IN (see realization_input). Throws as run_monte_carlo does, and
-// std::invalid_argument when its values cannot be written.
+// The documents of a complete nested part.
+struct NestedReport {
+  nested::NestedSummary summary;
+  std::string scenario_json;
+};
+NestedReport report_of(const nested::NestedPart& part);
+
+// Realization r's VORN.IN (see realization_input); in a nested run r = (u - 1) V + v. Throws as
+// run_monte_carlo does, and std::invalid_argument when its values cannot be written.
 struct RealizationText {
   Outcome baseline;  // as in McResult; `text` is empty unless it completed
   std::string text;

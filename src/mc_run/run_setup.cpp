@@ -1,0 +1,85 @@
+#include "run_setup.hpp"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/input_file.hpp"
+#include "core/log_unit.hpp"
+#include "core/output_file.hpp"
+#include "input/chemical_records.hpp"
+#include "input/site_parameters.hpp"
+#include "mc/mc_engine.hpp"
+#include "mc/plan_from_scenario.hpp"
+#include "mc_run/samples_table.hpp"
+
+namespace vorn::mc {
+namespace {
+
+// Realizations whose sample rows are held at a time, to write them in order.
+constexpr std::uint64_t kSampleBatch = 4096;
+
+// The records of VORN.IN as read; the deterministic run has checked them already.
+void read_records(const std::string& bytes, McInput& input) {
+  InputFile in(bytes);
+  StringSink log;
+  const LogUnit debug(log, kDebugUnit);
+  input.unit = readsiteparameters(in, debug);
+  int n = 0;
+  readchemicals(in, debug, input.chemicals, n);
+  readdaftable(in, debug, *input.daf);
+}
+
+}  // namespace
+
+Setup set_up(const McRequest& request) {
+  Scenario scenario = request.scenario_text
+                          ? parse_scenario(*request.scenario_text, request.scenario.string(),
+                                           request.input_text.has_value())
+                          : read_scenario(request.scenario);
+  apply_overrides(scenario, request.overrides);
+  Setup s;
+  MemoryFiles files;
+  std::string bytes, why;
+  if (request.input_text) {
+    bytes = *request.input_text;
+    files.input = bytes;
+  } else if (read_file(scenario.input.string(), bytes, why)) {
+    files.input = bytes;
+  }
+  s.baseline = run(files);
+  if (s.baseline.status != Status::completed) return s;
+  read_records(bytes, s.input);
+  s.resolved = resolve_scenario(scenario, s.input.chemicals, bytes);
+  s.plan = plan_from_scenario(s.resolved, s.input.chemicals);
+  if (!prepare_input(s.input)) throw ScenarioError({"VORN.IN cannot be evaluated as read"});
+  return s;
+}
+
+McTally run_range(const McInput& input, const SamplingPlan& plan, const McRequest& request,
+                  std::uint64_t first, std::uint64_t last, unsigned threads,
+                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress) {
+  if (!request.samples || last < first)
+    return run_realizations(input, plan, first, last, threads, progress);
+  const SamplesTable table(plan, input.chemicals);
+  McTally tally(input.chemicals.size());
+  std::vector<std::string> rows;
+  for (std::uint64_t from = first; from <= last; from += kSampleBatch) {
+    const std::uint64_t to = std::min(last, from + (kSampleBatch - 1));
+    rows.assign(to - from + 1, std::string());
+    auto observe = [&](std::uint64_t r, const RealizationEvaluator& e) {
+      rows[r - from] = table.row(number_offset + r, e);
+    };
+    auto batch_progress = [&](std::uint64_t done) {
+      if (progress) progress(from - first + done);
+    };
+    tally.merge(run_realizations(input, plan, from, to, threads, batch_progress, observe));
+    std::string text;
+    for (const std::string& row : rows) text += row;
+    request.samples(text);
+    if (to == last) break;
+  }
+  return tally;
+}
+
+}  // namespace vorn::mc

@@ -1,0 +1,32 @@
+// What a probabilistic run sets up before its first realization, and a range of
+// realizations run with the rows of a samples file written in order; shared by the
+// one-dimensional and the nested run.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "mc/realization.hpp"
+#include "mc/resolved_scenario.hpp"
+#include "mc_run/mc_run.hpp"
+
+namespace vorn::mc {
+
+struct Setup {
+  Outcome baseline;  // the deterministic run
+  ResolvedScenario resolved;
+  McInput input;
+  SamplingPlan plan;
+};
+
+// Reads the scenario, applies the overrides and makes the deterministic run; the rest is
+// set only when that run completed. Throws ScenarioError.
+Setup set_up(const McRequest& request);
+
+// Realizations first..last of `plan`; with a samples sink, in batches whose rows are
+// written in order, realization r numbered `number_offset` + r.
+McTally run_range(const McInput& input, const SamplingPlan& plan, const McRequest& request,
+                  std::uint64_t first, std::uint64_t last, unsigned threads,
+                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress);
+
+}  // namespace vorn::mc

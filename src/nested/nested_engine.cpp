@@ -1,0 +1,57 @@
+#include "nested/nested_engine.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
+
+#include "mc/mc_engine.hpp"
+#include "nested/outer_sampler.hpp"
+
+namespace vorn::nested {
+
+std::vector<OuterRecord> run_outer_draws(const mc::McInput& input, const mc::SamplingPlan& plan,
+                                         const NestedDesign& design, std::uint64_t first,
+                                         std::uint64_t last, unsigned threads,
+                                         const std::function<void(std::uint64_t)>& progress,
+                                         const InnerRun& inner_run) {
+  std::vector<OuterRecord> records;
+  if (last < first) return records;
+  records.resize(last - first + 1);
+  threads = std::max(threads, 1u);
+  // An outer draw on each thread wastes none at the end of an inner run; a draw left alone
+  // takes every thread.
+  const unsigned workers =
+      inner_run ? 1u : static_cast<unsigned>(std::min<std::uint64_t>(threads, records.size()));
+  const unsigned inner_threads = threads / workers;
+  const InnerRun engine = [&](std::uint64_t, const mc::SamplingPlan& inner, unsigned t) {
+    return mc::run_realizations(input, inner, 1, design.inner, t);
+  };
+  const InnerRun& run_inner = inner_run ? inner_run : engine;
+  std::atomic<std::uint64_t> next{0}, done{0};
+  std::vector<std::exception_ptr> failed(workers);
+  auto work = [&](unsigned w) {
+    try {
+      OuterSampler sampler(plan, design.outer);
+      for (std::uint64_t k; (k = next.fetch_add(1)) < records.size();) {
+        const std::uint64_t u = first + k;
+        const mc::McTally tally = run_inner(u, sampler.inner_plan(u), inner_threads);
+        records[k] = reduce(u, tally, design);
+        const std::uint64_t draws = done.fetch_add(1) + 1;
+        if (w == 0 && progress) progress(draws * design.inner);
+      }
+    } catch (...) {
+      failed[w] = std::current_exception();
+      next = records.size();
+    }
+  };
+  std::vector<std::thread> pool;
+  for (unsigned w = 1; w < workers; ++w) pool.emplace_back(work, w);
+  work(0);
+  for (std::thread& t : pool) t.join();
+  for (const std::exception_ptr& e : failed)
+    if (e) std::rethrow_exception(e);
+  return records;
+}
+
+}  // namespace vorn::nested

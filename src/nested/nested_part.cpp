@@ -1,0 +1,109 @@
+#include "nested/nested_part.hpp"
+
+#include <algorithm>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "core/json_number.hpp"
+#include "mc/part_document.hpp"
+#include "mc/resolved_scenario.hpp"
+
+namespace vorn::nested {
+namespace {
+
+using Json = nlohmann::ordered_json;
+using mc::PartError;
+constexpr const char* kFormat = "vorn-nested-part";
+
+}  // namespace
+
+bool is_nested_part(std::string_view json) {
+  const Json j = Json::parse(json, nullptr, false);
+  return j.is_object() && j.value("format", "") == kFormat;
+}
+
+std::string nested_part_json(const NestedPart& part) {
+  Json j = Json::object();
+  j["format"] = kFormat;
+  j["version"] = kNestedPartVersion;
+  j["scenario"] = Json::parse(part.scenario_json);
+  j["seed"] = part.seed;
+  j["outer"] = part.outer;
+  j["inner"] = part.inner;
+  j["shard_count"] = part.shard_count;
+  j["shards"] = mc::shards_to_json(part.shards);
+  j["baseline"] = mc::baseline_to_json(part.baseline);
+  Json records = Json::array();
+  for (const OuterRecord& r : part.records) {
+    Json values = Json::array();
+    for (const double x : r.values) values.push_back(json_number(x));
+    records.push_back(Json{{"draw", r.draw}, {"values", std::move(values)}});
+  }
+  j["records"] = std::move(records);
+  return j.dump() + '\n';
+}
+
+NestedPart parse_nested_part(std::string_view json, std::string_view source) {
+  const std::string where = std::string(source) + ": ";
+  const Json j =
+      mc::parse_part_document(json, where, kFormat, kNestedPartVersion, "a part of a nested run");
+  NestedPart part;
+  try {
+    const mc::ResolvedScenario scenario = mc::from_json(j.at("scenario").dump());
+    part.scenario_json = mc::to_json(scenario);
+    part.seed = j.at("seed").get<std::uint64_t>();
+    part.outer = j.at("outer").get<std::uint64_t>();
+    part.inner = j.at("inner").get<std::uint64_t>();
+    part.shard_count = j.at("shard_count").get<std::uint64_t>();
+    part.shards = mc::shards_from_json(j.at("shards"));
+    part.baseline = mc::baseline_from_json(j.at("baseline"));
+    if (!scenario.nested() || part.seed != scenario.seed || part.outer != scenario.outer ||
+        part.inner != scenario.inner)
+      throw PartError(where + "seed, outer or inner draws differ from its scenario's");
+    const std::uint64_t covered =
+        mc::check_shards(part.shards, part.shard_count, part.outer, where);
+    const std::size_t n = scenario.chemical_count;
+    if (part.baseline.names.size() != n)
+      throw PartError(where + "its chemicals do not match its scenario's " + std::to_string(n));
+    const std::size_t size = design_of(scenario).layout(n).size();
+    for (const Json& r : j.at("records")) {
+      OuterRecord& record = part.records.emplace_back();
+      record.draw = r.at("draw").get<std::uint64_t>();
+      for (const Json& x : r.at("values")) record.values.push_back(mc::real_from_json(x));
+      if (record.values.size() != size)
+        throw PartError(where + "outer draw " + std::to_string(record.draw) + " holds " +
+                        std::to_string(record.values.size()) + " values, not " +
+                        std::to_string(size));
+    }
+    // The records are the shards' outer draws, each once, in order.
+    std::size_t k = 0;
+    for (const mc::ShardRange& s : part.shards)
+      for (std::uint64_t u = s.first; u <= s.last; ++u, ++k)
+        if (k >= part.records.size() || part.records[k].draw != u)
+          throw PartError(where + "its records are not the outer draws of its shards");
+    if (part.records.size() != covered)
+      throw PartError(where + "it holds " + std::to_string(part.records.size()) +
+                      " outer draws, its shards " + std::to_string(covered));
+  } catch (const PartError&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw PartError(where + "not a valid nested part: " + e.what());
+  }
+  return part;
+}
+
+void merge_nested_part(NestedPart& into, const NestedPart& other, std::string_view source) {
+  const std::string where = std::string(source) + ": ";
+  mc::check_same_run(into.scenario_json, other.scenario_json, into.shard_count, other.shard_count,
+                     into.baseline, other.baseline, where);
+  into.shards = mc::merged_shards(into.shards, other.shards, into.shard_count, where);
+  std::vector<OuterRecord> records;
+  records.reserve(into.records.size() + other.records.size());
+  std::merge(std::make_move_iterator(into.records.begin()),
+             std::make_move_iterator(into.records.end()), other.records.begin(),
+             other.records.end(), std::back_inserter(records),
+             [](const OuterRecord& a, const OuterRecord& b) { return a.draw < b.draw; });
+  into.records = std::move(records);
+}
+
+}  // namespace vorn::nested
