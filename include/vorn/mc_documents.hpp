@@ -6,18 +6,27 @@
 namespace vorn::mc {
 struct McSummary;
 }
+namespace vorn::sensitivity {
+struct McSensitivity;
+}
 
 namespace vorn {
 
 // Ordered JSON: the scenario as resolved (`scenario_json`, its canonical form), the
 // realizations, the failures, and per chemical and for the stream the statistics of every
 // decision quantity, the decision at the decision percentile and the convergence table.
-// Holds no thread count, shard, time, host or path: equal results are equal files.
+// Holds no thread count, shard, time, host or path: equal results are equal files. With
+// `sensitivity`, a "sensitivity" section says how the inputs were ranked, and each chemical
+// and the stream gets the indices of its inputs.
 std::string mc_json(const mc::McSummary& summary, const std::string& scenario_json,
-                    double decision_percentile);
+                    double decision_percentile,
+                    const sensitivity::McSensitivity* sensitivity = nullptr);
 
-// The same statistics in long form (RFC 4180, CRLF): chemical, quantity, statistic, value.
-std::string mc_csv(const mc::McSummary& summary);
+// The same statistics in long form (RFC 4180, CRLF): chemical, quantity, statistic, value;
+// with `sensitivity`, also a row per index: chemical, "SENSITIVITY <output> <input>",
+// statistic (spearman, prcc, their bounds, negligible), value.
+std::string mc_csv(const mc::McSummary& summary,
+                   const sensitivity::McSensitivity* sensitivity = nullptr);
 
 // One self-contained HTML page for people (inline CSS and SVG, no scripts, no links): the
 // verdict at the decision percentile per chemical (P(exceeded), the allowable
@@ -25,7 +34,10 @@ std::string mc_csv(const mc::McSummary& summary);
 // concentrations), per chemical the percentile bands of every pathway's risk and hazard
 // quotient with the targets, the convergence table and the scenario. Same bytes for the
 // same results.
+// With `sensitivity`, a section "Which inputs matter" adds per chemical a tornado of the
+// inputs that move its limiting quantity most.
 std::string mc_html(const mc::McSummary& summary, const std::string& scenario_json,
-                    double decision_percentile);
+                    double decision_percentile,
+                    const sensitivity::McSensitivity* sensitivity = nullptr);
 
 }  // namespace vorn

@@ -88,6 +88,23 @@ bool same_baseline(const McBaseline& a, const McBaseline& b) {
          same_bits(a.target_risk, b.target_risk) && same_bits(a.target_hazard, b.target_hazard);
 }
 
+// One block of stored rows for each shard with realizations up to kSampleRowLimit, and
+// none besides.
+void check_rows(const McPart& part, const std::string& where) {
+  std::size_t blocks = 0;
+  for (const ShardRange& s : part.shards) {
+    const SampleRowRange range = sample_row_range(s.first, s.last);
+    if (range.count() == 0) continue;
+    ++blocks;
+    const auto it = part.rows.blocks.find(range.first);
+    if (it == part.rows.blocks.end() || it->second.size() != range.count() * part.rows.columns)
+      throw PartError(where + "shard " + std::to_string(s.index) + " does not hold its " +
+                      std::to_string(range.count()) + " stored rows");
+  }
+  if (blocks != part.rows.blocks.size())
+    throw PartError(where + "holds stored rows outside its shards");
+}
+
 }  // namespace
 
 McBaseline baseline_of(const McInput& input) {
@@ -135,6 +152,7 @@ std::string part_json(const McPart& part) {
   j["shards"] = std::move(shards);
   j["baseline"] = baseline_json(part.baseline);
   part.tally.to_json(j["state"]);
+  part.rows.to_json(j["rows"]);
   return j.dump() + '\n';
 }
 
@@ -164,6 +182,7 @@ McPart parse_part(std::string_view json, std::string_view source) {
                                        s.at("last").get<std::uint64_t>()});
     part.baseline = baseline_from(j.at("baseline"));
     part.tally = McTally::from_json(j.at("state"));
+    part.rows = SampleRows::from_json(j.at("rows"));
 
     if (part.seed != scenario.seed || part.realizations != scenario.realizations)
       throw PartError(where + "seed or realizations differ from its scenario's");
@@ -179,6 +198,7 @@ McPart parse_part(std::string_view json, std::string_view source) {
       previous = s.index;
       covered += s.last + 1 - s.first;
     }
+    check_rows(part, where);
     const std::size_t n = scenario.chemical_count;
     if (part.baseline.names.size() != n || part.tally.chemicals.size() != n)
       throw PartError(where + "its chemicals do not match its scenario's " + std::to_string(n));
@@ -219,6 +239,7 @@ void merge_part(McPart& into, const McPart& other, std::string_view source) {
   }
   into.shards = std::move(shards);
   into.tally.merge(other.tally);
+  into.rows.merge(other.rows);
 }
 
 }  // namespace vorn::mc

@@ -14,6 +14,7 @@
 #include "mc/realization_input.hpp"
 #include "mc/resolved_scenario.hpp"
 #include "mc_run/samples_table.hpp"
+#include "sensitivity/run_sensitivity.hpp"
 
 namespace vorn::mc {
 namespace {
@@ -76,11 +77,13 @@ Setup set_up(const McRequest& request) {
   return s;
 }
 
-// Realizations first..last; with a samples sink, in batches whose rows are written in order.
+// Realizations first..last, each also shown to `keep`; with a samples sink, in batches whose
+// rows are written in order.
 McTally run_range(const Setup& s, const McRequest& request, std::uint64_t first, std::uint64_t last,
-                  const std::function<void(std::uint64_t)>& progress) {
+                  const std::function<void(std::uint64_t)>& progress,
+                  const RealizationObserver& keep) {
   if (!request.samples || last < first)
-    return run_realizations(s.input, s.plan, first, last, request.threads, progress);
+    return run_realizations(s.input, s.plan, first, last, request.threads, progress, keep);
   const SamplesTable table(s.plan, s.input.chemicals);
   McTally tally(s.input.chemicals.size());
   std::vector<std::string> rows;
@@ -89,6 +92,7 @@ McTally run_range(const Setup& s, const McRequest& request, std::uint64_t first,
     rows.assign(to - from + 1, std::string());
     auto observe = [&](std::uint64_t r, const RealizationEvaluator& e) {
       rows[r - from] = table.row(r, e);
+      if (keep) keep(r, e);
     };
     auto batch_progress = [&](std::uint64_t done) {
       if (progress) progress(from - first + done);
@@ -101,6 +105,37 @@ McTally run_range(const Setup& s, const McRequest& request, std::uint64_t first,
   }
   return tally;
 }
+
+// Stores the rows of realizations range.first..range.last, each in its own slot, so that
+// threads never share one.
+class RowKeeper {
+ public:
+  RowKeeper(const Setup& s, SampleRowRange range)
+      : layout_{s.plan.parameters.size(), s.input.chemicals.size()}, range_(range) {
+    values_.assign(range.count() * layout_.columns(), 0.0f);
+  }
+  RealizationObserver observer() {
+    return [this](std::uint64_t r, const RealizationEvaluator& e) {
+      if (r >= range_.first && r <= range_.last)
+        fill_sample_row(e, values_.data() + (r - range_.first) * layout_.columns());
+    };
+  }
+  // The rows of realizations up to `done`.
+  SampleRows rows(std::uint64_t done) && {
+    SampleRows out;
+    out.columns = layout_.columns();
+    const std::uint64_t last = std::min(done, range_.last);
+    if (last < range_.first) return out;
+    values_.resize((last + 1 - range_.first) * layout_.columns());
+    out.blocks.emplace(range_.first, std::move(values_));
+    return out;
+  }
+
+ private:
+  SampleRowLayout layout_;
+  SampleRowRange range_;
+  std::vector<float> values_;
+};
 
 }  // namespace
 
@@ -131,8 +166,11 @@ McResult run_monte_carlo(const McRequest& request) {
   auto progress = [&](std::uint64_t done) {
     if (request.progress) request.progress(done, rows);
   };
+  RowKeeper keeper(s, sample_row_range(range.first, range.last));
+  const RealizationObserver keep = keeper.observer();
   if (!s.resolved.target_precision) {
-    part.tally = run_range(s, request, range.first, range.last, progress);
+    part.tally = run_range(s, request, range.first, range.last, progress, keep);
+    part.rows = std::move(keeper).rows(range.last);
     return result;
   }
   // Checkpoints at N = 2^k: stop at the first whose decision percentiles are precise enough.
@@ -140,7 +178,7 @@ McResult run_monte_carlo(const McRequest& request) {
   std::uint64_t done = 0;
   for (std::uint64_t checkpoint = 1;; checkpoint *= 2) {
     const std::uint64_t last = std::min(checkpoint, n);
-    part.tally.merge(run_range(s, request, done + 1, last, {}));
+    part.tally.merge(run_range(s, request, done + 1, last, {}, keep));
     done = last;
     progress(done);
     const McSummary summary = summarize(part.baseline, part.tally, s.resolved.percentiles,
@@ -148,8 +186,27 @@ McResult run_monte_carlo(const McRequest& request) {
     if (done == n || precise_enough(summary, *s.resolved.target_precision)) break;
   }
   part.shards = {ShardRange{1, 1, done}};
+  part.rows = std::move(keeper).rows(done);
   return result;
 }
+
+namespace {
+
+// The inputs as the plan names them: the plan rebuilt from the scenario and the chemicals'
+// names, which is all a part keeps of VORN.IN.
+sensitivity::McSensitivity sensitivity_of(const McPart& part, const ResolvedScenario& scenario) {
+  std::vector<Chemical> chemicals(part.baseline.names.size());
+  for (std::size_t i = 0; i < chemicals.size(); ++i) {
+    chemicals[i].CHEMNAME = part.baseline.names[i];
+    chemicals[i].CHEMCAS = part.baseline.cas[i];
+  }
+  std::vector<sensitivity::RunInput> inputs;
+  for (const PlanParameter& p : plan_from_scenario(scenario, chemicals).parameters)
+    inputs.push_back({p.label, p.chemicals, p.correlated && scenario.sampling != Sampling::random});
+  return sensitivity::rank_run(std::move(inputs), chemicals.size(), part.rows.joined());
+}
+
+}  // namespace
 
 McReport report_of(const McPart& part) {
   const ResolvedScenario scenario = from_json(part.scenario_json);
@@ -158,6 +215,7 @@ McReport report_of(const McPart& part) {
       summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
   report.scenario_json = part.scenario_json;
   report.decision_percentile = scenario.decision_percentile;
+  report.sensitivity = sensitivity_of(part, scenario);
   return report;
 }
 

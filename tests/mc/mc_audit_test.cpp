@@ -33,6 +33,10 @@ TEST(McShards, MergedPartsGiveTheSingleRunsDocumentsAndGapsAreRefused) {
   ScratchDir dir;
   ASSERT_EQ(mc(dir, {"--json", "whole.json", "--csv", "whole.csv", "--html", "whole.html"}).status,
             0);
+  // The identity covers the ranks of the rows every part carries.
+  const auto whole = nlohmann::json::parse(read_text(dir / "whole.json"));
+  ASSERT_EQ(whole["sensitivity"]["rows"], 300);
+  ASSERT_EQ(whole["chemicals"][0]["sensitivity"]["rows"], 300);
   for (const int k : {1, 3, 7}) {
     std::vector<std::string> merge = {VORN_CLI, "mc-merge"};
     for (int i = k; i >= 1; --i) {  // any order

@@ -13,6 +13,7 @@
 
 #include "mc/decision_quantities.hpp"
 #include "mc/mc_tally.hpp"
+#include "mc/sample_rows.hpp"
 
 namespace vorn::mc {
 
@@ -49,6 +50,8 @@ struct McPart {
   std::vector<ShardRange> shards;  // the shards held, in index order
   McBaseline baseline;
   McTally tally;
+  // The stored rows of its realizations within 1..kSampleRowLimit: one block a shard.
+  SampleRows rows;
 
   // Every shard 1..shard_count is held.
   bool complete() const { return shards.size() == shard_count; }

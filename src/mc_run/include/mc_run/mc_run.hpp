@@ -13,6 +13,7 @@
 #include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
 #include "mc/scenario.hpp"
+#include "sensitivity/run_sensitivity.hpp"
 #include "vorn/run.hpp"
 
 namespace vorn::mc {
@@ -60,6 +61,8 @@ struct McReport {
   McSummary summary;
   std::string scenario_json;
   double decision_percentile = 90;
+  // Ranked from the rows stored: realizations 1..min(N, kSampleRowLimit).
+  sensitivity::McSensitivity sensitivity;
 };
 McReport report_of(const McPart& part);
 
