@@ -8,7 +8,8 @@ struct McSummary;
 }
 namespace vorn::sensitivity {
 struct McSensitivity;
-}
+struct SobolReport;
+}  // namespace vorn::sensitivity
 
 namespace vorn {
 
@@ -39,5 +40,12 @@ std::string mc_csv(const mc::McSummary& summary,
 std::string mc_html(const mc::McSummary& summary, const std::string& scenario_json,
                     double decision_percentile,
                     const sensitivity::McSensitivity* sensitivity = nullptr);
+
+// The documents of `vorn mc --sobol`: the design, and per chemical (its limiting quantity) and
+// for the stream totals the first-order and total Sobol index of every input group with its
+// bootstrap 95 % interval, as JSON, as CSV in long form, and as a page of bars.
+std::string sobol_json(const sensitivity::SobolReport& report, const std::string& scenario_json);
+std::string sobol_csv(const sensitivity::SobolReport& report);
+std::string sobol_html(const sensitivity::SobolReport& report);
 
 }  // namespace vorn

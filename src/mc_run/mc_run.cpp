@@ -219,6 +219,30 @@ McReport report_of(const McPart& part) {
   return report;
 }
 
+SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
+                      const std::function<void(std::uint64_t)>& cost) {
+  Setup s = set_up(request);
+  SobolResult out;
+  out.baseline = s.baseline;
+  if (s.baseline.status != Status::completed) return out;
+  if (!s.resolved.correlate.empty())
+    throw McUsageError(
+        "--sobol: the scenario correlates inputs ([[correlate]]), and Sobol "
+        "indices assume independent ones");
+  if (base_rows < 2 || (base_rows & (base_rows - 1)) != 0)
+    throw McUsageError("--base-samples " + std::to_string(base_rows) +
+                       ": give a power of two, at least 2");
+  out.scenario_json = to_json(s.resolved);
+  const SobolGroups groups = sobol_groups(s.resolved, s.plan);
+  const std::uint64_t evaluations = base_rows * (groups.labels.size() + 2);
+  if (cost) cost(evaluations);
+  auto progress = [&](std::uint64_t done) {
+    if (request.progress) request.progress(done, evaluations);
+  };
+  out.run = evaluate_sobol_design(s.input, s.plan, groups, base_rows, request.threads, progress);
+  return out;
+}
+
 RealizationText realization_text(const McRequest& request, std::uint64_t r) {
   Setup s = set_up(request);
   RealizationText out;

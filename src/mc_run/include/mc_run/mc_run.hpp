@@ -13,6 +13,7 @@
 #include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
 #include "mc/scenario.hpp"
+#include "mc_run/sobol_run.hpp"
 #include "sensitivity/run_sensitivity.hpp"
 #include "vorn/run.hpp"
 
@@ -65,6 +66,19 @@ struct McReport {
   sensitivity::McSensitivity sensitivity;
 };
 McReport report_of(const McPart& part);
+
+// The Sobol indices of the request's scenario on a design of `base_rows` base rows (a power
+// of two); its realizations and sampling do not enter. `cost` is told the evaluations
+// before the first; `request.progress` gets (evaluations done, evaluations). Throws as
+// run_monte_carlo does, McUsageError when the scenario correlates inputs (the estimators
+// assume independent ones) or base_rows is not a power of two of at least 2.
+struct SobolResult {
+  Outcome baseline;  // as in McResult
+  std::string scenario_json;
+  SobolRun run;
+};
+SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
+                      const std::function<void(std::uint64_t)>& cost);
 
 // Realization r's VORN.IN (see realization_input). Throws as run_monte_carlo does, and
 // std::invalid_argument when its values cannot be written.
