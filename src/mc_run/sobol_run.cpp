@@ -91,9 +91,20 @@ SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
     return sensitivity::estimate_sobol_indices(outputs[o].data(), base_rows, shape.groups(),
                                                bootstrap);
   };
-  for (std::size_t i = 0; i < n; ++i) run.chemicals.push_back(indices(i));
-  run.stream_risk = indices(n);
-  run.stream_hazard = indices(n + 1);
+  // The outputs' bootstraps are independent: shared out among the threads.
+  std::vector<sensitivity::SobolIndices> estimates(n + 2);
+  std::atomic<std::size_t> next_output{0};
+  auto estimate = [&] {
+    for (std::size_t o; (o = next_output.fetch_add(1)) < n + 2;) estimates[o] = indices(o);
+  };
+  pool.clear();
+  for (unsigned t = 1; t < std::max(threads, 1u); ++t) pool.emplace_back(estimate);
+  estimate();
+  for (std::thread& th : pool) th.join();
+  run.stream_hazard = std::move(estimates[n + 1]);
+  run.stream_risk = std::move(estimates[n]);
+  estimates.resize(n);
+  run.chemicals = std::move(estimates);
   return run;
 }
 
