@@ -63,7 +63,8 @@ class PartError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-inline constexpr int kPartVersion = 1;
+// 2: parts carry the rows stored for rank sensitivity.
+inline constexpr int kPartVersion = 2;
 
 // The versioned JSON document of a part; holds no thread count, time, host or path.
 std::string part_json(const McPart& part);
