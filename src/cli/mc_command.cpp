@@ -133,10 +133,6 @@ int run_mc(const McArgs& args) {
   if (!args.part.empty() && !request.shard)
     request.shard = std::pair<std::uint64_t, std::uint64_t>{1, 1};
   if (args.realization) return write_realization(args, request);
-  if (args.sobol) {
-    request.progress = progress_bar("vorn mc");
-    return run_sobol(args, request);
-  }
 
   SamplesFile samples;
   if (!args.samples.empty()) {
@@ -145,6 +141,10 @@ int run_mc(const McArgs& args) {
     request.force_samples = args.force;
   }
   request.progress = progress_bar("vorn mc");
+  if (args.sobol) {
+    const int status = run_sobol(args, request);
+    return !args.samples.empty() && !samples.close() ? kFatalError : status;
+  }
   const mc::McResult result = mc::run_monte_carlo(request);
   if (result.baseline.status != Status::completed)
     return baseline_failed("vorn mc", result.baseline);
@@ -175,7 +175,7 @@ int mc_main(int argc, char** argv) {
   add_document_options(app, args.documents);
   auto* samples = app.add_option("--samples", args.samples,
                                  "write every realization's inputs and decision quantities "
-                                 "to FILE as CSV")
+                                 "to FILE as CSV (with --sobol: every point of the design)")
                       ->type_name("FILE");
   app.add_flag("--force", args.force,
                "write more than 1,000,000 samples rows, or over an existing VORN.IN");
@@ -199,10 +199,8 @@ int mc_main(int argc, char** argv) {
   if (const auto status = parse_command_line(app, argc, argv)) return *status;
   if (base_samples->count() > 0 && sobol->count() == 0)
     return usage_error(app, "--base-samples goes with --sobol");
-  if (sobol->count() > 0 &&
-      (samples->count() > 0 || part->count() > 0 || shard->count() > 0 || realization->count() > 0))
-    return usage_error(
-        app, "--sobol runs its own design: no --samples, --shard, --part or --realization");
+  if (sobol->count() > 0 && (part->count() > 0 || shard->count() > 0 || realization->count() > 0))
+    return usage_error(app, "--sobol runs its own design: no --shard, --part or --realization");
   if (std::string why = document_conflict(args.documents, args.samples, args.part); !why.empty())
     return usage_error(app, why);
   if (shard->count() > 0 && !parse_shard(args.shard))

@@ -235,11 +235,23 @@ SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
   out.scenario_json = to_json(s.resolved);
   const SobolGroups groups = sobol_groups(s.resolved, s.plan);
   const std::uint64_t evaluations = base_rows * (groups.labels.size() + 2);
+  if (request.samples && evaluations > kMaxSampleRows && !request.force_samples)
+    throw McUsageError("--samples: " + std::to_string(evaluations) + " rows, more than " +
+                       std::to_string(kMaxSampleRows) + "; --force writes them");
   if (cost) cost(evaluations);
   auto progress = [&](std::uint64_t done) {
     if (request.progress) request.progress(done, evaluations);
   };
-  out.run = evaluate_sobol_design(s.input, s.plan, groups, base_rows, request.threads, progress);
+  std::vector<double> design;
+  out.run = evaluate_sobol_design(s.input, s.plan, groups, base_rows, request.threads, progress,
+                                  request.samples ? &design : nullptr);
+  if (!request.samples) return out;
+  request.samples(sobol_design_header(s.plan, s.input.chemicals));
+  const std::size_t columns = s.plan.parameters.size() + s.input.chemicals.size() + 2;
+  const std::size_t rows = design.size() / columns;
+  for (std::size_t e = 0; e < rows; e += kSampleBatch)
+    request.samples(
+        sobol_design_rows(design, columns, e, std::min<std::size_t>(e + kSampleBatch, rows)));
   return out;
 }
 

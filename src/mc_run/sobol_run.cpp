@@ -5,7 +5,10 @@
 #include <cmath>
 #include <thread>
 
+#include "core/real_text.hpp"
 #include "core/text.hpp"
+#include "export/csv_field.hpp"
+#include "export/export_text.hpp"
 #include "mc/sample_rows.hpp"
 #include "sensitivity/saltelli_design.hpp"
 
@@ -33,18 +36,19 @@ SobolGroups sobol_groups(const ResolvedScenario& scenario, const SamplingPlan& p
 
 SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
                                const SobolGroups& groups, std::size_t base_rows, unsigned threads,
-                               const std::function<void(std::uint64_t)>& progress) {
+                               const std::function<void(std::uint64_t)>& progress,
+                               std::vector<double>* design_rows) {
   const sensitivity::SaltelliDesign shape(plan.seed, base_rows, groups.group_of_stream);
   const std::size_t blocks = shape.groups() + 2, n = input.chemicals.size();
   const SampleRowLayout layout{plan.parameters.size(), n};
   // outputs[o][block * M + j - 1]: output o (the limiting quantities, then the totals).
   std::vector<std::vector<double>> outputs(n + 2, std::vector<double>(blocks * base_rows));
+  if (design_rows) design_rows->assign(shape.evaluations() * layout.columns(), 0.0);
   std::atomic<std::uint64_t> next{1}, done{0};
   auto work = [&](unsigned t) {
     sensitivity::SaltelliDesign design(plan.seed, base_rows, groups.group_of_stream);
     RealizationEvaluator evaluator(input, plan);
     std::vector<double> a(shape.columns()), b(shape.columns()), point(shape.columns());
-    std::vector<float> row(layout.columns());
     for (std::uint64_t j; (j = next.fetch_add(1)) <= base_rows;) {
       design.base_row(j, a.data(), b.data());
       for (std::size_t block = 0; block < blocks; ++block) {
@@ -66,6 +70,11 @@ SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
         const bool totals = evaluator.all_completed();
         outputs[n][at] = totals ? evaluator.stream_risk() : std::nan("");
         outputs[n + 1][at] = totals ? evaluator.stream_hazard() : std::nan("");
+        if (design_rows) {
+          double* row_out = design_rows->data() + at * layout.columns();
+          row_out = std::copy(evaluator.values().begin(), evaluator.values().end(), row_out);
+          for (std::size_t o = 0; o < n + 2; ++o) row_out[o] = outputs[o][at];
+        }
       }
       const std::uint64_t now = done.fetch_add(blocks) + blocks;
       if (t == 0 && progress) progress(now);
@@ -106,6 +115,34 @@ SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
   estimates.resize(n);
   run.chemicals = std::move(estimates);
   return run;
+}
+
+std::string sobol_design_header(const SamplingPlan& plan, const std::vector<Chemical>& chemicals) {
+  std::string header = "evaluation";
+  for (const PlanParameter& p : plan.parameters) header += ',' + csv_field(export_text(p.label));
+  for (std::size_t i = 0; i < chemicals.size(); ++i) {
+    std::string id(trim_blanks(chemicals[i].CHEMCAS));
+    if (id.empty()) id = trim_blanks(chemicals[i].CHEMNAME);
+    header += ',' + csv_field("limiting ratio of " + export_text(id) + " (" +
+                              std::to_string(i + 1) + ")");
+  }
+  return header + ",RI_TOT of the stream,HI_TOT of the stream" + kCsvRecordEnd;
+}
+
+std::string sobol_design_rows(const std::vector<double>& design, std::size_t columns,
+                              std::size_t first, std::size_t last) {
+  std::string out;
+  char buf[kRealTextSize];
+  for (std::size_t e = first; e < last; ++e) {
+    out += std::to_string(e + 1);
+    for (std::size_t c = 0; c < columns; ++c) {
+      out += ',';
+      const double x = design[e * columns + c];
+      if (!std::isnan(x)) out.append(buf, write_real(buf, x));
+    }
+    out += kCsvRecordEnd;
+  }
+  return out;
 }
 
 }  // namespace vorn::mc

@@ -6,7 +6,9 @@
 
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/test_support.hpp"
 
@@ -53,6 +55,58 @@ TEST(McSobol, InputsThatCannotReachAnOutputHaveNoTotalIndexAndThreadsChangeNothi
     }
   }
   EXPECT_EQ(surface_limited, 2);
+}
+
+std::vector<std::string> cells(const std::string& line) {
+  std::vector<std::string> out;
+  std::stringstream in(line);
+  for (std::string f; std::getline(in, f, ',');) out.push_back(f);
+  return out;
+}
+
+// OpenTURNS' Jansen estimators on the design --samples writes, laid out [A; B; A_B^1 ...
+// A_B^p]: one input column per group (they fix only its dimension) and the stream cancer risk.
+TEST(McSobol, OpenTurnsRecomputesTheIndicesOfAQuantityFromTheDesignWritten) {
+  ScratchDir dir;
+  const auto scenario = kExamples / "montecarlo" / "scenario.toml";
+  const ProcessResult r =
+      sobol(dir, scenario, {"--threads", "2", "--json", "s.json", "--samples", "design.csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> rows = lines_of(read_text(dir / "design.csv"));
+  ASSERT_EQ(rows.size(), 1 + 256u * 6);
+  const std::vector<std::string> header = cells(rows[0]);
+  ASSERT_EQ(header.back(), "HI_TOT of the stream");
+  const std::size_t risk = header.size() - 2, groups = 4;
+  // The first column of each group: WU_WASTEVOL, TCLPCONC of chemical 1, DAF, HENRY.
+  const std::size_t group_column[groups] = {1, 2, 12, 13};
+  {
+    std::ofstream out(dir / "reference.csv");
+    for (std::size_t e = 1; e < rows.size(); ++e) {
+      const std::vector<std::string> c = cells(rows[e]);
+      ASSERT_EQ(c[0], std::to_string(e));
+      for (const std::size_t g : group_column) out << c[g] << ',';
+      out << c[risk] << '\n';
+    }
+  }
+  const ProcessResult reference = run_process(
+      {VORN_REFERENCE_PYTHON, VORN_OPENTURNS_SCRIPT, "reference.csv", "256"}, dir.path());
+  ASSERT_EQ(reference.status, 0) << reference.err;
+  const std::string& text = reference.out;
+  std::istringstream lines(text);
+  std::vector<double> first, total;
+  for (auto* into : {&first, &total}) {
+    std::string line;
+    std::getline(lines, line);
+    std::istringstream values(line);
+    for (double x; values >> x;) into->push_back(x);
+    ASSERT_EQ(into->size(), groups) << text;
+  }
+  const auto doc = nlohmann::json::parse(read_text(dir / "s.json"));
+  const auto& inputs = doc["stream"]["RI_TOT"]["inputs"];
+  for (std::size_t g = 0; g < groups; ++g) {
+    EXPECT_NEAR(inputs[g]["S1"].get<double>(), first[g], 1e-3) << g;
+    EXPECT_NEAR(inputs[g]["ST"].get<double>(), total[g], 1e-3) << g;
+  }
 }
 
 TEST(McSobol, CorrelatedInputsAreRefusedBeforeAnyEvaluation) {

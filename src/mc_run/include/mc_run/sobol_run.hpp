@@ -29,8 +29,20 @@ SobolGroups sobol_groups(const ResolvedScenario& scenario, const SamplingPlan& p
 
 // Evaluates every point of the design on `threads` threads; `progress` (may be empty) gets
 // the evaluations done now and then. The bootstrap resamples with Philox(seed, replicate).
+// With `design`, every evaluation's row in the layout [A; B; A_B^1 ... A_B^p]: its sampled
+// inputs, each chemical's limiting quantity, RI_TOT and HI_TOT (mc::SampleRowLayout's
+// columns), in double precision.
 SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
                                const SobolGroups& groups, std::size_t base_rows, unsigned threads,
-                               const std::function<void(std::uint64_t)>& progress = {});
+                               const std::function<void(std::uint64_t)>& progress = {},
+                               std::vector<double>* design = nullptr);
+
+// The design as a samples file (CSV, RFC 4180): "evaluation" (1-based, in layout order),
+// the inputs' labels, "limiting ratio of <chemical> (<index>)" per chemical, "RI_TOT of the
+// stream", "HI_TOT of the stream"; then rows first..last - 1 (0-based) of `design`, NaN as
+// an empty cell.
+std::string sobol_design_header(const SamplingPlan& plan, const std::vector<Chemical>& chemicals);
+std::string sobol_design_rows(const std::vector<double>& design, std::size_t columns,
+                              std::size_t first, std::size_t last);
 
 }  // namespace vorn::mc
