@@ -11,8 +11,8 @@ namespace vorn {
 namespace {
 
 // Layout in SVG user units, as the pathway charts: labels, plot, values.
-constexpr double kWidth = 680, kLabelEnd = 226, kPlotLeft = 234, kPlotRight = 586;
-constexpr double kValueLeft = 594, kTop = 8, kRow = 17, kBar = 11, kAxisSpace = 30;
+constexpr double kWidth = 680, kLabelEnd = 226, kPlotLeft = 234, kPlotRight = 540;
+constexpr double kValueLeft = 548, kTop = 8, kRow = 17, kBar = 11, kAxisSpace = 30;
 constexpr double kCap = 3;
 
 double x_at(double r) {
