@@ -36,7 +36,8 @@ struct SampleRowRange {
 };
 SampleRowRange sample_row_range(std::uint64_t first, std::uint64_t last);
 
-// The larger of a chemical's two ratios of waste to allowable concentration.
+// The larger of a chemical's two ratios of waste to allowable concentration; a NaN ratio
+// (0 / 0) gives way to the other.
 double limiting_quantity(double gw_ratio, double sf_ratio);
 
 // Writes the row of the realization the evaluator evaluated last to out[0..columns).
