@@ -6,18 +6,28 @@
 namespace vorn::mc {
 struct McSummary;
 }
+namespace vorn::sensitivity {
+struct McSensitivity;
+struct SobolReport;
+}  // namespace vorn::sensitivity
 
 namespace vorn {
 
 // Ordered JSON: the scenario as resolved (`scenario_json`, its canonical form), the
 // realizations, the failures, and per chemical and for the stream the statistics of every
 // decision quantity, the decision at the decision percentile and the convergence table.
-// Holds no thread count, shard, time, host or path: equal results are equal files.
+// Holds no thread count, shard, time, host or path: equal results are equal files. With
+// `sensitivity`, a "sensitivity" section says how the inputs were ranked, and each chemical
+// and the stream gets the indices of its inputs.
 std::string mc_json(const mc::McSummary& summary, const std::string& scenario_json,
-                    double decision_percentile);
+                    double decision_percentile,
+                    const sensitivity::McSensitivity* sensitivity = nullptr);
 
-// The same statistics in long form (RFC 4180, CRLF): chemical, quantity, statistic, value.
-std::string mc_csv(const mc::McSummary& summary);
+// The same statistics in long form (RFC 4180, CRLF): chemical, quantity, statistic, value;
+// with `sensitivity`, also a row per index: chemical, "SENSITIVITY <output> <input>",
+// statistic (spearman, prcc, their bounds, negligible), value.
+std::string mc_csv(const mc::McSummary& summary,
+                   const sensitivity::McSensitivity* sensitivity = nullptr);
 
 // One self-contained HTML page for people (inline CSS and SVG, no scripts, no links): the
 // verdict at the decision percentile per chemical (P(exceeded), the allowable
@@ -25,7 +35,17 @@ std::string mc_csv(const mc::McSummary& summary);
 // concentrations), per chemical the percentile bands of every pathway's risk and hazard
 // quotient with the targets, the convergence table and the scenario. Same bytes for the
 // same results.
+// With `sensitivity`, a section "Which inputs matter" adds per chemical a tornado of the
+// inputs that move its limiting quantity most.
 std::string mc_html(const mc::McSummary& summary, const std::string& scenario_json,
-                    double decision_percentile);
+                    double decision_percentile,
+                    const sensitivity::McSensitivity* sensitivity = nullptr);
+
+// The documents of `vorn mc --sobol`: the design, and per chemical (its limiting quantity) and
+// for the stream totals the first-order and total Sobol index of every input group with its
+// bootstrap 95 % interval, as JSON, as CSV in long form, and as a page of bars.
+std::string sobol_json(const sensitivity::SobolReport& report, const std::string& scenario_json);
+std::string sobol_csv(const sensitivity::SobolReport& report);
+std::string sobol_html(const sensitivity::SobolReport& report);
 
 }  // namespace vorn

@@ -14,6 +14,7 @@
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
 #include "mc_run/mc_run.hpp"
+#include "vorn/mc_documents.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -30,6 +31,11 @@ constexpr const char* kFooter =
     "On a cluster, run every shard I/K with --part, then merge the parts with vorn mc-merge:\n"
     "the merged documents equal those of one run, byte for byte.\n"
     "\n"
+    "--sobol evaluates M (p + 2) points of a Saltelli design instead (p the [[vary]] entries,\n"
+    "an \"each\" entry one group) and writes first-order and total Sobol indices; the cost is\n"
+    "printed first. Its estimators assume independent inputs: with [[correlate]] it is a\n"
+    "usage error, as the request contradicts the scenario.\n"
+    "\n"
     "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 its run stopped, 3 a fatal\n"
     "             input error, an error in the scenario or a file that cannot be written;\n"
     "             64 usage error";
@@ -42,6 +48,8 @@ struct McArgs {
   std::string samples, shard, part, write_input;
   bool force = false;
   std::optional<std::uint64_t> realization;
+  bool sobol = false;
+  std::size_t base_samples = mc::kDefaultBaseRows;
 };
 
 // "I/K" with 1 <= I <= K.
@@ -97,6 +105,27 @@ int write_realization(const McArgs& args, const mc::McRequest& request) {
   return write_document(file.string(), r.text) ? 0 : kFatalError;
 }
 
+// --sobol: the cost on standard error before the design runs, then its documents.
+int run_sobol(const McArgs& args, const mc::McRequest& request) {
+  auto cost = [&](std::uint64_t evaluations) {
+    std::fprintf(stderr, "vorn mc: Sobol indices: %llu evaluations (%zu base rows x %llu blocks)\n",
+                 static_cast<unsigned long long>(evaluations), args.base_samples,
+                 static_cast<unsigned long long>(evaluations / args.base_samples));
+  };
+  const mc::SobolResult result = mc::run_sobol(request, args.base_samples, cost);
+  if (result.baseline.status != Status::completed)
+    return baseline_failed("vorn mc", result.baseline);
+  const McDocumentFiles& files = args.documents;
+  int status = 0;
+  if (!files.json.empty() &&
+      !write_document(files.json, sobol_json(result.run, result.scenario_json)))
+    status = kFatalError;
+  if (!files.csv.empty() && !write_document(files.csv, sobol_csv(result.run))) status = kFatalError;
+  if (!files.html.empty() && !write_document(files.html, sobol_html(result.run)))
+    status = kFatalError;
+  return status;
+}
+
 int run_mc(const McArgs& args) {
   mc::McRequest request;
   request.scenario = args.scenario;
@@ -117,6 +146,10 @@ int run_mc(const McArgs& args) {
     request.force_samples = args.force;
   }
   request.progress = progress_bar("vorn mc");
+  if (args.sobol) {
+    const int status = run_sobol(args, request);
+    return !args.samples.empty() && !samples.close() ? kFatalError : status;
+  }
   const mc::McResult result = mc::run_monte_carlo(request);
   if (result.baseline.status != Status::completed)
     return baseline_failed("vorn mc", result.baseline);
@@ -159,7 +192,7 @@ int mc_main(int argc, char** argv) {
   add_document_options(app, args.documents);
   auto* samples = app.add_option("--samples", args.samples,
                                  "write every realization's inputs and decision quantities "
-                                 "to FILE as CSV")
+                                 "to FILE as CSV (with --sobol: every point of the design)")
                       ->type_name("FILE");
   app.add_flag("--force", args.force,
                "write more than 1,000,000 samples rows, or over an existing VORN.IN");
@@ -174,7 +207,17 @@ int mc_main(int argc, char** argv) {
   auto* write_input =
       app.add_option("--write-input", args.write_input, "the directory of that VORN.IN")
           ->type_name("DIR");
+  auto* sobol = app.add_flag("--sobol", args.sobol,
+                             "compute Sobol indices on a Saltelli design instead of the run");
+  auto* base_samples =
+      app.add_option("--base-samples", args.base_samples,
+                     "with --sobol: base rows M of the design, a power of two (default 4096)")
+          ->type_name("M");
   if (const auto status = parse_command_line(app, argc, argv)) return *status;
+  if (base_samples->count() > 0 && sobol->count() == 0)
+    return usage_error(app, "--base-samples goes with --sobol");
+  if (sobol->count() > 0 && (part->count() > 0 || shard->count() > 0 || realization->count() > 0))
+    return usage_error(app, "--sobol runs its own design: no --shard, --part or --realization");
   if (std::string why = document_conflict(args.documents, args.samples, args.part); !why.empty())
     return usage_error(app, why);
   if (shard->count() > 0 && !parse_shard(args.shard))

@@ -29,14 +29,14 @@ std::string document_conflict(const McDocumentFiles& files, const std::string& s
 int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
   int status = 0;
   if (!files.json.empty() &&
-      !write_document(files.json,
-                      mc_json(report.summary, report.scenario_json, report.decision_percentile)))
+      !write_document(files.json, mc_json(report.summary, report.scenario_json,
+                                          report.decision_percentile, &report.sensitivity)))
     status = kFatalError;
-  if (!files.csv.empty() && !write_document(files.csv, mc_csv(report.summary)))
+  if (!files.csv.empty() && !write_document(files.csv, mc_csv(report.summary, &report.sensitivity)))
     status = kFatalError;
   if (!files.html.empty() &&
-      !write_document(files.html,
-                      mc_html(report.summary, report.scenario_json, report.decision_percentile)))
+      !write_document(files.html, mc_html(report.summary, report.scenario_json,
+                                          report.decision_percentile, &report.sensitivity)))
     status = kFatalError;
   return status;
 }

@@ -4,6 +4,7 @@
 #include "export/export_text.hpp"
 #include "export/long_csv.hpp"
 #include "mc/mc_summary.hpp"
+#include "sensitivity/run_sensitivity.hpp"
 #include "vorn/mc_documents.hpp"
 
 namespace vorn {
@@ -43,9 +44,26 @@ class Rows : public LongCsv {
   }
 };
 
+// A row per index of every input: statistic "<index> of <input>".
+void ranked(Rows& rows, const std::string& who, const char* quantity,
+            const sensitivity::McSensitivity& s, const sensitivity::RankedOutput& o) {
+  for (std::size_t k = 0; k < o.inputs.size() && k < o.ranks.inputs.size(); ++k) {
+    const sensitivity::RankIndex& x = o.ranks.inputs[k];
+    const std::string of = " of " + export_text(s.inputs[o.inputs[k]].label);
+    const std::pair<const char*, double> values[] = {{"spearman", x.spearman},
+                                                     {"spearman_lower", x.spearman_lower},
+                                                     {"spearman_upper", x.spearman_upper},
+                                                     {"prcc", x.prcc},
+                                                     {"prcc_lower", x.prcc_lower},
+                                                     {"prcc_upper", x.prcc_upper}};
+    for (const auto& [name, value] : values) rows.add(who, quantity, csv_field(name + of), value);
+    rows.add(who, quantity, csv_field("negligible" + of), x.negligible ? "true" : "false");
+  }
+}
+
 }  // namespace
 
-std::string mc_csv(const mc::McSummary& m) {
+std::string mc_csv(const mc::McSummary& m, const sensitivity::McSensitivity* sensitivity) {
   Rows rows;
   rows.quantity("stream", m.stream_risk);
   rows.quantity("stream", m.stream_hazard);
@@ -59,6 +77,20 @@ std::string mc_csv(const mc::McSummary& m) {
     rows.add(who, "EXCEEDED", "decision", c.decision.exceeded ? "true" : "false");
     rows.add(who, "FAILED", "share", c.failure_share);
     for (const mc::QuantitySummary& q : c.quantities) rows.quantity(who, q);
+  }
+  if (!sensitivity) return rows.text();
+  // The rows ranked are stored as 32-bit floats, outside the statistics' memory bound.
+  rows.add("stream", "SENSITIVITY_ROWS", "count", std::to_string(sensitivity->rows));
+  rows.add("stream", "SENSITIVITY_ROWS", "bytes_as_float32", std::to_string(sensitivity->bytes()));
+  for (const sensitivity::RunInput& input : sensitivity->inputs)
+    if (input.unstratified)
+      rows.add("stream", "UNSTRATIFIED", csv_field(export_text(input.label)), "true");
+  ranked(rows, "stream", "RI_TOT", *sensitivity, sensitivity->stream_risk);
+  ranked(rows, "stream", "HI_TOT", *sensitivity, sensitivity->stream_hazard);
+  for (std::size_t i = 0; i < m.chemicals.size() && i < sensitivity->chemicals.size(); ++i) {
+    const mc::ChemicalSummary& c = m.chemicals[i];
+    ranked(rows, export_text(c.cas.empty() ? c.name : c.cas), "LIMITING", *sensitivity,
+           sensitivity->chemicals[i]);
   }
   return rows.text();
 }

@@ -1,7 +1,8 @@
 #include <charconv>
 
-#include "export/export_text.hpp"
 #include "core/json_number.hpp"
+#include "export/export_text.hpp"
+#include "export/mc_sensitivity_json.hpp"
 #include "limits/pathway_names.hpp"
 #include "mc/mc_summary.hpp"
 #include "vorn/mc_documents.hpp"
@@ -70,7 +71,7 @@ Json limit_shares(const std::array<double, kPathways>& shares, const char* (*nam
 }  // namespace
 
 std::string mc_json(const mc::McSummary& m, const std::string& scenario_json,
-                    double decision_percentile) {
+                    double decision_percentile, const sensitivity::McSensitivity* sensitivity) {
   Json doc = Json::object();
   doc["version"] = kDocumentVersion;
   doc["kind"] = "monte carlo";
@@ -83,6 +84,12 @@ std::string mc_json(const mc::McSummary& m, const std::string& scenario_json,
   Json stream = Json::object();
   stream["RI_TOT"] = quantity(m.stream_risk);
   stream["HI_TOT"] = quantity(m.stream_hazard);
+  if (sensitivity) {
+    doc["sensitivity"] = sensitivity_note_json(*sensitivity);
+    stream["sensitivity"] = {
+        {"RI_TOT", ranked_output_json(*sensitivity, sensitivity->stream_risk)},
+        {"HI_TOT", ranked_output_json(*sensitivity, sensitivity->stream_hazard)}};
+  }
   doc["stream"] = std::move(stream);
   Json chemicals = Json::array();
   for (const mc::ChemicalSummary& c : m.chemicals) {
@@ -101,6 +108,11 @@ std::string mc_json(const mc::McSummary& m, const std::string& scenario_json,
     Json q = Json::object();
     for (const mc::QuantitySummary& s : c.quantities) q[s.name] = quantity(s);
     j["quantities"] = std::move(q);
+    if (sensitivity && chemicals.size() < sensitivity->chemicals.size()) {
+      Json& limiting = j["sensitivity"] = Json::object();
+      limiting["quantity"] = "max(GW_RATIO, SF_RATIO)";
+      limiting.update(ranked_output_json(*sensitivity, sensitivity->chemicals[chemicals.size()]));
+    }
     chemicals.push_back(std::move(j));
   }
   doc["chemicals"] = std::move(chemicals);

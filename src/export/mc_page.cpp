@@ -9,6 +9,7 @@
 #include "export/band_chart.hpp"
 #include "export/html_text.hpp"
 #include "export/mc_scenario_text.hpp"
+#include "export/mc_sensitivity_page.hpp"
 #include "export/page_parts.hpp"
 #include "export/readable_number.hpp"
 #include "export/svg_text.hpp"
@@ -215,7 +216,7 @@ std::string stream_fact(const char* label, const mc::QuantitySummary& q) {
 }  // namespace
 
 std::string mc_html(const McSummary& m, const std::string& scenario_json,
-                    double decision_percentile) {
+                    double decision_percentile, const sensitivity::McSensitivity* sensitivity) {
   const std::string pct = exact_number(decision_percentile);
   std::vector<double> percentiles;
   if (!m.chemicals.empty() && !m.chemicals.front().quantities.empty())
@@ -227,7 +228,8 @@ std::string mc_html(const McSummary& m, const std::string& scenario_json,
   const std::string what = std::to_string(m.chemicals.size()) +
                            (m.chemicals.size() == 1 ? " chemical, " : " chemicals, ") +
                            std::to_string(m.realizations) + " realizations";
-  std::string s = page_head("vorn: Monte Carlo, " + what, kStyle) +
+  std::string s = page_head("vorn: Monte Carlo, " + what,
+                            std::string(kStyle) + (sensitivity ? kTornadoStyle : "")) +
                   "<h1>Probabilistic waste-stream risk assessment</h1>\n<p>" + what + ". ";
   if (exceeded == 0)
     s += "<span class=\"outcome\">&#10003; No chemical exceeded at the " +
@@ -249,8 +251,9 @@ std::string mc_html(const McSummary& m, const std::string& scenario_json,
        readable_number(m.target_hazard) + "</td></tr>\n" +
        stream_fact("Stream cancer risk", m.stream_risk) +
        stream_fact("Stream hazard index", m.stream_hazard) + "</tbody>\n</table>\n</section>\n";
-  s += verdict_section(m, decision_percentile) + chemicals_section(m, percentiles, pct) +
-       convergence_section(m, pct) + scenario_section(scenario_json, m);
+  s += verdict_section(m, decision_percentile) + chemicals_section(m, percentiles, pct);
+  if (sensitivity) s += sensitivity_section(m, *sensitivity, m.chemicals.size() <= kOpenUpTo);
+  s += convergence_section(m, pct) + scenario_section(scenario_json, m);
   return s + page_foot("Every statistic at full precision is in the JSON and CSV outputs.");
 }
 

@@ -14,6 +14,23 @@ namespace {
 using Json = nlohmann::ordered_json;
 constexpr const char* kFormat = "vorn-mc-part";
 
+// One block of stored rows for each shard with realizations up to kSampleRowLimit, and
+// none besides.
+void check_rows(const McPart& part, const std::string& where) {
+  std::size_t blocks = 0;
+  for (const ShardRange& s : part.shards) {
+    const SampleRowRange range = sample_row_range(s.first, s.last);
+    if (range.count() == 0) continue;
+    ++blocks;
+    const auto it = part.rows.blocks.find(range.first);
+    if (it == part.rows.blocks.end() || it->second.size() != range.count() * part.rows.columns)
+      throw PartError(where + "shard " + std::to_string(s.index) + " does not hold its " +
+                      std::to_string(range.count()) + " stored rows");
+  }
+  if (blocks != part.rows.blocks.size())
+    throw PartError(where + "holds stored rows outside its shards");
+}
+
 }  // namespace
 
 McBaseline baseline_of(const McInput& input) {
@@ -58,6 +75,7 @@ std::string part_json(const McPart& part) {
   j["shards"] = shards_to_json(part.shards);
   j["baseline"] = baseline_to_json(part.baseline);
   part.tally.to_json(j["state"]);
+  part.rows.to_json(j["rows"]);
   return j.dump() + '\n';
 }
 
@@ -75,12 +93,14 @@ McPart parse_part(std::string_view json, std::string_view source) {
     part.shards = shards_from_json(j.at("shards"));
     part.baseline = baseline_from_json(j.at("baseline"));
     part.tally = McTally::from_json(j.at("state"));
+    part.rows = SampleRows::from_json(j.at("rows"));
 
     if (scenario.nested()) throw PartError(where + "its scenario is of a nested run");
     if (part.seed != scenario.seed || part.realizations != scenario.realizations)
       throw PartError(where + "seed or realizations differ from its scenario's");
     const std::uint64_t covered =
         check_shards(part.shards, part.shard_count, part.realizations, where);
+    check_rows(part, where);
     const std::size_t n = scenario.chemical_count;
     if (part.baseline.names.size() != n || part.tally.chemicals.size() != n)
       throw PartError(where + "its chemicals do not match its scenario's " + std::to_string(n));
@@ -103,6 +123,7 @@ void merge_part(McPart& into, const McPart& other, std::string_view source) {
     throw PartError(where + "its seed or realizations differ from the other parts'");
   into.shards = merged_shards(into.shards, other.shards, into.shard_count, where);
   into.tally.merge(other.tally);
+  into.rows.merge(other.rows);
 }
 
 }  // namespace vorn::mc

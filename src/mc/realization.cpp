@@ -1,5 +1,7 @@
 #include "mc/realization.hpp"
 
+#include <algorithm>
+
 namespace vorn::mc {
 namespace {
 
@@ -133,6 +135,30 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
   tally.stream_hazard.add(hazard, input_.baseline_hazard);
   if (risk > wu.WU_RISKFACT) tally.stream_risk.count_above();
   if (hazard > wu.WU_HQFACT) tally.stream_hazard.count_above();
+}
+
+void RealizationEvaluator::evaluate_at(const double* uniforms) {
+  std::copy_n(uniforms, uniforms_.size(), uniforms_.begin());
+  for (std::size_t k = 0; k < values_.size(); ++k)
+    values_[k] = plan_.parameters[k].distribution.quantile(uniforms_[plan_.parameters[k].stream]);
+  apply_values(plan_, values_.data(), input_.unit, input_.chemicals, unit_, chemicals_,
+               daf_factors_);
+  all_completed_ = false;
+  if (!evaluate_all(input_, unit_, chemicals_, daf_factors_.data(), model_unit_, unit_failure_,
+                    batch_, evs_))
+    return;
+  // Summed as evaluate() sums them.
+  double rgw = 0, rsf = 0, hgw = 0, hsf = 0;
+  for (const ChemicalEvaluation& ev : evs_) {
+    if (ev.failure) return;
+    rgw += ev.limits.RI_GW;
+    rsf += ev.limits.RI_SF;
+    hgw += ev.limits.HI_GW;
+    hsf += ev.limits.HI_SF;
+  }
+  all_completed_ = true;
+  stream_risk_ = rgw + rsf;
+  stream_hazard_ = hgw + hsf;
 }
 
 }  // namespace vorn::mc

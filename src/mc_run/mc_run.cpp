@@ -6,9 +6,11 @@
 
 #include "mc/realization_input.hpp"
 #include "mc_run/samples_table.hpp"
+#include "mc/plan_from_scenario.hpp"
 #include "nested/outer_sampler.hpp"
 #include "nested_run.hpp"
 #include "run_setup.hpp"
+#include "sensitivity/run_sensitivity.hpp"
 
 namespace vorn::mc {
 namespace {
@@ -24,6 +26,37 @@ bool precise_enough(const McSummary& summary, double precision) {
   }
   return true;
 }
+
+// Stores the rows of realizations range.first..range.last, each in its own slot, so that
+// threads never share one.
+class RowKeeper {
+ public:
+  RowKeeper(const Setup& s, SampleRowRange range)
+      : layout_{s.plan.parameters.size(), s.input.chemicals.size()}, range_(range) {
+    values_.assign(range.count() * layout_.columns(), 0.0f);
+  }
+  RealizationObserver observer() {
+    return [this](std::uint64_t r, const RealizationEvaluator& e) {
+      if (r >= range_.first && r <= range_.last)
+        fill_sample_row(e, values_.data() + (r - range_.first) * layout_.columns());
+    };
+  }
+  // The rows of realizations up to `done`.
+  SampleRows rows(std::uint64_t done) && {
+    SampleRows out;
+    out.columns = layout_.columns();
+    const std::uint64_t last = std::min(done, range_.last);
+    if (last < range_.first) return out;
+    values_.resize((last + 1 - range_.first) * layout_.columns());
+    out.blocks.emplace(range_.first, std::move(values_));
+    return out;
+  }
+
+ private:
+  SampleRowLayout layout_;
+  SampleRowRange range_;
+  std::vector<float> values_;
+};
 
 }  // namespace
 
@@ -58,9 +91,12 @@ McResult run_monte_carlo(const McRequest& request) {
   auto progress = [&](std::uint64_t done) {
     if (request.progress) request.progress(done, rows);
   };
+  RowKeeper keeper(s, sample_row_range(range.first, range.last));
+  const RealizationObserver keep = keeper.observer();
   if (!s.resolved.target_precision) {
-    part.tally =
-        run_range(s.input, s.plan, request, range.first, range.last, request.threads, 0, progress);
+    part.tally = run_range(s.input, s.plan, request, range.first, range.last, request.threads, 0,
+                           progress, keep);
+    part.rows = std::move(keeper).rows(range.last);
     return result;
   }
   // Checkpoints at N = 2^k: stop at the first whose decision percentiles are precise enough.
@@ -68,7 +104,8 @@ McResult run_monte_carlo(const McRequest& request) {
   std::uint64_t done = 0;
   for (std::uint64_t checkpoint = 1;; checkpoint *= 2) {
     const std::uint64_t last = std::min(checkpoint, n);
-    part.tally.merge(run_range(s.input, s.plan, request, done + 1, last, request.threads, 0, {}));
+    part.tally.merge(
+        run_range(s.input, s.plan, request, done + 1, last, request.threads, 0, {}, keep));
     done = last;
     progress(done);
     const McSummary summary = summarize(part.baseline, part.tally, s.resolved.percentiles,
@@ -76,8 +113,27 @@ McResult run_monte_carlo(const McRequest& request) {
     if (done == n || precise_enough(summary, *s.resolved.target_precision)) break;
   }
   part.shards = {ShardRange{1, 1, done}};
+  part.rows = std::move(keeper).rows(done);
   return result;
 }
+
+namespace {
+
+// The inputs as the plan names them: the plan rebuilt from the scenario and the chemicals'
+// names, which is all a part keeps of VORN.IN.
+sensitivity::McSensitivity sensitivity_of(const McPart& part, const ResolvedScenario& scenario) {
+  std::vector<Chemical> chemicals(part.baseline.names.size());
+  for (std::size_t i = 0; i < chemicals.size(); ++i) {
+    chemicals[i].CHEMNAME = part.baseline.names[i];
+    chemicals[i].CHEMCAS = part.baseline.cas[i];
+  }
+  std::vector<sensitivity::RunInput> inputs;
+  for (const PlanParameter& p : plan_from_scenario(scenario, chemicals).parameters)
+    inputs.push_back({p.label, p.chemicals, p.correlated && scenario.sampling != Sampling::random});
+  return sensitivity::rank_run(std::move(inputs), chemicals.size(), part.rows.joined());
+}
+
+}  // namespace
 
 McReport report_of(const McPart& part) {
   const ResolvedScenario scenario = from_json(part.scenario_json);
@@ -86,11 +142,52 @@ McReport report_of(const McPart& part) {
       summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
   report.scenario_json = part.scenario_json;
   report.decision_percentile = scenario.decision_percentile;
+  report.sensitivity = sensitivity_of(part, scenario);
   return report;
 }
 
 NestedReport report_of(const nested::NestedPart& part) {
   return NestedReport{nested::summarize_nested(part), part.scenario_json};
+}
+
+SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
+                      const std::function<void(std::uint64_t)>& cost) {
+  Setup s = set_up(request);
+  SobolResult out;
+  out.baseline = s.baseline;
+  if (s.baseline.status != Status::completed) return out;
+  if (s.resolved.nested())
+    throw McUsageError(
+        "--sobol: the scenario has uncertainty inputs; Sobol indices are for "
+        "one-dimensional runs");
+  if (!s.resolved.correlate.empty())
+    throw McUsageError(
+        "--sobol: the scenario correlates inputs ([[correlate]]), and Sobol "
+        "indices assume independent ones");
+  if (base_rows < 2 || (base_rows & (base_rows - 1)) != 0)
+    throw McUsageError("--base-samples " + std::to_string(base_rows) +
+                       ": give a power of two, at least 2");
+  out.scenario_json = to_json(s.resolved);
+  const SobolGroups groups = sobol_groups(s.resolved, s.plan);
+  const std::uint64_t evaluations = base_rows * (groups.labels.size() + 2);
+  if (request.samples && evaluations > kMaxSampleRows && !request.force_samples)
+    throw McUsageError("--samples: " + std::to_string(evaluations) + " rows, more than " +
+                       std::to_string(kMaxSampleRows) + "; --force writes them");
+  if (cost) cost(evaluations);
+  auto progress = [&](std::uint64_t done) {
+    if (request.progress) request.progress(done, evaluations);
+  };
+  std::vector<double> design;
+  out.run = evaluate_sobol_design(s.input, s.plan, groups, base_rows, request.threads, progress,
+                                  request.samples ? &design : nullptr);
+  if (!request.samples) return out;
+  request.samples(sobol_design_header(s.plan, s.input.chemicals));
+  const std::size_t columns = s.plan.parameters.size() + s.input.chemicals.size() + 2;
+  const std::size_t rows = design.size() / columns;
+  for (std::size_t e = 0; e < rows; e += kSampleBatch)
+    request.samples(
+        sobol_design_rows(design, columns, e, std::min<std::size_t>(e + kSampleBatch, rows)));
+  return out;
 }
 
 RealizationText realization_text(const McRequest& request, std::uint64_t r) {

@@ -16,9 +16,6 @@
 namespace vorn::mc {
 namespace {
 
-// Realizations whose sample rows are held at a time, to write them in order.
-constexpr std::uint64_t kSampleBatch = 4096;
-
 // The records of VORN.IN as read; the deterministic run has checked them already.
 void read_records(const std::string& bytes, McInput& input) {
   InputFile in(bytes);
@@ -58,9 +55,10 @@ Setup set_up(const McRequest& request) {
 
 McTally run_range(const McInput& input, const SamplingPlan& plan, const McRequest& request,
                   std::uint64_t first, std::uint64_t last, unsigned threads,
-                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress) {
+                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress,
+                  const RealizationObserver& keep) {
   if (!request.samples || last < first)
-    return run_realizations(input, plan, first, last, threads, progress);
+    return run_realizations(input, plan, first, last, threads, progress, keep);
   const SamplesTable table(plan, input.chemicals);
   McTally tally(input.chemicals.size());
   std::vector<std::string> rows;
@@ -69,6 +67,7 @@ McTally run_range(const McInput& input, const SamplingPlan& plan, const McReques
     rows.assign(to - from + 1, std::string());
     auto observe = [&](std::uint64_t r, const RealizationEvaluator& e) {
       rows[r - from] = table.row(number_offset + r, e);
+      if (keep) keep(r, e);
     };
     auto batch_progress = [&](std::uint64_t done) {
       if (progress) progress(from - first + done);

@@ -6,11 +6,15 @@
 #include <cstdint>
 #include <functional>
 
+#include "mc/mc_engine.hpp"
 #include "mc/realization.hpp"
 #include "mc/resolved_scenario.hpp"
 #include "mc_run/mc_run.hpp"
 
 namespace vorn::mc {
+
+// Realizations whose sample rows are held at a time, to write them in order.
+inline constexpr std::uint64_t kSampleBatch = 4096;
 
 struct Setup {
   Outcome baseline;  // the deterministic run
@@ -23,10 +27,11 @@ struct Setup {
 // set only when that run completed. Throws ScenarioError.
 Setup set_up(const McRequest& request);
 
-// Realizations first..last of `plan`; with a samples sink, in batches whose rows are
-// written in order, realization r numbered `number_offset` + r.
+// Realizations first..last of `plan`, each also shown to `keep` (may be empty); with a samples
+// sink, in batches whose rows are written in order, realization r numbered `number_offset` + r.
 McTally run_range(const McInput& input, const SamplingPlan& plan, const McRequest& request,
                   std::uint64_t first, std::uint64_t last, unsigned threads,
-                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress);
+                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress,
+                  const RealizationObserver& keep = {});
 
 }  // namespace vorn::mc

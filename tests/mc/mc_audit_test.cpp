@@ -23,7 +23,12 @@ ProcessResult mc(const ScratchDir& dir, std::vector<std::string> args) {
 
 TEST(McShards, MergedPartsGiveTheSingleRunsDocumentsAndGapsAreRefused) {
   ScratchDir dir;
-  ASSERT_EQ(mc(dir, {"--json", "whole.json", "--csv", "whole.csv", "--html", "whole.html"}).status, 0);
+  ASSERT_EQ(mc(dir, {"--json", "whole.json", "--csv", "whole.csv", "--html", "whole.html"}).status,
+            0);
+  // The identity covers the ranks of the rows every part carries.
+  const auto whole = nlohmann::json::parse(read_text(dir / "whole.json"));
+  ASSERT_EQ(whole["sensitivity"]["rows"], 300);
+  ASSERT_EQ(whole["chemicals"][0]["sensitivity"]["rows"], 300);
   expect_shards_merge_to_whole(
       dir, [&](std::vector<std::string> args) { return mc(dir, std::move(args)); }, {1, 3, 7});
   const ProcessResult gap =

@@ -13,6 +13,7 @@
 
 #include "mc/decision_quantities.hpp"
 #include "mc/mc_tally.hpp"
+#include "mc/sample_rows.hpp"
 
 namespace vorn::mc {
 
@@ -49,6 +50,8 @@ struct McPart {
   std::vector<ShardRange> shards;  // the shards held, in index order
   McBaseline baseline;
   McTally tally;
+  // The stored rows of its realizations within 1..kSampleRowLimit: one block a shard.
+  SampleRows rows;
 
   // Every shard 1..shard_count is held.
   bool complete() const { return shards.size() == shard_count; }
@@ -60,7 +63,8 @@ class PartError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-inline constexpr int kPartVersion = 1;
+// 2: parts carry the rows stored for rank sensitivity.
+inline constexpr int kPartVersion = 2;
 
 // The versioned JSON document of a part; holds no thread count, time, host or path.
 std::string part_json(const McPart& part);

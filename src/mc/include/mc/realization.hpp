@@ -38,6 +38,9 @@ class RealizationEvaluator {
   const std::vector<double>& draw(std::uint64_t r);
   // Draws realization r, evaluates it and adds it to `tally`.
   void evaluate(std::uint64_t r, McTally& tally);
+  // Evaluates the point whose uniforms (one per stream, strictly inside (0, 1)) are given,
+  // as a design other than the run's own picks them; adds it to no tally.
+  void evaluate_at(const double* uniforms);
   const std::vector<double>& values() const { return values_; }
   // The records of the realization last drawn (for writing its VORN.IN).
   const WasteUnit& unit() const { return unit_; }

@@ -15,6 +15,8 @@
 #include "mc/scenario.hpp"
 #include "nested/nested_part.hpp"
 #include "nested/nested_summary.hpp"
+#include "mc_run/sobol_run.hpp"
+#include "sensitivity/run_sensitivity.hpp"
 #include "vorn/run.hpp"
 
 namespace vorn::mc {
@@ -66,6 +68,8 @@ struct McReport {
   McSummary summary;
   std::string scenario_json;
   double decision_percentile = 90;
+  // Ranked from the rows stored: realizations 1..min(N, kSampleRowLimit).
+  sensitivity::McSensitivity sensitivity;
 };
 McReport report_of(const McPart& part);
 
@@ -75,6 +79,19 @@ struct NestedReport {
   std::string scenario_json;
 };
 NestedReport report_of(const nested::NestedPart& part);
+
+// The Sobol indices of the request's scenario on a design of `base_rows` base rows (a power
+// of two); its realizations and sampling do not enter. `cost` is told the evaluations
+// before the first; `request.progress` gets (evaluations done, evaluations). Throws as
+// run_monte_carlo does, McUsageError when the scenario correlates inputs (the estimators
+// assume independent ones) or base_rows is not a power of two of at least 2.
+struct SobolResult {
+  Outcome baseline;  // as in McResult
+  std::string scenario_json;
+  SobolRun run;
+};
+SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
+                      const std::function<void(std::uint64_t)>& cost);
 
 // Realization r's VORN.IN (see realization_input); in a nested run r = (u - 1) V + v. Throws as
 // run_monte_carlo does, and std::invalid_argument when its values cannot be written.

@@ -1,0 +1,48 @@
+// Variance-based sensitivity of a scenario: its inputs evaluated on a Saltelli design of M
+// base rows (M (p + 2) evaluations, p the [[vary]] entries; an "each" entry is one group of
+// a column per chemical), and the first-order and total Sobol indices of every chemical's
+// limiting quantity and of the stream totals, with bootstrap 95 % intervals.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "mc/realization.hpp"
+#include "mc/resolved_scenario.hpp"
+#include "sensitivity/sobol_report.hpp"
+
+namespace vorn::mc {
+
+inline constexpr std::size_t kDefaultBaseRows = 4096;  // 2^12
+
+using SobolRun = sensitivity::SobolReport;
+
+// The design's groups: the [[vary]] entry of each stream, and each entry's label.
+struct SobolGroups {
+  std::vector<std::size_t> group_of_stream;
+  std::vector<std::string> labels;
+};
+SobolGroups sobol_groups(const ResolvedScenario& scenario, const SamplingPlan& plan);
+
+// Evaluates every point of the design on `threads` threads; `progress` (may be empty) gets
+// the evaluations done now and then. The bootstrap resamples with Philox(seed, replicate).
+// With `design`, every evaluation's row in the layout [A; B; A_B^1 ... A_B^p]: its sampled
+// inputs, each chemical's limiting quantity, RI_TOT and HI_TOT (mc::SampleRowLayout's
+// columns), in double precision.
+SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
+                               const SobolGroups& groups, std::size_t base_rows, unsigned threads,
+                               const std::function<void(std::uint64_t)>& progress = {},
+                               std::vector<double>* design = nullptr);
+
+// The design as a samples file (CSV, RFC 4180): "evaluation" (1-based, in layout order),
+// the inputs' labels, "limiting ratio of <chemical> (<index>)" per chemical, "RI_TOT of the
+// stream", "HI_TOT of the stream"; then rows first..last - 1 (0-based) of `design`, NaN as
+// an empty cell.
+std::string sobol_design_header(const SamplingPlan& plan, const std::vector<Chemical>& chemicals);
+std::string sobol_design_rows(const std::vector<double>& design, std::size_t columns,
+                              std::size_t first, std::size_t last);
+
+}  // namespace vorn::mc

@@ -1,0 +1,135 @@
+// vorn mc --sobol on the shipped scenario. Jansen's total index sums (f(A) - f(A_B^i))^2, so an
+// input that cannot reach an output has ST exactly 0: benzene's Henry's constant reaches no
+// other chemical, and a landfill's surface ratio (TOTC / SF_MAX) depends on the waste volume
+// alone. The design and its bootstrap are pure functions of the seed: threads change no byte.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/test_support.hpp"
+
+namespace vorn::test {
+namespace {
+
+const std::filesystem::path kExamples =
+    std::filesystem::path(VORN_TEST_DATA).parent_path().parent_path() / "examples";
+
+ProcessResult sobol(const ScratchDir& dir, const std::filesystem::path& scenario,
+                    std::vector<std::string> args) {
+  args.insert(args.begin(),
+              {VORN_CLI, "mc", scenario.string(), "--sobol", "--base-samples", "256"});
+  return run_process(args, dir.path());
+}
+
+TEST(McSobol, InputsThatCannotReachAnOutputHaveNoTotalIndexAndThreadsChangeNothing) {
+  ScratchDir dir;
+  const auto scenario = kExamples / "montecarlo" / "scenario.toml";
+  const ProcessResult one = sobol(dir, scenario, {"--threads", "1", "--json", "one.json"});
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_NE(one.err.find("1536 evaluations (256 base rows x 6 blocks)"), std::string::npos)
+      << one.err;  // 4 [[vary]] entries: M (4 + 2)
+  ASSERT_EQ(sobol(dir, scenario, {"--threads", "2", "--json", "two.json"}).status, 0);
+  EXPECT_EQ(read_text(dir / "one.json"), read_text(dir / "two.json"));
+
+  const auto doc = nlohmann::json::parse(read_text(dir / "one.json"));
+  EXPECT_EQ(doc["evaluations"], 1536);
+  int surface_limited = 0;
+  for (const auto& c : doc["chemicals"]) {
+    ASSERT_EQ(c["inputs"].size(), 4u);
+    ASSERT_EQ(c["inputs"][3]["input"], "HENRY of 71-43-2");
+    if (c["CHEMCAS"] != "71-43-2") {
+      EXPECT_EQ(c["inputs"][3]["ST"], 0.0) << c["CHEMCAS"];
+    }
+    if (c["CHEMCAS"] == "50-32-8" || c["CHEMCAS"] == "22967-92-6") {
+      ++surface_limited;
+      for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(c["inputs"][i]["ST"], 0.0) << c["CHEMCAS"] << i;
+      }
+      EXPECT_NEAR(c["inputs"][0]["S1"].get<double>(), 1.0, 0.05) << c["CHEMCAS"];
+    } else {
+      EXPECT_GT(c["inputs"][1]["ST"].get<double>(), 0.3) << c["CHEMCAS"];  // own TCLPCONC
+    }
+  }
+  EXPECT_EQ(surface_limited, 2);
+}
+
+std::vector<std::string> cells(const std::string& line) {
+  std::vector<std::string> out;
+  std::stringstream in(line);
+  for (std::string f; std::getline(in, f, ',');) out.push_back(f);
+  return out;
+}
+
+// OpenTURNS' Jansen estimators on the design --samples writes, laid out [A; B; A_B^1 ...
+// A_B^p]: one input column per group (they fix only its dimension) and the stream cancer risk.
+TEST(McSobol, OpenTurnsRecomputesTheIndicesOfAQuantityFromTheDesignWritten) {
+  ScratchDir dir;
+  const auto scenario = kExamples / "montecarlo" / "scenario.toml";
+  const ProcessResult r =
+      sobol(dir, scenario, {"--threads", "2", "--json", "s.json", "--samples", "design.csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> rows = lines_of(read_text(dir / "design.csv"));
+  ASSERT_EQ(rows.size(), 1 + 256u * 6);
+  const std::vector<std::string> header = cells(rows[0]);
+  ASSERT_EQ(header.back(), "HI_TOT of the stream");
+  const std::size_t risk = header.size() - 2, groups = 4;
+  // The first column of each group: WU_WASTEVOL, TCLPCONC of chemical 1, DAF, HENRY.
+  const std::size_t group_column[groups] = {1, 2, 12, 13};
+  {
+    std::ofstream out(dir / "reference.csv");
+    for (std::size_t e = 1; e < rows.size(); ++e) {
+      const std::vector<std::string> c = cells(rows[e]);
+      ASSERT_EQ(c[0], std::to_string(e));
+      for (const std::size_t g : group_column) out << c[g] << ',';
+      out << c[risk] << '\n';
+    }
+  }
+  const ProcessResult reference = run_process(
+      {VORN_REFERENCE_PYTHON, VORN_OPENTURNS_SCRIPT, "reference.csv", "256"}, dir.path());
+  ASSERT_EQ(reference.status, 0) << reference.err;
+  const std::string& text = reference.out;
+  std::istringstream lines(text);
+  std::vector<double> first, total;
+  for (auto* into : {&first, &total}) {
+    std::string line;
+    std::getline(lines, line);
+    std::istringstream values(line);
+    for (double x; values >> x;) into->push_back(x);
+    ASSERT_EQ(into->size(), groups) << text;
+  }
+  const auto doc = nlohmann::json::parse(read_text(dir / "s.json"));
+  const auto& inputs = doc["stream"]["RI_TOT"]["inputs"];
+  for (std::size_t g = 0; g < groups; ++g) {
+    EXPECT_NEAR(inputs[g]["S1"].get<double>(), first[g], 1e-3) << g;
+    EXPECT_NEAR(inputs[g]["ST"].get<double>(), total[g], 1e-3) << g;
+  }
+}
+
+TEST(McSobol, CorrelatedInputsAreRefusedBeforeAnyEvaluation) {
+  ScratchDir dir;
+  std::ifstream in(kExamples / "montecarlo" / "scenario.toml");
+  std::string toml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto input = (kExamples / "landfill" / "VORN.IN").string();
+  toml.replace(toml.find("../landfill/VORN.IN"), 19, input);
+  toml +=
+      "[[correlate]]\na = { field = 'WU_WASTEVOL' }\nb = { chemical = '*', field = 'DAF' }\n"
+      "spearman = 0.5\n";
+  write_text(dir / "c.toml", toml);
+  const ProcessResult r = sobol(dir, dir / "c.toml", {"--json", "c.json"});
+  EXPECT_EQ(r.status, 64);
+  EXPECT_NE(r.err.find("Sobol indices assume independent ones"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("evaluations"), std::string::npos) << r.err;
+  const ProcessResult odd =
+      run_process({VORN_CLI, "mc", (kExamples / "montecarlo" / "scenario.toml").string(), "--sobol",
+                   "--base-samples", "300"},
+                  dir.path());
+  EXPECT_EQ(odd.status, 64);
+  EXPECT_NE(odd.err.find("--base-samples 300: give a power of two"), std::string::npos) << odd.err;
+}
+
+}  // namespace
+}  // namespace vorn::test
