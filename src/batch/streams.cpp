@@ -87,14 +87,36 @@ std::vector<Stream> read_manifest(const fs::path& file) {
 }
 
 std::optional<SameDirectory> find_same_directory(const std::vector<Stream>& streams) {
-  // The directory a run writes into, whatever way it was named.
+  // The directory a run writes into, whatever way it was named. Streams mostly share their
+  // parent directories: each parent is resolved once, and only a last component that is a
+  // link is followed on its own.
   std::map<fs::path, std::size_t> seen;
+  std::map<fs::path, fs::path> parents;
+  std::error_code ec;
+  const fs::path cwd = fs::current_path(ec);
   for (std::size_t k = 0; k < streams.size(); ++k) {
-    std::error_code ec;
     const fs::path dir = streams[k].dir.empty() ? fs::path(".") : streams[k].dir;
-    fs::path key = fs::weakly_canonical(fs::absolute(dir, ec), ec);
-    if (ec) key = fs::absolute(dir).lexically_normal();
-    if (!key.has_filename()) key = key.parent_path();  // "a/" and "a" are one directory
+    fs::path absolute = dir.is_absolute() || ec ? dir : cwd / dir;
+    if (!absolute.has_filename()) absolute = absolute.parent_path();  // "a/" and "a" are one
+    fs::path key;
+    std::error_code link;
+    const bool plain = absolute.filename() != "." && absolute.filename() != ".." &&
+                       absolute.parent_path().lexically_normal() == absolute.parent_path();
+    if (plain) {
+      auto parent = parents.find(absolute.parent_path());
+      if (parent == parents.end()) {
+        std::error_code e;
+        fs::path resolved = fs::weakly_canonical(absolute.parent_path(), e);
+        if (e) resolved = absolute.parent_path();
+        parent = parents.emplace(absolute.parent_path(), resolved).first;
+      }
+      key = parent->second / absolute.filename();
+      if (fs::is_symlink(key, link)) key = fs::weakly_canonical(key, link);
+    } else {
+      key = fs::weakly_canonical(absolute, link);
+      if (link) key = absolute.lexically_normal();
+      if (!key.has_filename()) key = key.parent_path();
+    }
     const auto [it, inserted] = seen.emplace(key, k);
     if (!inserted) return SameDirectory{it->second, k};
   }
