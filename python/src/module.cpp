@@ -14,6 +14,7 @@
 #include "core/run_error.hpp"
 #include "for_each_index.hpp"
 #include "input/input_writer.hpp"
+#include "montecarlo.hpp"
 #include "python_values.hpp"
 #include "record_tables.hpp"
 #include "run_record.hpp"
@@ -153,4 +154,5 @@ PYBIND11_MODULE(_vorn, m) {
   m.def("input_text", &input_text, py::arg("unit"), py::arg("chemicals"), py::arg("daf"),
         "VORN.IN from the unit's parameters and the columns of the chemicals and DAF rows; "
         "ValueError naming the field and row of a value it cannot hold.");
+  add_montecarlo(m);
 }

@@ -27,3 +27,12 @@ def test_run_many_on_the_cluster_equals_the_local_runs(client, tmp_path):
         assert_same_result(mine, expected)
     # Without client= the default one, the client made last.
     assert [r.status for r in vorn.dask.run_many(paths[:4])] == [r.status for r in local[:4]]
+
+
+def test_montecarlo_on_the_cluster_equals_the_local_run(client):
+    scenario = EXAMPLES[0].parent / "montecarlo" / "scenario.toml"
+    local = vorn.montecarlo(scenario, realizations=300)
+    remote = vorn.dask.montecarlo(scenario, client=client, blocks=3, realizations=300)
+    assert remote.to_json() == local.to_json()
+    # Blocks sized from the work: however many, the same document.
+    assert vorn.dask.montecarlo(scenario, realizations=300).to_json() == local.to_json()

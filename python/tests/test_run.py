@@ -101,7 +101,9 @@ _LANDFILL = vorn.read_input(EXAMPLES[0])
     lambda: vorn.run_many([EXAMPLES[0]] * 50, threads=1),
     lambda: [vorn.read_input(EXAMPLES[0]) for _ in range(50)],
     lambda: [_LANDFILL.to_text() for _ in range(50)],
-], ids=["run", "run_many", "read_input", "to_text"])
+    lambda: vorn.montecarlo(EXAMPLES[0].parent / "montecarlo" / "scenario.toml",
+                            realizations=2000, threads=1),
+], ids=["run", "run_many", "read_input", "to_text", "montecarlo"])
 def test_the_engine_releases_the_gil(call):
     # With a switch interval this long the calling thread gives the GIL up only where it
     # blocks, so the counter advances while `inside` is set only if the engine releases it.

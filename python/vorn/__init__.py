@@ -6,15 +6,18 @@
 'completed'
 >>> result.chemicals[["CHEMNAME", "TCLPMAX", "GW_PATHWAY", "GW_EXCEEDED"]]
 
-``vorn.run`` makes one run, ``vorn.run_many`` many on threads, ``vorn.read_input`` and
+``vorn.run`` makes one run, ``vorn.run_many`` many on threads, ``vorn.montecarlo`` a
+probabilistic run, ``vorn.read_input`` and
 ``vorn.Input`` hold a VORN.IN as data; ``vorn.dask`` spreads runs over a Dask cluster. Every run
 happens in memory: nothing is written. The engine releases the GIL while it works, so runs on
 several Python threads go on at once.
 """
 
 from vorn._input import Input, read_input
+from vorn._montecarlo import Summary, montecarlo
 from vorn._result import Result
 from vorn._run import run, run_many
 from vorn._vorn import __version__
 
-__all__ = ["Input", "Result", "__version__", "read_input", "run", "run_many"]
+__all__ = ["Input", "Result", "Summary", "__version__", "montecarlo", "read_input", "run",
+           "run_many"]

@@ -29,3 +29,21 @@ def read_input(path: bytes) -> Tuple[Dict[str, Any], Dict[str, Any], Dict[str, A
 def input_text(
     unit: Dict[str, Any], chemicals: Dict[str, List[Any]], daf: Dict[str, List[Any]]
 ) -> str: ...
+
+class McCall:
+    status: str
+    exit_status: int
+    message: str
+    part: str
+
+def montecarlo(
+    scenario_name: str,
+    scenario_text: Optional[str],
+    input_text: Optional[bytes],
+    realizations: Optional[int],
+    seed: Optional[int],
+    threads: int,
+    shard: Optional[Tuple[int, int]],
+) -> McCall: ...
+def merge_parts(a: str, b: str) -> str: ...
+def part_documents(part: str) -> Tuple[str, str]: ...

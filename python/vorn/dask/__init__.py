@@ -6,6 +6,7 @@ engine object is ever pickled. Without ``client=`` the default client is used (t
 last by ``distributed.Client(...)``).
 """
 
+from vorn.dask._montecarlo import montecarlo
 from vorn.dask._streams import run_many
 
-__all__ = ["run_many"]
+__all__ = ["montecarlo", "run_many"]

@@ -1,0 +1,48 @@
+"""vorn.montecarlo gives the program's documents; shards merge to the whole, pickle as parts."""
+
+import pickle
+import subprocess
+import tomllib
+
+import pytest
+import vorn
+from conftest import ROOT
+
+SCENARIO = ROOT / "examples" / "montecarlo" / "scenario.toml"
+
+
+def test_a_run_gives_the_programs_documents(cli, tmp_path):
+    out_json, out_csv = tmp_path / "mc.json", tmp_path / "mc.csv"
+    done = subprocess.run([str(cli), "mc", str(SCENARIO), "--realizations", "300", "--json",
+                           str(out_json), "--csv", str(out_csv)], capture_output=True)
+    assert done.returncode == 0, done.stderr
+    summary = vorn.montecarlo(SCENARIO, realizations=300, threads=2)
+    assert summary.to_json() == out_json.read_text(encoding="utf-8")
+    frame = summary.to_frame()
+    assert list(frame.columns) == ["chemical", "quantity", "statistic", "value"]
+    assert len(frame) == len(out_csv.read_text(encoding="utf-8").splitlines()) - 1
+
+
+def test_shards_merge_to_the_whole_and_pickle_as_parts():
+    whole = vorn.montecarlo(SCENARIO, realizations=300)
+    shards = [vorn.montecarlo(SCENARIO, realizations=300, shard=(i, 3)) for i in (1, 2, 3)]
+    with pytest.raises(ValueError, match="1 of its 3 shards"):
+        shards[0].to_json()
+    with pytest.raises(ValueError, match="given twice"):
+        shards[0].merge(shards[0])
+    restored = pickle.loads(pickle.dumps(shards[2]))
+    assert restored == shards[2] and restored.part.startswith('{"format":"vorn-mc-part"')
+    assert shards[1].merge(restored, shards[0]).to_json() == whole.to_json()
+
+
+def test_a_scenario_as_text_or_dict_with_the_input_text_is_the_same_run():
+    text = SCENARIO.read_text(encoding="utf-8")
+    input_text = (SCENARIO.parent / tomllib.loads(text)["input"]).read_bytes()
+    expected = vorn.montecarlo(SCENARIO, realizations=50).to_json()
+    as_dict = tomllib.loads(text)
+    del as_dict["input"]
+    assert vorn.montecarlo(text, text=input_text, realizations=50).to_json() == expected
+    assert vorn.montecarlo(as_dict, text=input_text, realizations=50).to_json() == expected
+    with pytest.raises(ValueError, match="NOSUCH"):
+        vorn.montecarlo({"vary": [{"field": "NOSUCH", "dist": {"type": "constant", "value": 1}}]},
+                        text=input_text)

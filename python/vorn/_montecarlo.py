@@ -1,0 +1,173 @@
+"""Probabilistic runs: a scenario's realizations, all or one shard of them, as a Summary."""
+
+from __future__ import annotations
+
+import io
+import os
+import tomllib
+from typing import Any, Dict, Mapping, Optional, Tuple, Union
+
+import pandas as pd
+
+from vorn import _vorn
+from vorn._arguments import text_bytes, thread_count
+
+ScenarioArgument = Union[str, "os.PathLike[str]", Mapping[str, Any]]
+
+
+class Summary:
+    """The mergeable state of a probabilistic run over some or all of its realizations.
+
+    ``to_json()`` and ``to_frame()`` give the documents ``vorn mc --json`` and ``--csv`` write,
+    once every realization is covered; ``merge`` adds the other shards of the same run. A
+    Summary pickles as the part document that ``vorn mc --part`` writes.
+    """
+
+    def __init__(self, part: str) -> None:
+        self._part = part
+
+    @property
+    def part(self) -> str:
+        """The part document (JSON), as ``vorn mc --part`` writes it."""
+        return self._part
+
+    def merge(self, *others: "Summary") -> "Summary":
+        """This summary with the others' shards added; ValueError when they are not shards
+        of the same run, or share a shard."""
+        merged = self._part
+        for other in others:
+            if not isinstance(other, Summary):
+                raise TypeError(f"merge: a vorn.Summary, not {type(other).__name__}")
+            merged = _vorn.merge_parts(merged, other._part)
+        return Summary(merged)
+
+    def to_json(self) -> str:
+        """The document ``vorn mc --json`` writes; ValueError until every shard is merged."""
+        return _vorn.part_documents(self._part)[0]
+
+    def to_frame(self) -> pd.DataFrame:
+        """The long CSV of ``vorn mc --csv`` as a frame: chemical, quantity, statistic, value."""
+        csv = _vorn.part_documents(self._part)[1]
+        return pd.read_csv(io.StringIO(csv), dtype=str, keep_default_na=False)
+
+    def __getstate__(self) -> str:
+        return self._part
+
+    def __setstate__(self, state: str) -> None:
+        self._part = state
+
+    def __eq__(self, other: object) -> bool:
+        return isinstance(other, Summary) and other._part == self._part
+
+    def __repr__(self) -> str:
+        return f"<vorn.Summary of {len(self._part)} bytes>"
+
+
+def _toml_value(value: Any) -> str:
+    if isinstance(value, bool):
+        return "true" if value else "false"
+    if isinstance(value, (int, float)):
+        return repr(value)
+    if isinstance(value, str):
+        return '"' + value.replace("\\", "\\\\").replace('"', '\\"') + '"'
+    if isinstance(value, (list, tuple)):
+        return "[" + ", ".join(_toml_value(v) for v in value) + "]"
+    if isinstance(value, Mapping):
+        return "{ " + ", ".join(f"{k} = {_toml_value(v)}" for k, v in value.items()) + " }"
+    raise TypeError(f"scenario: a value of type {type(value).__name__} has no TOML form")
+
+
+def scenario_toml(scenario: Mapping[str, Any]) -> str:
+    """A scenario given as a dict, written as the TOML text the engine reads."""
+    lines = []
+    tables = []
+    for key, value in scenario.items():
+        if isinstance(value, (list, tuple)) and value and all(isinstance(v, Mapping) for v in value):
+            tables.append((key, value))
+        else:
+            lines.append(f"{key} = {_toml_value(value)}")
+    for key, entries in tables:
+        for entry in entries:
+            lines.append(f"\n[[{key}]]")
+            lines.extend(f"{k} = {_toml_value(v)}" for k, v in entry.items())
+    return "\n".join(lines) + "\n"
+
+
+def scenario_source(scenario: Optional[ScenarioArgument]) -> Tuple[str, str, str]:
+    """(name for messages, TOML text, directory its relative `input` is taken from)."""
+    if isinstance(scenario, Mapping):
+        return "scenario", scenario_toml(scenario), os.getcwd()
+    if isinstance(scenario, os.PathLike) or (isinstance(scenario, str) and "\n" not in scenario
+                                             and "=" not in scenario):
+        path = os.fspath(scenario)
+        try:
+            with open(path, encoding="utf-8") as f:
+                text = f.read()
+        except OSError as e:
+            raise ValueError(f"scenario: cannot read {path}: {e.strerror}") from None
+        return path, text, os.path.dirname(os.path.abspath(path))
+    if isinstance(scenario, str):
+        return "scenario", scenario, os.getcwd()
+    raise TypeError("scenario: a path, TOML text or a dict, not "
+                    f"{type(scenario).__name__}")
+
+
+def input_of(text: str, directory: str) -> bytes:
+    """The VORN.IN bytes the scenario's `input` names, relative to `directory`."""
+    try:
+        name = tomllib.loads(text).get("input")
+    except tomllib.TOMLDecodeError as e:
+        raise ValueError(f"scenario: {e}") from None
+    if not isinstance(name, str):
+        raise ValueError("scenario: input: missing: name the VORN.IN to run, or give text=")
+    path = os.path.join(directory, name)
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError as e:
+        raise ValueError(f"scenario: input: cannot read {path}: {e.strerror}") from None
+
+
+def _count(value: Optional[int], what: str) -> Optional[int]:
+    if value is None:
+        return None
+    if not isinstance(value, int) or isinstance(value, bool):
+        raise TypeError(f"{what}: an int, not {type(value).__name__}")
+    if value < (1 if what == "realizations" else 0):
+        raise ValueError(f"{what}: {value} is out of range")
+    return value
+
+
+def montecarlo(
+    scenario: Optional[ScenarioArgument] = None,
+    *,
+    text: "str | bytes | None" = None,
+    realizations: Optional[int] = None,
+    seed: Optional[int] = None,
+    threads: Optional[int] = None,
+    shard: Optional[Tuple[int, int]] = None,
+) -> Summary:
+    """A probabilistic run in memory, as ``vorn mc`` makes it; nothing is written.
+
+    scenario: a scenario file's path, its TOML text, or a dict of the same keys.
+    text: the VORN.IN's contents, in place of the file the scenario's ``input`` names.
+    realizations, seed: override the scenario's. threads: at a time (default: one per
+    processor). shard: (I, K) runs only shard I of K; merge the Summaries of all K.
+
+    Raises ValueError listing a scenario's problems, and RuntimeError with the deterministic
+    run's message when that run does not complete (the realizations would mean nothing).
+    """
+    name, toml_text, directory = scenario_source(scenario)
+    input_text = text_bytes(text) if text is not None else input_of(toml_text, directory)
+    if shard is not None:
+        if (not isinstance(shard, tuple) or len(shard) != 2
+                or not all(isinstance(v, int) for v in shard)):
+            raise TypeError("shard: a tuple (I, K) of ints")
+        if not 1 <= shard[0] <= shard[1]:
+            raise ValueError(f"shard: {shard} needs 1 <= I <= K")
+    call = _vorn.montecarlo(name, toml_text, input_text, _count(realizations, "realizations"),
+                            _count(seed, "seed"), thread_count(threads), shard)
+    if not call.part:
+        raise RuntimeError(f"the deterministic run did not complete ({call.status}, exit "
+                           f"status {call.exit_status}): {call.message}")
+    return Summary(call.part)
