@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "mc/plan_from_scenario.hpp"
 #include "mc/realization_input.hpp"
 #include "mc_run/samples_table.hpp"
-#include "mc/plan_from_scenario.hpp"
 #include "nested/outer_sampler.hpp"
 #include "nested_run.hpp"
 #include "run_setup.hpp"
@@ -15,9 +15,21 @@
 namespace vorn::mc {
 namespace {
 
+// Whether n realizations can bound the q-th percentile at all: the ranks of its 95 %
+// confidence interval, nq -/+ 1.96 sqrt(nq(1 - q)), lie within 1..n. Fewer realizations
+// give an interval clamped to the extremes, as narrow as it is meaningless (one
+// realization's is a point).
+bool bounded(std::uint64_t n, double q) {
+  const double m = static_cast<double>(n) * q;
+  const double half = 1.96 * std::sqrt(m * (1 - q));
+  return m - half >= 1 && m + half <= static_cast<double>(n);
+}
+
 // Every decision percentile's confidence interval within `precision` of its value.
-bool precise_enough(const McSummary& summary, double precision) {
-  if (summary.convergence.empty()) return false;
+bool precise_enough(const McSummary& summary, double decision_percentile, double precision) {
+  if (summary.convergence.empty() ||
+      !bounded(summary.convergence.back().realizations, (100 - decision_percentile) / 100))
+    return false;
   for (const Decision& d : summary.convergence.back().chemicals) {
     for (const PercentileValue& p : {d.gw_allowable, d.sf_allowable}) {
       const double width = (p.upper - p.lower) / std::fabs(p.value);
@@ -110,7 +122,9 @@ McResult run_monte_carlo(const McRequest& request) {
     progress(done);
     const McSummary summary = summarize(part.baseline, part.tally, s.resolved.percentiles,
                                         s.resolved.decision_percentile);
-    if (done == n || precise_enough(summary, *s.resolved.target_precision)) break;
+    if (done == n ||
+        precise_enough(summary, s.resolved.decision_percentile, *s.resolved.target_precision))
+      break;
   }
   part.shards = {ShardRange{1, 1, done}};
   part.rows = std::move(keeper).rows(done);

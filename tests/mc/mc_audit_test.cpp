@@ -52,5 +52,22 @@ TEST(McAudit, ARealizationsOwnInputReproducesItsSamplesRow) {
   for (const int r : {1, 137, 300}) expect_realization_gives_its_row(dir, run, rows, r, 10 * 24);
 }
 
+TEST(McPrecision, ARunStopsAtTheFirstPowerOfTwoThatCanBoundItsDecision) {
+  ScratchDir dir;
+  std::string text = read_text(kScenario);
+  const auto input = text.find("input = \"../");
+  ASSERT_NE(input, std::string::npos);
+  text.replace(input, 12, "input = \"" + kScenario.parent_path().string() + "/../");
+  text.replace(text.find("realizations = 10000"), 20, "realizations = 4096\ntarget_precision = 10");
+  write_text(dir / "precise.toml", text);
+  const ProcessResult r = run_process(
+      {VORN_CLI, "mc", (dir / "precise.toml").string(), "--json", "precise.json"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  // So loose a precision holds at once: the run stops where the 10th percentile's interval
+  // first lies within the realizations (64), not at one realization.
+  const auto doc = nlohmann::json::parse(read_text(dir / "precise.json"));
+  EXPECT_EQ(doc["realizations"], 64) << doc["realizations"];
+}
+
 }  // namespace
 }  // namespace vorn::test
