@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 
 #include "core/text.hpp"
 #include "export/page_checks.hpp"
@@ -59,6 +58,17 @@ bool expect_allowable(const XmlNode& td, double value) {
   else
     expect_three_digits(page_number(text), value, text);
   return none;
+}
+
+// The first "<digit>e<digits>" (or E, with an optional sign) in `text`, or "".
+std::string computer_exponent(const std::string& text) {
+  auto digit = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+  for (std::size_t k = 1; k + 1 < text.size(); ++k) {
+    if ((text[k] != 'e' && text[k] != 'E') || !digit(k - 1)) continue;
+    const std::size_t after = k + 1 + ((text[k + 1] == '-' || text[k + 1] == '+') ? 1 : 0);
+    if (digit(after)) return text.substr(k - 1, after - k + 2);
+  }
+  return {};
 }
 
 TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
@@ -178,8 +188,7 @@ TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
   for (const XmlNode* section : page->elements("section")) {
     if (*section->attr("id") == "scenario") continue;  // holds the input's SHA-256
     const std::string drawn = section->drawn_text();
-    std::smatch hit;
-    EXPECT_FALSE(std::regex_search(drawn, hit, std::regex("[0-9][eE][-+]?[0-9]"))) << hit.str();
+    EXPECT_EQ(computer_exponent(drawn), std::string()) << "in section " << *section->attr("id");
   }
 }
 
