@@ -157,4 +157,14 @@ std::string band_legend(const std::vector<double>& percentiles) {
   return s;
 }
 
+BandChart pathway_chart_frame(bool risk, double target_risk, double target_hazard) {
+  BandChart chart;
+  chart.css_class = risk ? "risk" : "hazard";
+  chart.axis_label =
+      risk ? "Cancer risk (probability, log scale)" : "Hazard quotient (dimensionless, log scale)";
+  chart.target_name = risk ? "target risk" : "target HQ";
+  chart.target = risk ? target_risk : target_hazard;
+  return chart;
+}
+
 }  // namespace vorn

@@ -143,12 +143,7 @@ const mc::QuantitySummary* quantity(const ChemicalSummary& c, const char* name) 
 }
 
 BandChart pathway_bands(const McSummary& m, const ChemicalSummary& c, bool risk) {
-  BandChart chart;
-  chart.css_class = risk ? "risk" : "hazard";
-  chart.axis_label =
-      risk ? "Cancer risk (probability, log scale)" : "Hazard quotient (dimensionless, log scale)";
-  chart.target_name = risk ? "target risk" : "target HQ";
-  chart.target = risk ? m.target_risk : m.target_hazard;
+  BandChart chart = pathway_chart_frame(risk, m.target_risk, m.target_hazard);
   chart.group_break = kSurfacePathwayCount;
   for (const PathwayEntry& p : kNinePathways)
     if (const mc::QuantitySummary* q = quantity(c, risk ? p.risk_slot : p.hq_slot))

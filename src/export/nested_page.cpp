@@ -86,12 +86,7 @@ const QuantityBands* quantity(const ChemicalBands& c, const char* name) {
 
 std::string pathway_chart(const NestedSummary& m, const ChemicalBands& c, bool risk,
                           std::vector<mc::QuantitySummary>& rows) {
-  BandChart chart;
-  chart.css_class = risk ? "risk" : "hazard";
-  chart.axis_label =
-      risk ? "Cancer risk (probability, log scale)" : "Hazard quotient (dimensionless, log scale)";
-  chart.target_name = risk ? "target risk" : "target HQ";
-  chart.target = risk ? m.target_risk : m.target_hazard;
+  BandChart chart = pathway_chart_frame(risk, m.target_risk, m.target_hazard);
   rows.clear();
   std::vector<std::string> labels;
   for (const PathwayEntry& p : kNinePathways) {

@@ -28,6 +28,9 @@ struct BandChart : LogChartFrame {
 // ▲ when there are any. Every mark holds its percentiles in a <title>.
 std::string band_chart(const BandChart& chart);
 
+// The frame of a risk (or hazard quotient) chart against its target: class, axis, target.
+BandChart pathway_chart_frame(bool risk, double target_risk, double target_hazard);
+
 // The legend of the charts for these percentiles (ascending).
 std::string band_legend(const std::vector<double>& percentiles);
 
