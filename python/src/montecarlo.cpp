@@ -1,10 +1,11 @@
-// Probabilistic runs for Python: a run (or one shard of it) gives its part document, the
-// mergeable state; parts merge; a complete part gives the documents `vorn mc` writes.
+// Probabilistic runs for Python: a run (or one shard of it) gives its part, the mergeable
+// state; parts merge; a complete part gives the documents `vorn mc` writes.
 #include "montecarlo.hpp"
 
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <memory>
 #include <thread>
 
 #include "mc/mc_part.hpp"
@@ -22,8 +23,14 @@ namespace py = pybind11;
   throw py::value_error(what);
 }
 
+// A run's mergeable state, held by the engine: it becomes text only to be pickled or sent.
+struct Part {
+  std::shared_ptr<const mc::McPart> state;
+};
+
 struct McCall {
-  std::string status, message, part;
+  std::string status, message;
+  std::optional<Part> part;
   int exit_status = 0;
 };
 
@@ -44,7 +51,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
   {
     py::gil_scoped_release unlocked;
     try {
-      const mc::McResult result = mc::run_monte_carlo(request);
+      mc::McResult result = mc::run_monte_carlo(request);
       call.status = status_word(result.baseline.status);
       call.exit_status = result.baseline.exit_status();
       for (std::size_t k = 0; k < result.baseline.message.size(); ++k)
@@ -52,7 +59,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
       if (result.nested) {
         problem = "a nested run (uncertainty inputs): run it with the vorn program";
       } else if (result.baseline.status == Status::completed) {
-        call.part = mc::part_json(result.part);
+        call.part = Part{std::make_shared<const mc::McPart>(std::move(result.part))};
       }
     } catch (const mc::ScenarioError& e) {
       problem = e.what();
@@ -64,37 +71,50 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
   return call;
 }
 
-mc::McPart parsed(const std::string& part, const char* name) {
-  try {
-    return mc::parse_part(part, name);
-  } catch (const mc::PartError& e) {
-    value_error(e.what());
-  }
-}
-
-std::string merge(const std::string& a, const std::string& b) {
-  std::string merged, problem;
+Part parsed(const std::string& text) {
+  std::string problem;
+  Part part;
   {
     py::gil_scoped_release unlocked;
     try {
-      mc::McPart into = mc::parse_part(a, "this summary");
-      mc::merge_part(into, mc::parse_part(b, "the other summary"), "the other summary");
-      merged = mc::part_json(into);
+      part.state = std::make_shared<const mc::McPart>(mc::parse_part(text, "this summary"));
     } catch (const mc::PartError& e) {
       problem = e.what();
     }
   }
   if (!problem.empty()) value_error(problem);
-  return merged;
+  return part;
 }
 
-std::pair<std::string, std::string> documents(const std::string& text) {
-  const mc::McPart part = parsed(text, "this summary");
-  if (!part.complete())
-    value_error("this summary holds " + std::to_string(part.shards.size()) + " of its " +
-                std::to_string(part.shard_count) + " shards: merge the others first");
+std::string text_of(const Part& part) {
   py::gil_scoped_release unlocked;
-  const mc::McReport r = mc::report_of(part);
+  return mc::part_json(*part.state);
+}
+
+Part merged(const Part& a, const Part& b) {
+  std::string problem;
+  Part into;
+  {
+    py::gil_scoped_release unlocked;
+    try {
+      mc::McPart both = *a.state;
+      mc::merge_part(both, *b.state, "the other summary");
+      into.state = std::make_shared<const mc::McPart>(std::move(both));
+    } catch (const mc::PartError& e) {
+      problem = e.what();
+    }
+  }
+  if (!problem.empty()) value_error(problem);
+  return into;
+}
+
+std::pair<std::string, std::string> documents(const Part& part) {
+  const mc::McPart& state = *part.state;
+  if (!state.complete())
+    value_error("this summary holds " + std::to_string(state.shards.size()) + " of its " +
+                std::to_string(state.shard_count) + " shards: merge the others first");
+  py::gil_scoped_release unlocked;
+  const mc::McReport r = mc::report_of(state);
   return {mc_json(r.summary, r.scenario_json, r.decision_percentile, &r.sensitivity),
           mc_csv(r.summary, &r.sensitivity)};
 }
@@ -102,6 +122,17 @@ std::pair<std::string, std::string> documents(const std::string& text) {
 }  // namespace
 
 void add_montecarlo(py::module_& m) {
+  py::class_<Part>(m, "Part", "A probabilistic run's mergeable state, held by the engine.")
+      .def_static("from_text", &parsed, py::arg("text"),
+                  "The part a part document holds; ValueError when it is not one.")
+      .def("text", &text_of, "The part document (JSON), as vorn mc --part writes it.")
+      .def("merged", &merged, py::arg("other"),
+           "This part with the other's shards added; ValueError when they cannot be merged.")
+      .def(
+          "complete", [](const Part& p) { return p.state->complete(); },
+          "Whether every shard of the run is in this part.")
+      .def("documents", &documents,
+           "(JSON, CSV) as vorn mc writes them; ValueError while shards are missing.");
   py::class_<McCall>(m, "McCall", "The outcome of a probabilistic run.")
       .def_readonly("status", &McCall::status)
       .def_readonly("exit_status", &McCall::exit_status)
@@ -111,11 +142,7 @@ void add_montecarlo(py::module_& m) {
         py::arg("input_text"), py::arg("realizations"), py::arg("seed"), py::arg("threads"),
         py::arg("shard"),
         "A probabilistic run: its deterministic run's status and, when that completed, the "
-        "part document of the realizations run. ValueError listing a scenario's problems.");
-  m.def("merge_parts", &merge, py::arg("a"), py::arg("b"),
-        "The part document of two parts merged; ValueError when they cannot be.");
-  m.def("part_documents", &documents, py::arg("part"),
-        "(JSON, CSV) of a complete part, as vorn mc writes them; ValueError when incomplete.");
+        "part of the realizations run. ValueError listing a scenario's problems.");
 }
 
 }  // namespace vorn::python

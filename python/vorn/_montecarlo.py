@@ -20,47 +20,61 @@ class Summary:
 
     ``to_json()`` and ``to_frame()`` give the documents ``vorn mc --json`` and ``--csv`` write,
     once every realization is covered; ``merge`` adds the other shards of the same run. A
-    Summary pickles as the part document that ``vorn mc --part`` writes.
+    Summary pickles as the part document that ``vorn mc --part`` writes, and
+    ``Summary(text)`` reads one (ValueError when the text is not a part document).
     """
 
-    def __init__(self, part: str) -> None:
-        self._part = part
+    __slots__ = ("_state", "_documents")
+
+    def __init__(self, part: "str | _vorn.Part") -> None:
+        # The engine keeps the state; it becomes text only when pickled or asked for.
+        if isinstance(part, str):
+            part = _vorn.Part.from_text(part)
+        elif not isinstance(part, _vorn.Part):
+            raise TypeError(f"part: a part document (str), not {type(part).__name__}")
+        self._state = part
+        self._documents: Optional[Tuple[str, str]] = None
 
     @property
     def part(self) -> str:
         """The part document (JSON), as ``vorn mc --part`` writes it."""
-        return self._part
+        return self._state.text()
 
     def merge(self, *others: "Summary") -> "Summary":
         """This summary with the others' shards added; ValueError when they are not shards
         of the same run, or share a shard."""
-        merged = self._part
+        merged = self._state
         for other in others:
             if not isinstance(other, Summary):
                 raise TypeError(f"merge: a vorn.Summary, not {type(other).__name__}")
-            merged = _vorn.merge_parts(merged, other._part)
+            merged = merged.merged(other._state)
         return Summary(merged)
+
+    def _made(self) -> Tuple[str, str]:
+        if self._documents is None:
+            self._documents = self._state.documents()
+        return self._documents
 
     def to_json(self) -> str:
         """The document ``vorn mc --json`` writes; ValueError until every shard is merged."""
-        return _vorn.part_documents(self._part)[0]
+        return self._made()[0]
 
     def to_frame(self) -> pd.DataFrame:
         """The long CSV of ``vorn mc --csv`` as a frame: chemical, quantity, statistic, value."""
-        csv = _vorn.part_documents(self._part)[1]
-        return pd.read_csv(io.StringIO(csv), dtype=str, keep_default_na=False)
+        return pd.read_csv(io.StringIO(self._made()[1]), dtype=str, keep_default_na=False)
 
     def __getstate__(self) -> str:
-        return self._part
+        return self.part
 
     def __setstate__(self, state: str) -> None:
-        self._part = state
+        self.__init__(state)
 
     def __eq__(self, other: object) -> bool:
-        return isinstance(other, Summary) and other._part == self._part
+        return isinstance(other, Summary) and other.part == self.part
 
     def __repr__(self) -> str:
-        return f"<vorn.Summary of {len(self._part)} bytes>"
+        state = "complete" if self._state.complete() else "some shards"
+        return f"<vorn.Summary of {state}>"
 
 
 def _toml_value(value: Any) -> str:
@@ -167,7 +181,7 @@ def montecarlo(
             raise ValueError(f"shard: {shard} needs 1 <= I <= K")
     call = _vorn.montecarlo(name, toml_text, input_text, _count(realizations, "realizations"),
                             _count(seed, "seed"), thread_count(threads), shard)
-    if not call.part:
+    if call.part is None:
         raise RuntimeError(f"the deterministic run did not complete ({call.status}, exit "
                            f"status {call.exit_status}): {call.message}")
     return Summary(call.part)

@@ -27,9 +27,9 @@ def _run_shard(payload: _Shard) -> str:
     """On a worker: one shard's part document."""
     name, toml_text, input_text, realizations, seed, shard = payload
     call = _vorn.montecarlo(name, toml_text, input_text, realizations, seed, 1, shard)
-    if not call.part:
+    if call.part is None:
         raise RuntimeError(f"the deterministic run did not complete: {call.message}")
-    return call.part
+    return call.part.text()
 
 
 def _block_count(name: str, toml_text: str, input_text: bytes, realizations: int,
