@@ -2,8 +2,11 @@
 //
 //   Batch/S/T  the program on S streams with T threads, wall-clock time; counters: the
 //              program's CPU time (ms, user + system) and peak resident memory (kB).
-//              Compare T = 1 and T = 2 for the speed-up (and the same CPU time: no work
-//              added by the threads), S = 100 and S = 1000 for memory that stays flat.
+//              Compare T = 1 and T = 2 for the CPU time (no work added by the threads),
+//              S = 100 and S = 1000 for memory that stays flat.
+//   Speedup/S  the speed-up of 2 threads over 1 on S streams: the two runs alternate, each
+//              pair gives a ratio of wall-clock times and the counter is their median, so
+//              that a machine whose speed drifts (other guests on the host) weighs on both.
 //
 // The machine is shared: the minimum over the repetitions is the run least disturbed
 // by other work, and the figure to compare. The streams go under TMPDIR; on a tmpfs
@@ -16,6 +19,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -111,5 +115,29 @@ BENCHMARK(Batch)
                           return *std::min_element(v.begin(), v.end());
                         })
     ->ReportAggregatesOnly();
+
+void Speedup(benchmark::State& state) {
+  const Streams& s = streams(static_cast<int>(state.range(0)));
+  const auto seconds = [&](int threads) {
+    const auto start = std::chrono::steady_clock::now();
+    run_batch(s, threads);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  std::vector<double> ratios;
+  for (auto _ : state) {
+    // Alternate which goes first, so that neither is always the one after a pause.
+    const bool one_first = ratios.size() % 2 == 0;
+    const double first = seconds(one_first ? 1 : 2), second = seconds(one_first ? 2 : 1);
+    ratios.push_back(one_first ? first / second : second / first);
+  }
+  std::nth_element(ratios.begin(), ratios.begin() + ratios.size() / 2, ratios.end());
+  state.counters["speedup"] = ratios[ratios.size() / 2];
+}
+BENCHMARK(Speedup)
+    ->ArgNames({"S"})
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(21);
 
 }  // namespace
