@@ -36,3 +36,9 @@ def test_montecarlo_on_the_cluster_equals_the_local_run(client):
     assert remote.to_json() == local.to_json()
     # Blocks sized from the work: however many, the same document.
     assert vorn.dask.montecarlo(scenario, realizations=300).to_json() == local.to_json()
+
+
+def test_a_run_with_uncertainty_inputs_on_the_cluster_equals_the_local_run(client):
+    scenario = EXAMPLES[0].parent / "montecarlo" / "nested.toml"
+    local = vorn.montecarlo(scenario, outer=5, inner=40)
+    assert vorn.dask.montecarlo(scenario, outer=5, inner=40).to_json() == local.to_json()

@@ -46,3 +46,19 @@ def test_a_scenario_as_text_or_dict_with_the_input_text_is_the_same_run():
     with pytest.raises(ValueError, match="NOSUCH"):
         vorn.montecarlo({"vary": [{"field": "NOSUCH", "dist": {"type": "constant", "value": 1}}]},
                         text=input_text)
+
+
+def test_a_run_with_uncertainty_inputs_gives_the_programs_documents(cli, tmp_path):
+    nested = SCENARIO.parent / "nested.toml"
+    out_json = tmp_path / "nested.json"
+    done = subprocess.run([str(cli), "mc", str(nested), "--outer", "7", "--inner", "30",
+                           "--json", str(out_json)], capture_output=True)
+    assert done.returncode == 0, done.stderr
+    whole = vorn.montecarlo(nested, outer=7, inner=30)
+    assert whole.to_json() == out_json.read_text(encoding="utf-8")
+    shards = [vorn.montecarlo(nested, outer=7, inner=30, shard=(i, 3)) for i in (3, 1, 2)]
+    restored = pickle.loads(pickle.dumps(shards[0]))
+    assert restored.part.startswith('{"format":"vorn-nested-part"')
+    assert restored.merge(*shards[1:]).to_json() == whole.to_json()
+    with pytest.raises(ValueError, match="nested run, this one of a one-dimensional"):
+        vorn.montecarlo(SCENARIO, realizations=20).merge(shards[1])

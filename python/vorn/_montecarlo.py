@@ -147,7 +147,7 @@ def _count(value: Optional[int], what: str) -> Optional[int]:
         return None
     if not isinstance(value, int) or isinstance(value, bool):
         raise TypeError(f"{what}: an int, not {type(value).__name__}")
-    if value < (1 if what == "realizations" else 0):
+    if value < (0 if what == "seed" else 1):
         raise ValueError(f"{what}: {value} is out of range")
     return value
 
@@ -158,6 +158,8 @@ def montecarlo(
     text: "str | bytes | None" = None,
     realizations: Optional[int] = None,
     seed: Optional[int] = None,
+    outer: Optional[int] = None,
+    inner: Optional[int] = None,
     threads: Optional[int] = None,
     shard: Optional[Tuple[int, int]] = None,
 ) -> Summary:
@@ -165,8 +167,11 @@ def montecarlo(
 
     scenario: a scenario file's path, its TOML text, or a dict of the same keys.
     text: the VORN.IN's contents, in place of the file the scenario's ``input`` names.
-    realizations, seed: override the scenario's. threads: at a time (default: one per
-    processor). shard: (I, K) runs only shard I of K; merge the Summaries of all K.
+    realizations, seed: override the scenario's. outer, inner: the outer (uncertainty) and
+    inner (variability) draws of a scenario with uncertainty inputs, whose documents are then
+    those of ``vorn mc`` for such a run. threads: at a time (default: one per processor).
+    shard: (I, K) runs only shard I of K (of the outer draws in a run with uncertainty
+    inputs); merge the Summaries of all K.
 
     Raises ValueError listing a scenario's problems, and RuntimeError with the deterministic
     run's message when that run does not complete (the realizations would mean nothing).
@@ -180,7 +185,8 @@ def montecarlo(
         if not 1 <= shard[0] <= shard[1]:
             raise ValueError(f"shard: {shard} needs 1 <= I <= K")
     call = _vorn.montecarlo(name, toml_text, input_text, _count(realizations, "realizations"),
-                            _count(seed, "seed"), thread_count(threads), shard)
+                            _count(seed, "seed"), _count(outer, "outer"), _count(inner, "inner"),
+                            thread_count(threads), shard)
     if call.part is None:
         raise RuntimeError(f"the deterministic run did not complete ({call.status}, exit "
                            f"status {call.exit_status}): {call.message}")

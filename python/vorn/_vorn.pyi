@@ -50,6 +50,15 @@ def montecarlo(
     input_text: Optional[bytes],
     realizations: Optional[int],
     seed: Optional[int],
+    outer: Optional[int],
+    inner: Optional[int],
     threads: int,
     shard: Optional[Tuple[int, int]],
 ) -> McCall: ...
+def shard_units(
+    scenario_name: str,
+    scenario_text: str,
+    realizations: Optional[int],
+    outer: Optional[int],
+    inner: Optional[int],
+) -> Tuple[int, Optional[int]]: ...

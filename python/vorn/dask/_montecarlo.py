@@ -3,7 +3,6 @@
 from __future__ import annotations
 
 import time
-import tomllib
 from typing import Optional, Tuple
 
 import distributed
@@ -20,26 +19,37 @@ _BLOCKS_PER_THREAD = 4
 # Realizations timed on the client to size the blocks.
 _PILOT = 64
 
-_Shard = Tuple[str, str, bytes, Optional[int], Optional[int], Tuple[int, int]]
+# (realizations, seed, outer, inner): the overrides of the scenario's.
+_Counts = Tuple[Optional[int], Optional[int], Optional[int], Optional[int]]
+_Shard = Tuple[str, str, bytes, _Counts, Tuple[int, int]]
 
 
 def _run_shard(payload: _Shard) -> str:
     """On a worker: one shard's part document."""
-    name, toml_text, input_text, realizations, seed, shard = payload
-    call = _vorn.montecarlo(name, toml_text, input_text, realizations, seed, 1, shard)
+    name, toml_text, input_text, counts, shard = payload
+    call = _vorn.montecarlo(name, toml_text, input_text, *counts, 1, shard)
     if call.part is None:
         raise RuntimeError(f"the deterministic run did not complete: {call.message}")
     return call.part.text()
 
 
-def _block_count(name: str, toml_text: str, input_text: bytes, realizations: int,
-                 seed: Optional[int], threads: int) -> int:
-    """Blocks of at least _BLOCK_SECONDS each, timed from a pilot run on the client."""
+def _block_count(name: str, toml_text: str, input_text: bytes, counts: _Counts,
+                 threads: int) -> int:
+    """Blocks of at least _BLOCK_SECONDS each, timed from a pilot run on the client. A shard
+    cuts realizations, or the outer draws of a scenario with uncertainty inputs."""
+    realizations, seed, outer, inner = counts
+    units, per_draw = _vorn.shard_units(name, toml_text, realizations, outer, inner)
+    if per_draw is not None:
+        # One outer draw of at most _PILOT inner realizations.
+        pilot_inner = min(per_draw, _PILOT)
+        pilot, share = (None, seed, 1, pilot_inner), pilot_inner / per_draw
+    else:
+        pilot, share = (_PILOT, seed, None, None), float(_PILOT)
     start = time.perf_counter()
-    _vorn.montecarlo(name, toml_text, input_text, _PILOT, seed, 1, None)
-    per_realization = (time.perf_counter() - start) / _PILOT
-    by_work = int(realizations * per_realization / _BLOCK_SECONDS)
-    return max(1, min(realizations, by_work, _BLOCKS_PER_THREAD * threads))
+    _vorn.montecarlo(name, toml_text, input_text, *pilot, 1, None)
+    seconds_per_unit = (time.perf_counter() - start) / share
+    by_work = int(units * seconds_per_unit / _BLOCK_SECONDS)
+    return max(1, min(units, by_work, _BLOCKS_PER_THREAD * threads))
 
 
 def montecarlo(scenario: ScenarioArgument,
@@ -48,25 +58,26 @@ def montecarlo(scenario: ScenarioArgument,
                *,
                text: "str | bytes | None" = None,
                realizations: Optional[int] = None,
-               seed: Optional[int] = None) -> Summary:
+               seed: Optional[int] = None,
+               outer: Optional[int] = None,
+               inner: Optional[int] = None) -> Summary:
     """:func:`vorn.montecarlo` on the cluster's workers; ``to_json()`` of the result equals a
     local run's exactly.
 
-    The realizations are cut into ``blocks`` shards (default: blocks of at least about 0.25 s
-    of work, at most four per worker thread), run on the workers and merged in block order.
+    The realizations (the outer draws, in a run with uncertainty inputs) are cut into
+    ``blocks`` shards (default: blocks of at least about 0.25 s of work, at most four per
+    worker thread), run on the workers and merged in block order.
     The scenario and VORN.IN texts are sent with the work: workers need no shared file system.
     """
     client = resolve_client(client)
     name, toml_text, directory = scenario_source(scenario)
     input_text = text_bytes(text) if text is not None else input_of(toml_text, directory)
-    count = realizations
-    if count is None:
-        count = tomllib.loads(toml_text).get("realizations", 10000)
+    counts = (realizations, seed, outer, inner)
     if blocks is None:
-        blocks = _block_count(name, toml_text, input_text, count, seed, worker_threads(client))
+        blocks = _block_count(name, toml_text, input_text, counts, worker_threads(client))
     if isinstance(blocks, bool) or not isinstance(blocks, int) or blocks < 1:
         raise ValueError(f"blocks: {blocks!r}, a positive int")
-    payloads = [(name, toml_text, input_text, realizations, seed, (i, blocks))
+    payloads = [(name, toml_text, input_text, counts, (i, blocks))
                 for i in range(1, blocks + 1)]
     parts = map_in_order(client, _run_shard, payloads)
     return Summary(parts[0]).merge(*[Summary(p) for p in parts[1:]])
