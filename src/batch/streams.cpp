@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <sstream>
+#include <unordered_map>
 
 #include "batch/csv_reader.hpp"
 
@@ -90,34 +90,40 @@ std::optional<SameDirectory> find_same_directory(const std::vector<Stream>& stre
   // The directory a run writes into, whatever way it was named. Streams mostly share their
   // parent directories: each parent is resolved once, and only a last component that is a
   // link is followed on its own.
-  std::map<fs::path, std::size_t> seen;
-  std::map<fs::path, fs::path> parents;
+  struct Parent {
+    fs::path resolved;
+    bool normal = false;  // as given, without "." or ".." components
+  };
+  std::unordered_map<std::string, std::size_t> seen;
+  std::unordered_map<std::string, Parent> parents;
   std::error_code ec;
   const fs::path cwd = fs::current_path(ec);
   for (std::size_t k = 0; k < streams.size(); ++k) {
     const fs::path dir = streams[k].dir.empty() ? fs::path(".") : streams[k].dir;
     fs::path absolute = dir.is_absolute() || ec ? dir : cwd / dir;
     if (!absolute.has_filename()) absolute = absolute.parent_path();  // "a/" and "a" are one
+    const fs::path name = absolute.filename();
     fs::path key;
     std::error_code link;
-    const bool plain = absolute.filename() != "." && absolute.filename() != ".." &&
-                       absolute.parent_path().lexically_normal() == absolute.parent_path();
-    if (plain) {
-      auto parent = parents.find(absolute.parent_path());
-      if (parent == parents.end()) {
-        std::error_code e;
-        fs::path resolved = fs::weakly_canonical(absolute.parent_path(), e);
-        if (e) resolved = absolute.parent_path();
-        parent = parents.emplace(absolute.parent_path(), resolved).first;
-      }
-      key = parent->second / absolute.filename();
+    auto parent = parents.find(absolute.parent_path().native());
+    if (parent == parents.end()) {
+      const fs::path given = absolute.parent_path();
+      Parent p;
+      p.normal = given.lexically_normal() == given;
+      std::error_code e;
+      if (p.normal) p.resolved = fs::weakly_canonical(given, e);
+      if (!p.normal || e) p.resolved = given;
+      parent = parents.emplace(given.native(), std::move(p)).first;
+    }
+    if (parent->second.normal && name != "." && name != "..") {
+      key = parent->second.resolved / name;
       if (fs::is_symlink(key, link)) key = fs::weakly_canonical(key, link);
     } else {
       key = fs::weakly_canonical(absolute, link);
       if (link) key = absolute.lexically_normal();
       if (!key.has_filename()) key = key.parent_path();
     }
-    const auto [it, inserted] = seen.emplace(key, k);
+    const auto [it, inserted] = seen.emplace(key.native(), k);
     if (!inserted) return SameDirectory{it->second, k};
   }
   return std::nullopt;

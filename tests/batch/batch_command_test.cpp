@@ -192,7 +192,9 @@ TEST(BatchCommand, ADirectoryGivenTwiceIsAUsageErrorBeforeAnyRun) {
   make_stream(cwd / "a", reference_input("landfill"));
   make_stream(cwd / "b", reference_input("landfill"));
   write_text(cwd / "m.csv", "path\na\nb/../a/VORN.IN\n");
+  fs::create_directory_symlink("a", cwd / "link");
   for (const auto& args : std::vector<std::vector<std::string>>{{"batch", "a", "b", "./a/"},
+                                                                {"batch", "link", "b", "a"},
                                                                 {"batch", "--manifest", "m.csv"}}) {
     const auto r = vorn_in(cwd.path(), args);
     EXPECT_EQ(r.status, 64);
