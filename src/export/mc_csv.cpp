@@ -1,20 +1,13 @@
-#include <charconv>
-
 #include "core/real_text.hpp"
 #include "export/export_text.hpp"
 #include "export/long_csv.hpp"
+#include "export/percent_text.hpp"
 #include "mc/mc_summary.hpp"
 #include "sensitivity/run_sensitivity.hpp"
 #include "vorn/mc_documents.hpp"
 
 namespace vorn {
 namespace {
-
-std::string percent_key(double q) {
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, q);
-  return "p" + std::string(buf, res.ptr);
-}
 
 class Rows : public LongCsv {
  public:
@@ -34,7 +27,7 @@ class Rows : public LongCsv {
     add(who, q.name, "min", q.min);
     add(who, q.name, "max", q.max);
     for (const mc::PercentileValue& v : q.percentiles) {
-      const std::string key = percent_key(v.q);
+      const std::string key = "p" + percent_text(v.q);
       add(who, q.name, key, v.value);
       add(who, q.name, key + "_lower", v.lower);
       add(who, q.name, key + "_upper", v.upper);

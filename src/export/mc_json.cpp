@@ -1,8 +1,7 @@
-#include <charconv>
-
 #include "core/json_number.hpp"
 #include "export/export_text.hpp"
 #include "export/mc_sensitivity_json.hpp"
+#include "export/percent_text.hpp"
 #include "limits/pathway_names.hpp"
 #include "mc/mc_summary.hpp"
 #include "vorn/mc_documents.hpp"
@@ -12,13 +11,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 constexpr int kDocumentVersion = 1;
-
-// 5 -> "5", 99.9 -> "99.9".
-std::string percent_key(double q) {
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, q);
-  return std::string(buf, res.ptr);
-}
 
 Json interval(const mc::PercentileValue& p) {
   Json j = Json::object();
@@ -46,7 +38,7 @@ Json quantity(const mc::QuantitySummary& q) {
   j["min"] = json_number(q.min);
   j["max"] = json_number(q.max);
   Json p = Json::object();
-  for (const mc::PercentileValue& v : q.percentiles) p[percent_key(v.q)] = interval(v);
+  for (const mc::PercentileValue& v : q.percentiles) p[percent_text(v.q)] = interval(v);
   j["percentiles"] = std::move(p);
   if (q.kind == mc::QuantityKind::risk || q.kind == mc::QuantityKind::hazard)
     j["P_above_target"] = json_number(q.p_above);
