@@ -40,12 +40,10 @@ std::optional<std::size_t> column(const CsvRecord& header, const std::string& na
 }  // namespace
 
 fs::path run_directory(const fs::path& given) {
-  std::error_code ec;
-  if (fs::is_regular_file(given, ec) || given.filename() == "VORN.IN") {
-    // "VORN.IN" alone is in the current directory; its parent path is empty, as vorn's is.
-    return given.parent_path();
-  }
-  return given;
+  // "VORN.IN" alone is in the current directory; its parent path is empty, as vorn's is.
+  // Any other name is a directory, as for vorn itself: a file of another name is not run
+  // in place of its directory's VORN.IN.
+  return given.filename() == "VORN.IN" ? given.parent_path() : given;
 }
 
 std::vector<Stream> streams_from_arguments(const std::vector<std::string>& args) {

@@ -114,23 +114,29 @@ TEST(BatchCommand, ManifestWithLabelsAndRelativePaths) {
   fs::create_directory(cwd / "out");
   // Quoted fields, a doubled quote, a line break inside quotes, CRLF; the second path
   // names the VORN.IN, its label has markup and a byte that is not UTF-8; the third has
-  // no label.
+  // no label; the fourth names a file that is not a VORN.IN, which is not run in its place.
+  write_text(cwd / "streams" / "east" / "other.in", reference_input("landfill"));
   write_text(cwd / "lists" / "m.csv",
              "note,path,label\r\n"
              "x,../streams/east,\"East cell, \"\"A\"\"\"\r\n"
              "\"two\r\nlines\",../streams/west pond/VORN.IN,West \xDF<pond>\r\n"
-             "y,../streams/none,\r\n");
+             "y,../streams/none,\r\n"
+             "z,../streams/east/other.in,\r\n");
   const auto r = vorn_in(cwd.path(), {"batch", "--manifest", "lists/m.csv", "--summary",
                                       "out/s.csv", "--json", "s.json", "--html", "out/i.html"});
   EXPECT_EQ(r.status, 1) << r.err;
 
   const auto rows = lines_of(read_text(cwd / "out" / "s.csv"));
-  ASSERT_EQ(rows.size(), 4u);
+  ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(rows[1].rfind("\"East cell, \"\"A\"\"\",lists/../streams/east,completed,0,", 0), 0u);
   EXPECT_EQ(rows[2].rfind("West \xDF<pond>,lists/../streams/west pond,completed,0,", 0), 0u);
   EXPECT_EQ(rows[3].rfind("../streams/none,lists/../streams/none,input missing,1,", 0), 0u);
+  EXPECT_NE(rows[4].find("input missing,1,vorn: cannot open unit 1 (VORN.IN): "
+                         "lists/../streams/east/other.in/VORN.IN"),
+            std::string::npos)
+      << rows[4];
   const json summary = json::parse(read_text(cwd / "s.json"));
-  ASSERT_EQ(summary.size(), 3u);
+  ASSERT_EQ(summary.size(), 4u);
   EXPECT_EQ(summary[0]["label"], "East cell, \"A\"");
   EXPECT_EQ(summary[1]["label"], "West \xEF\xBF\xBD<pond>");
   EXPECT_EQ(summary[2]["worst_name"], nullptr);
@@ -149,7 +155,7 @@ TEST(BatchCommand, ManifestWithLabelsAndRelativePaths) {
   EXPECT_EQ(read_text(cwd / "streams" / "east" / "report.html"), read_text(cwd / "east.html"));
   const auto page = parse_xml(index);
   const auto rows_in_page = page->first("tbody")->elements("tr");
-  ASSERT_EQ(rows_in_page.size(), 3u);
+  ASSERT_EQ(rows_in_page.size(), 4u);
   EXPECT_NE(rows_in_page[0]->all_text().find("East cell"), std::string::npos);
   EXPECT_NE(rows_in_page[1]->all_text().find("West \xEF\xBF\xBD<pond>"), std::string::npos);
   EXPECT_NE(rows_in_page[1]->all_text().find("limits"), std::string::npos);

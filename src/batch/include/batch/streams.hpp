@@ -20,7 +20,8 @@ class ManifestError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A stream is given as its directory or as its VORN.IN; this is the run's directory.
+// A stream is given as its directory or as its VORN.IN (a path whose last component is
+// VORN.IN); this is the run's directory.
 std::filesystem::path run_directory(const std::filesystem::path& given);
 
 // A stream per directory argument, labelled with the argument.
