@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "mc/mc_part.hpp"
+#include "mc/part_document.hpp"
 #include "mc/scenario.hpp"
 #include "mc_run/mc_run.hpp"
 #include "nested/nested_part.hpp"
@@ -114,7 +115,7 @@ Part parsed(const std::string& text) {
   {
     py::gil_scoped_release unlocked;
     try {
-      part = nested::is_nested_part(text)
+      part = mc::part_format(text) == nested::kNestedPartFormat
                  ? Part::of(nested::parse_nested_part(text, "this summary"))
                  : Part::of(mc::parse_part(text, "this summary"));
     } catch (const mc::PartError& e) {

@@ -11,6 +11,7 @@
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
+#include "mc/part_document.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -48,7 +49,7 @@ int merge(const std::vector<std::string>& files, const McDocumentFiles& document
       std::fprintf(stderr, "vorn mc-merge: cannot read %s: %s\n", files[k].c_str(), why.c_str());
       return kFatalError;
     }
-    if (nested::is_nested_part(bytes) != kNested)
+    if ((mc::part_format(bytes) == nested::kNestedPartFormat) != kNested)
       throw mc::PartError(files[k] + (kNested ? ": a part of a one-dimensional run, "
                                                 "the others of a nested run"
                                               : ": a part of a nested run, the others of a "
@@ -82,7 +83,7 @@ int merge(const std::vector<std::string>& files, const McDocumentFiles& document
 // Nested parts when the first part is one.
 int merge(const std::vector<std::string>& files, const McDocumentFiles& documents) {
   std::string first, why;
-  if (read_file(files.front(), first, why) && nested::is_nested_part(first))
+  if (read_file(files.front(), first, why) && mc::part_format(first) == nested::kNestedPartFormat)
     return merge(files, documents, nested::parse_nested_part, nested::merge_nested_part);
   return merge(files, documents, mc::parse_part, mc::merge_part);
 }

@@ -12,7 +12,6 @@ namespace vorn::mc {
 namespace {
 
 using Json = nlohmann::ordered_json;
-constexpr const char* kFormat = "vorn-mc-part";
 
 // One block of stored rows for each shard with realizations up to kSampleRowLimit, and
 // none besides.
@@ -66,7 +65,7 @@ ShardRange shard_range(std::uint64_t index, std::uint64_t count, std::uint64_t r
 
 std::string part_json(const McPart& part) {
   Json j = Json::object();
-  j["format"] = kFormat;
+  j["format"] = kPartFormat;
   j["version"] = kPartVersion;
   j["scenario"] = Json::parse(part.scenario_json);
   j["seed"] = part.seed;
@@ -82,7 +81,7 @@ std::string part_json(const McPart& part) {
 McPart parse_part(std::string_view json, std::string_view source) {
   const std::string where = std::string(source) + ": ";
   const Json j =
-      parse_part_document(json, where, kFormat, kPartVersion, "a part of a probabilistic run");
+      parse_part_document(json, where, kPartFormat, kPartVersion, "a part of a probabilistic run");
   McPart part;
   try {
     const ResolvedScenario scenario = from_json(j.at("scenario").dump());

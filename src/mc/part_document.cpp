@@ -11,6 +11,13 @@ namespace vorn::mc {
 
 using Json = nlohmann::ordered_json;
 
+std::string part_format(std::string_view json) {
+  const Json j = Json::parse(json, nullptr, false);
+  if (!j.is_object()) return "";
+  const auto found = j.find("format");
+  return found != j.end() && found->is_string() ? found->get<std::string>() : "";
+}
+
 Json parse_part_document(std::string_view json, const std::string& where, const char* format,
                          int version, const char* kind) {
   Json j;
@@ -112,9 +119,8 @@ bool same_baseline(const McBaseline& a, const McBaseline& b) {
     if (!same_bits(a.gw_waste[i], b.gw_waste[i]) || !same_bits(a.sf_waste[i], b.sf_waste[i]))
       return false;
   }
-  return same_bits(a.risk, b.risk) && same_bits(a.hazard, b.hazard) &&
-         a.landfill == b.landfill && same_bits(a.target_risk, b.target_risk) &&
-         same_bits(a.target_hazard, b.target_hazard);
+  return same_bits(a.risk, b.risk) && same_bits(a.hazard, b.hazard) && a.landfill == b.landfill &&
+         same_bits(a.target_risk, b.target_risk) && same_bits(a.target_hazard, b.target_hazard);
 }
 
 Json shards_to_json(const std::vector<ShardRange>& shards) {

@@ -1,7 +1,5 @@
 #include "nested/nested_part.hpp"
 
-#include <algorithm>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "core/json_number.hpp"
@@ -13,18 +11,16 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 using mc::PartError;
-constexpr const char* kFormat = "vorn-nested-part";
+
+std::uint64_t draw_of(const OuterRecord& r) {
+  return r.draw;
+}
 
 }  // namespace
 
-bool is_nested_part(std::string_view json) {
-  const Json j = Json::parse(json, nullptr, false);
-  return j.is_object() && j.value("format", "") == kFormat;
-}
-
 std::string nested_part_json(const NestedPart& part) {
   Json j = Json::object();
-  j["format"] = kFormat;
+  j["format"] = kNestedPartFormat;
   j["version"] = kNestedPartVersion;
   j["scenario"] = Json::parse(part.scenario_json);
   j["seed"] = part.seed;
@@ -45,8 +41,8 @@ std::string nested_part_json(const NestedPart& part) {
 
 NestedPart parse_nested_part(std::string_view json, std::string_view source) {
   const std::string where = std::string(source) + ": ";
-  const Json j =
-      mc::parse_part_document(json, where, kFormat, kNestedPartVersion, "a part of a nested run");
+  const Json j = mc::parse_part_document(json, where, kNestedPartFormat, kNestedPartVersion,
+                                         "a part of a nested run");
   NestedPart part;
   try {
     const mc::ResolvedScenario scenario = mc::from_json(j.at("scenario").dump());
@@ -75,15 +71,7 @@ NestedPart parse_nested_part(std::string_view json, std::string_view source) {
                         std::to_string(record.values.size()) + " values, not " +
                         std::to_string(size));
     }
-    // The records are the shards' outer draws, each once, in order.
-    std::size_t k = 0;
-    for (const mc::ShardRange& s : part.shards)
-      for (std::uint64_t u = s.first; u <= s.last; ++u, ++k)
-        if (k >= part.records.size() || part.records[k].draw != u)
-          throw PartError(where + "its records are not the outer draws of its shards");
-    if (part.records.size() != covered)
-      throw PartError(where + "it holds " + std::to_string(part.records.size()) +
-                      " outer draws, its shards " + std::to_string(covered));
+    mc::check_records(part.records, part.shards, covered, draw_of, "outer draws", where);
   } catch (const PartError&) {
     throw;
   } catch (const std::exception& e) {
@@ -97,13 +85,7 @@ void merge_nested_part(NestedPart& into, const NestedPart& other, std::string_vi
   mc::check_same_run(into.scenario_json, other.scenario_json, into.shard_count, other.shard_count,
                      into.baseline, other.baseline, where);
   into.shards = mc::merged_shards(into.shards, other.shards, into.shard_count, where);
-  std::vector<OuterRecord> records;
-  records.reserve(into.records.size() + other.records.size());
-  std::merge(std::make_move_iterator(into.records.begin()),
-             std::make_move_iterator(into.records.end()), other.records.begin(),
-             other.records.end(), std::back_inserter(records),
-             [](const OuterRecord& a, const OuterRecord& b) { return a.draw < b.draw; });
-  into.records = std::move(records);
+  mc::merge_records(into.records, other.records, draw_of);
 }
 
 }  // namespace vorn::nested

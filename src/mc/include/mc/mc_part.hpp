@@ -63,6 +63,7 @@ class PartError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+inline constexpr const char* kPartFormat = "vorn-mc-part";
 // 2: parts carry the rows stored for rank sensitivity.
 inline constexpr int kPartVersion = 2;
 

@@ -2,7 +2,9 @@
 // that may be NaN or infinite, and the shards a document holds, checked and merged.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
@@ -11,6 +13,10 @@
 #include "mc/mc_part.hpp"
 
 namespace vorn::mc {
+
+// The "format" of a part document: "" unless it is a JSON object with one. Tells the kinds
+// of parts apart before one is read in full.
+std::string part_format(std::string_view json);
 
 // The JSON of a part document whose "format" is `format` and "version" `version`. Throws
 // PartError, prefixed by `where`, naming the document a `kind` ("a part of a nested run").
@@ -44,5 +50,33 @@ std::uint64_t check_shards(const std::vector<ShardRange>& shards, std::uint64_t 
 std::vector<ShardRange> merged_shards(const std::vector<ShardRange>& a,
                                       const std::vector<ShardRange>& b, std::uint64_t count,
                                       const std::string& where);
+
+// Throws PartError (prefixed by `where`) unless `records` are the units of `shards` (some
+// `covered` units), each once and in order; `unit(record)` is a record's unit, `units` what
+// the units are ("outer draws").
+template <class Record, class Unit>
+void check_records(const std::vector<Record>& records, const std::vector<ShardRange>& shards,
+                   std::uint64_t covered, Unit unit, const std::string& units,
+                   const std::string& where) {
+  std::size_t k = 0;
+  for (const ShardRange& s : shards)
+    for (std::uint64_t u = s.first; u <= s.last; ++u, ++k)
+      if (k >= records.size() || unit(records[k]) != u)
+        throw PartError(where + "its records are not the " + units + " of its shards");
+  if (records.size() != covered)
+    throw PartError(where + "it holds " + std::to_string(records.size()) + " " + units +
+                    ", its shards " + std::to_string(covered));
+}
+
+// The records of both, each list in unit order, merged in unit order into `into`.
+template <class Record, class Unit>
+void merge_records(std::vector<Record>& into, const std::vector<Record>& other, Unit unit) {
+  std::vector<Record> records;
+  records.reserve(into.size() + other.size());
+  std::merge(std::make_move_iterator(into.begin()), std::make_move_iterator(into.end()),
+             other.begin(), other.end(), std::back_inserter(records),
+             [&unit](const Record& a, const Record& b) { return unit(a) < unit(b); });
+  into = std::move(records);
+}
 
 }  // namespace vorn::mc

@@ -25,10 +25,8 @@ struct NestedPart {
   bool complete() const { return shards.size() == shard_count; }
 };
 
+inline constexpr const char* kNestedPartFormat = "vorn-nested-part";
 inline constexpr int kNestedPartVersion = 1;
-
-// Whether `json` is a nested part (rather than a one-dimensional one); it need not be valid.
-bool is_nested_part(std::string_view json);
 
 // The versioned JSON document; holds no thread count, time, host or path.
 std::string nested_part_json(const NestedPart& part);

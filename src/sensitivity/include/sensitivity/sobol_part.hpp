@@ -1,0 +1,52 @@
+// The mergeable state of a Saltelli design over some of its base rows: what a shard writes and
+// what merging parts puts together. The shard unit is the base row: shard I of K holds base
+// rows floor((I-1)M/K)+1 .. floor(IM/K), each with the outputs of all p + 2 of its points.
+// Like the other parts it needs no VORN.IN, and the parts of one design, merged, give the
+// indices of the whole design bit for bit.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mc/mc_part.hpp"
+
+namespace vorn::sensitivity {
+
+// The outputs of base row j in every block: values[block * outputs + o], block 0 A, 1 B,
+// 2 + i A_B^i; output o the limiting quantity of chemical o, then RI_TOT and HI_TOT of the
+// stream. NaN where the evaluation gave none.
+struct SobolRow {
+  std::uint64_t row = 0;  // j, 1..M
+  std::vector<double> values;
+  bool operator==(const SobolRow&) const = default;
+};
+
+struct SobolPart {
+  std::string scenario_json;  // the resolved scenario, canonical
+  std::uint64_t seed = 0, base_rows = 0;
+  std::uint64_t shard_count = 1;
+  std::vector<mc::ShardRange> shards;  // over the base rows, in index order
+  mc::McBaseline baseline;             // the chemicals' names, and what tells runs apart
+  std::vector<std::string> groups;     // the labels of the input groups, one per [[vary]] entry
+  std::vector<SobolRow> rows;          // in base row order
+
+  std::size_t blocks() const { return groups.size() + 2; }
+  std::size_t outputs() const { return baseline.names.size() + 2; }
+  bool complete() const { return shards.size() == shard_count; }
+};
+
+inline constexpr const char* kSobolPartFormat = "vorn-sobol-part";
+inline constexpr int kSobolPartVersion = 1;
+
+// The versioned JSON document; holds no thread count, time, host or path.
+std::string sobol_part_json(const SobolPart& part);
+// Throws mc::PartError naming `source` and what is wrong.
+SobolPart parse_sobol_part(std::string_view json, std::string_view source);
+// Adds `other`'s base rows to `into`. Throws mc::PartError (naming `source`) when they
+// belong to different designs or share a shard.
+void merge_sobol_part(SobolPart& into, const SobolPart& other, std::string_view source);
+
+}  // namespace vorn::sensitivity
