@@ -14,7 +14,6 @@
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
 #include "mc_run/mc_run.hpp"
-#include "vorn/mc_documents.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -34,7 +33,8 @@ constexpr const char* kFooter =
     "--sobol evaluates M (p + 2) points of a Saltelli design instead (p the [[vary]] entries,\n"
     "an \"each\" entry one group) and writes first-order and total Sobol indices; the cost is\n"
     "printed first. Its estimators assume independent inputs: with [[correlate]] it is a\n"
-    "usage error, as the request contradicts the scenario.\n"
+    "usage error, as the request contradicts the scenario. Its shards split the base rows\n"
+    "(shard I/K evaluates every point of its rows); vorn mc-merge estimates from the parts.\n"
     "\n"
     "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 its run stopped, 3 a fatal\n"
     "             input error, an error in the scenario or a file that cannot be written;\n"
@@ -105,25 +105,29 @@ int write_realization(const McArgs& args, const mc::McRequest& request) {
   return write_document(file.string(), r.text) ? 0 : kFatalError;
 }
 
-// --sobol: the cost on standard error before the design runs, then its documents.
+// --sobol: the cost on standard error before the design runs, then its documents or its part.
 int run_sobol(const McArgs& args, const mc::McRequest& request) {
-  auto cost = [&](std::uint64_t evaluations) {
-    std::fprintf(stderr, "vorn mc: Sobol indices: %llu evaluations (%zu base rows x %llu blocks)\n",
-                 static_cast<unsigned long long>(evaluations), args.base_samples,
-                 static_cast<unsigned long long>(evaluations / args.base_samples));
+  auto cost = [&](std::uint64_t rows, std::uint64_t blocks) {
+    std::string what = "Sobol indices", which = std::to_string(rows) + " base rows";
+    if (request.shard) {
+      const auto [index, count] = *request.shard;
+      const mc::ShardRange range = mc::shard_range(index, count, args.base_samples);
+      what += ", shard " + std::to_string(index) + "/" + std::to_string(count);
+      which = (rows == 0 ? "no base row"
+                         : "base rows " + std::to_string(range.first) + ".." +
+                               std::to_string(range.last)) +
+              " of " + std::to_string(args.base_samples);
+    }
+    std::fprintf(stderr, "vorn mc: %s: %llu evaluations (%s x %llu blocks)\n", what.c_str(),
+                 static_cast<unsigned long long>(rows * blocks), which.c_str(),
+                 static_cast<unsigned long long>(blocks));
   };
   const mc::SobolResult result = mc::run_sobol(request, args.base_samples, cost);
   if (result.baseline.status != Status::completed)
     return baseline_failed("vorn mc", result.baseline);
-  const McDocumentFiles& files = args.documents;
-  int status = 0;
-  if (!files.json.empty() &&
-      !write_document(files.json, sobol_json(result.run, result.scenario_json)))
-    status = kFatalError;
-  if (!files.csv.empty() && !write_document(files.csv, sobol_csv(result.run))) status = kFatalError;
-  if (!files.html.empty() && !write_document(files.html, sobol_html(result.run)))
-    status = kFatalError;
-  return status;
+  if (!args.part.empty())
+    return write_document(args.part, sensitivity::sobol_part_json(result.part)) ? 0 : kFatalError;
+  return write_documents(args.documents, mc::report_of(result.part, request.threads));
 }
 
 int run_mc(const McArgs& args) {
@@ -216,8 +220,8 @@ int mc_main(int argc, char** argv) {
   if (const auto status = parse_command_line(app, argc, argv)) return *status;
   if (base_samples->count() > 0 && sobol->count() == 0)
     return usage_error(app, "--base-samples goes with --sobol");
-  if (sobol->count() > 0 && (part->count() > 0 || shard->count() > 0 || realization->count() > 0))
-    return usage_error(app, "--sobol runs its own design: no --shard, --part or --realization");
+  if (sobol->count() > 0 && realization->count() > 0)
+    return usage_error(app, "--sobol runs its own design, not realizations: no --realization");
   if (std::string why = document_conflict(args.documents, args.samples, args.part); !why.empty())
     return usage_error(app, why);
   if (shard->count() > 0 && !parse_shard(args.shard))

@@ -1,10 +1,12 @@
 // vorn mc-merge PART...: the parts of a probabilistic run, merged into its documents.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
+#include <thread>
 #include <vector>
 
 #include "cli/command_line.hpp"
@@ -21,7 +23,8 @@ constexpr const char* kFooter =
     "one run (the same scenario as resolved, seed and VORN.IN) and hold every shard 1..K\n"
     "exactly once; their VORN.IN is not needed. The documents equal those of one vorn mc run\n"
     "over all realizations, byte for byte. A FILE of - is standard output. The parts of a\n"
-    "nested run hold outer draws; they merge the same way.\n"
+    "nested run hold outer draws, those of a Sobol design (vorn mc --sobol) base rows; they\n"
+    "merge the same way, into the documents of the whole design.\n"
     "\n"
     "exit status: 0 merged, 3 a part that cannot be read or merged, or a document that\n"
     "             cannot be written; 64 usage error";
@@ -36,24 +39,38 @@ std::string listed(const std::vector<std::uint64_t>& numbers) {
   return text;
 }
 
-// The parts of one kind, one-dimensional or nested (as the first part is), merged.
+// The kinds of parts, told apart by their format.
+struct PartKind {
+  const char* format;
+  const char* run;  // what the part is of
+};
+constexpr PartKind kOneDimensional{mc::kPartFormat, "a one-dimensional run"};
+constexpr PartKind kNested{nested::kNestedPartFormat, "a nested run"};
+constexpr PartKind kSobol{sensitivity::kSobolPartFormat, "a Sobol design"};
+
+// None when the document names no kind of part; reading it as a part will say why.
+const PartKind* kind_of(std::string_view bytes) {
+  const std::string format = mc::part_format(bytes);
+  for (const PartKind* k : {&kOneDimensional, &kNested, &kSobol})
+    if (format == k->format) return k;
+  return nullptr;
+}
+
+// The parts, all of `kind`, merged; none, said on standard error, when one cannot be read
+// or they do not hold every shard. Throws mc::PartError when they cannot be merged.
 template <class Part>
-int merge(const std::vector<std::string>& files, const McDocumentFiles& documents,
-          Part (*parse)(std::string_view, std::string_view),
-          void (*add)(Part&, const Part&, std::string_view)) {
-  constexpr bool kNested = std::is_same_v<Part, nested::NestedPart>;
+std::optional<Part> merged(const std::vector<std::string>& files, const PartKind& kind,
+                           Part (*parse)(std::string_view, std::string_view),
+                           void (*add)(Part&, const Part&, std::string_view)) {
   Part merged;
   for (std::size_t k = 0; k < files.size(); ++k) {
     std::string bytes, why;
     if (!read_file(files[k], bytes, why)) {
       std::fprintf(stderr, "vorn mc-merge: cannot read %s: %s\n", files[k].c_str(), why.c_str());
-      return kFatalError;
+      return std::nullopt;
     }
-    if ((mc::part_format(bytes) == nested::kNestedPartFormat) != kNested)
-      throw mc::PartError(files[k] + (kNested ? ": a part of a one-dimensional run, "
-                                                "the others of a nested run"
-                                              : ": a part of a nested run, the others of a "
-                                                "one-dimensional run"));
+    if (const PartKind* other = kind_of(bytes); other != nullptr && other != &kind)
+      throw mc::PartError(files[k] + ": a part of " + other->run + ", the others of " + kind.run);
     Part part = parse(bytes, files[k]);
     if (k == 0) {
       merged = std::move(part);
@@ -75,17 +92,28 @@ int merge(const std::vector<std::string>& files, const McDocumentFiles& document
                  missing.size() > 1 ? "s" : "", listed(missing).c_str(),
                  static_cast<unsigned long long>(merged.shard_count),
                  missing.size() > 1 ? "are missing" : "is missing");
-    return kFatalError;
+    return std::nullopt;
   }
-  return write_documents(documents, mc::report_of(merged));
+  return merged;
 }
 
-// Nested parts when the first part is one.
+// The parts of the kind of the first; a first part of no known kind is read as a
+// one-dimensional one.
 int merge(const std::vector<std::string>& files, const McDocumentFiles& documents) {
   std::string first, why;
-  if (read_file(files.front(), first, why) && mc::part_format(first) == nested::kNestedPartFormat)
-    return merge(files, documents, nested::parse_nested_part, nested::merge_nested_part);
-  return merge(files, documents, mc::parse_part, mc::merge_part);
+  const PartKind* kind = read_file(files.front(), first, why) ? kind_of(first) : nullptr;
+  if (kind == &kNested) {
+    const auto part = merged(files, kNested, nested::parse_nested_part, nested::merge_nested_part);
+    return part ? write_documents(documents, mc::report_of(*part)) : kFatalError;
+  }
+  if (kind == &kSobol) {
+    const auto part =
+        merged(files, kSobol, sensitivity::parse_sobol_part, sensitivity::merge_sobol_part);
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    return part ? write_documents(documents, mc::report_of(*part, threads)) : kFatalError;
+  }
+  const auto part = merged(files, kOneDimensional, mc::parse_part, mc::merge_part);
+  return part ? write_documents(documents, mc::report_of(*part)) : kFatalError;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 #include "cli/document_file.hpp"
 #include "cli/terminal.hpp"
@@ -26,32 +28,45 @@ std::string document_conflict(const McDocumentFiles& files, const std::string& s
   return to_stdout > 1 ? "only one document can go to standard output" : "";
 }
 
-int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
+namespace {
+
+// Writes each document asked for, made only then; kFatalError when one could not be written.
+int write_each(const McDocumentFiles& files, const std::function<std::string()>& json,
+               const std::function<std::string()>& csv, const std::function<std::string()>& html) {
+  using Document = std::pair<const std::string&, const std::function<std::string()>&>;
   int status = 0;
-  if (!files.json.empty() &&
-      !write_document(files.json, mc_json(report.summary, report.scenario_json,
-                                          report.decision_percentile, &report.sensitivity)))
-    status = kFatalError;
-  if (!files.csv.empty() && !write_document(files.csv, mc_csv(report.summary, &report.sensitivity)))
-    status = kFatalError;
-  if (!files.html.empty() &&
-      !write_document(files.html, mc_html(report.summary, report.scenario_json,
-                                          report.decision_percentile, &report.sensitivity)))
-    status = kFatalError;
+  for (const Document& d : {Document{files.json, json}, {files.csv, csv}, {files.html, html}})
+    if (!d.first.empty() && !write_document(d.first, d.second())) status = kFatalError;
   return status;
 }
 
+}  // namespace
+
+int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
+  return write_each(
+      files,
+      [&] {
+        return mc_json(report.summary, report.scenario_json, report.decision_percentile,
+                       &report.sensitivity);
+      },
+      [&] { return mc_csv(report.summary, &report.sensitivity); },
+      [&] {
+        return mc_html(report.summary, report.scenario_json, report.decision_percentile,
+                       &report.sensitivity);
+      });
+}
+
 int write_documents(const McDocumentFiles& files, const mc::NestedReport& report) {
-  int status = 0;
-  if (!files.json.empty() &&
-      !write_document(files.json, nested_json(report.summary, report.scenario_json)))
-    status = kFatalError;
-  if (!files.csv.empty() && !write_document(files.csv, nested_csv(report.summary)))
-    status = kFatalError;
-  if (!files.html.empty() &&
-      !write_document(files.html, nested_html(report.summary, report.scenario_json)))
-    status = kFatalError;
-  return status;
+  return write_each(
+      files, [&] { return nested_json(report.summary, report.scenario_json); },
+      [&] { return nested_csv(report.summary); },
+      [&] { return nested_html(report.summary, report.scenario_json); });
+}
+
+int write_documents(const McDocumentFiles& files, const mc::SobolReport& report) {
+  return write_each(
+      files, [&] { return sobol_json(report.run, report.scenario_json); },
+      [&] { return sobol_csv(report.run); }, [&] { return sobol_html(report.run); });
 }
 
 int baseline_failed(const char* command, const Outcome& baseline) {

@@ -165,7 +165,7 @@ NestedReport report_of(const nested::NestedPart& part) {
 }
 
 SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
-                      const std::function<void(std::uint64_t)>& cost) {
+                      const std::function<void(std::uint64_t, std::uint64_t)>& cost) {
   Setup s = set_up(request);
   SobolResult out;
   out.baseline = s.baseline;
@@ -181,27 +181,41 @@ SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
   if (base_rows < 2 || (base_rows & (base_rows - 1)) != 0)
     throw McUsageError("--base-samples " + std::to_string(base_rows) +
                        ": give a power of two, at least 2");
-  out.scenario_json = to_json(s.resolved);
   const SobolGroups groups = sobol_groups(s.resolved, s.plan);
-  const std::uint64_t evaluations = base_rows * (groups.labels.size() + 2);
-  if (request.samples && evaluations > kMaxSampleRows && !request.force_samples)
-    throw McUsageError("--samples: " + std::to_string(evaluations) + " rows, more than " +
+  sensitivity::SobolPart& part = out.part;
+  part.scenario_json = to_json(s.resolved);
+  part.seed = s.resolved.seed;
+  part.base_rows = base_rows;
+  part.baseline = baseline_of(s.input);
+  part.groups = groups.labels;
+  const auto [index, count] = request.shard.value_or(std::pair<std::uint64_t, std::uint64_t>{1, 1});
+  part.shard_count = count;
+  const ShardRange range = shard_range(index, count, base_rows);
+  part.shards = {range};
+  const std::uint64_t rows = range.last + 1 - range.first, blocks = part.blocks();
+  if (request.samples && rows * blocks > kMaxSampleRows && !request.force_samples)
+    throw McUsageError("--samples: " + std::to_string(rows * blocks) + " rows, more than " +
                        std::to_string(kMaxSampleRows) + "; --force writes them");
-  if (cost) cost(evaluations);
+  if (cost) cost(rows, blocks);
   auto progress = [&](std::uint64_t done) {
-    if (request.progress) request.progress(done, evaluations);
+    if (request.progress) request.progress(done, rows * blocks);
   };
   std::vector<double> design;
-  out.run = evaluate_sobol_design(s.input, s.plan, groups, base_rows, request.threads, progress,
-                                  request.samples ? &design : nullptr);
+  part.rows = evaluate_sobol_rows(s.input, s.plan, groups, base_rows, range, request.threads,
+                                  progress, request.samples ? &design : nullptr);
   if (!request.samples) return out;
   request.samples(sobol_design_header(s.plan, s.input.chemicals));
   const std::size_t columns = s.plan.parameters.size() + s.input.chemicals.size() + 2;
-  const std::size_t rows = design.size() / columns;
-  for (std::size_t e = 0; e < rows; e += kSampleBatch)
-    request.samples(
-        sobol_design_rows(design, columns, e, std::min<std::size_t>(e + kSampleBatch, rows)));
+  for (std::uint64_t block = 0; block < blocks; ++block)
+    for (std::uint64_t e = 0; e < rows; e += kSampleBatch)
+      request.samples(sobol_design_rows(design, columns, block * rows + e,
+                                        block * rows + std::min(e + kSampleBatch, rows),
+                                        block * base_rows + range.first + e));
   return out;
+}
+
+SobolReport report_of(const sensitivity::SobolPart& part, unsigned threads) {
+  return SobolReport{sobol_indices(part, threads), part.scenario_json};
 }
 
 RealizationText realization_text(const McRequest& request, std::uint64_t r) {

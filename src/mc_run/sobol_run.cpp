@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <stdexcept>
 #include <thread>
 
 #include "core/real_text.hpp"
@@ -34,46 +35,48 @@ SobolGroups sobol_groups(const ResolvedScenario& scenario, const SamplingPlan& p
   return g;
 }
 
-SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
-                               const SobolGroups& groups, std::size_t base_rows, unsigned threads,
-                               const std::function<void(std::uint64_t)>& progress,
-                               std::vector<double>* design_rows) {
+std::vector<sensitivity::SobolRow> evaluate_sobol_rows(
+    const McInput& input, const SamplingPlan& plan, const SobolGroups& groups,
+    std::size_t base_rows, ShardRange range, unsigned threads,
+    const std::function<void(std::uint64_t)>& progress, std::vector<double>* design_rows) {
   const sensitivity::SaltelliDesign shape(plan.seed, base_rows, groups.group_of_stream);
-  const std::size_t blocks = shape.groups() + 2, n = input.chemicals.size();
+  const std::size_t blocks = shape.groups() + 2, n = input.chemicals.size(), outputs = n + 2;
+  const std::size_t count = range.last < range.first ? 0 : range.last + 1 - range.first;
   const SampleRowLayout layout{plan.parameters.size(), n};
-  // outputs[o][block * M + j - 1]: output o (the limiting quantities, then the totals).
-  std::vector<std::vector<double>> outputs(n + 2, std::vector<double>(blocks * base_rows));
-  if (design_rows) design_rows->assign(shape.evaluations() * layout.columns(), 0.0);
-  std::atomic<std::uint64_t> next{1}, done{0};
+  std::vector<sensitivity::SobolRow> rows(count);
+  if (design_rows) design_rows->assign(count * blocks * layout.columns(), 0.0);
+  std::atomic<std::uint64_t> next{range.first}, done{0};
   auto work = [&](unsigned t) {
     sensitivity::SaltelliDesign design(plan.seed, base_rows, groups.group_of_stream);
     RealizationEvaluator evaluator(input, plan);
     std::vector<double> a(shape.columns()), b(shape.columns()), point(shape.columns());
-    for (std::uint64_t j; (j = next.fetch_add(1)) <= base_rows;) {
+    for (std::uint64_t j; (j = next.fetch_add(1)) <= range.last;) {
+      sensitivity::SobolRow& row = rows[j - range.first];
+      row.row = j;
+      row.values.assign(blocks * outputs, std::nan(""));
       design.base_row(j, a.data(), b.data());
       for (std::size_t block = 0; block < blocks; ++block) {
         const double* u = block == 0 ? a.data() : block == 1 ? b.data() : point.data();
         if (block >= 2) design.mixed_row(block - 2, a.data(), b.data(), point.data());
         evaluator.evaluate_at(u);
-        const std::size_t at = block * base_rows + (j - 1);
-        const bool unit_failed = evaluator.unit_failed();
-        ChemicalQuantities q{};
-        for (std::size_t i = 0; i < n; ++i) {
-          const ChemicalEvaluation* ev = unit_failed ? nullptr : &evaluator.evaluations()[i];
-          double x = std::nan("");
-          if (ev != nullptr && !ev->failure) {
-            chemical_quantities(evaluator.unit(), *ev, q);
-            x = limiting_quantity(q[kGwRatio], q[kSfRatio]);
+        double* out = row.values.data() + block * outputs;
+        if (!evaluator.unit_failed()) {
+          ChemicalQuantities q{};
+          for (std::size_t i = 0; i < n; ++i) {
+            const ChemicalEvaluation& ev = evaluator.evaluations()[i];
+            if (ev.failure) continue;
+            chemical_quantities(evaluator.unit(), ev, q);
+            out[i] = limiting_quantity(q[kGwRatio], q[kSfRatio]);
           }
-          outputs[i][at] = x;
         }
-        const bool totals = evaluator.all_completed();
-        outputs[n][at] = totals ? evaluator.stream_risk() : std::nan("");
-        outputs[n + 1][at] = totals ? evaluator.stream_hazard() : std::nan("");
+        if (evaluator.all_completed()) {
+          out[n] = evaluator.stream_risk();
+          out[n + 1] = evaluator.stream_hazard();
+        }
         if (design_rows) {
-          double* row_out = design_rows->data() + at * layout.columns();
-          row_out = std::copy(evaluator.values().begin(), evaluator.values().end(), row_out);
-          for (std::size_t o = 0; o < n + 2; ++o) row_out[o] = outputs[o][at];
+          double* to = design_rows->data() + (block * count + (j - range.first)) * layout.columns();
+          to = std::copy(evaluator.values().begin(), evaluator.values().end(), to);
+          std::copy_n(out, outputs, to);
         }
       }
       const std::uint64_t now = done.fetch_add(blocks) + blocks;
@@ -84,35 +87,43 @@ SobolRun evaluate_sobol_design(const McInput& input, const SamplingPlan& plan,
   for (unsigned t = 1; t < std::max(threads, 1u); ++t) pool.emplace_back(work, t);
   work(0);
   for (std::thread& th : pool) th.join();
+  return rows;
+}
 
+SobolRun sobol_indices(const sensitivity::SobolPart& part, unsigned threads) {
+  const std::size_t blocks = part.blocks(), outputs = part.outputs(), m = part.base_rows;
+  if (!part.complete() || part.rows.size() != m)
+    throw std::invalid_argument("Sobol indices need every base row of the design");
   SobolRun run;
-  run.seed = plan.seed;
-  run.base_rows = base_rows;
-  run.evaluations = shape.evaluations();
-  run.replicates = 1000;
-  run.groups = groups.labels;
-  for (const Chemical& c : input.chemicals) {
-    run.names.emplace_back(trim_blanks(c.CHEMNAME));
-    run.cas.emplace_back(trim_blanks(c.CHEMCAS));
-  }
-  const sensitivity::BootstrapOptions bootstrap{plan.seed, run.replicates};
+  run.seed = part.seed;
+  run.base_rows = m;
+  run.evaluations = m * blocks;
+  run.replicates = kBootstrapReplicates;
+  run.groups = part.groups;
+  run.names = part.baseline.names;
+  run.cas = part.baseline.cas;
+  const sensitivity::BootstrapOptions bootstrap{part.seed, run.replicates};
+  // Output o over the design, laid out [A; B; A_B^1 ... A_B^p] as the estimators read it.
   auto indices = [&](std::size_t o) {
-    return sensitivity::estimate_sobol_indices(outputs[o].data(), base_rows, shape.groups(),
-                                               bootstrap);
+    std::vector<double> values(blocks * m);
+    for (std::size_t j = 0; j < m; ++j)
+      for (std::size_t block = 0; block < blocks; ++block)
+        values[block * m + j] = part.rows[j].values[block * outputs + o];
+    return sensitivity::estimate_sobol_indices(values.data(), m, blocks - 2, bootstrap);
   };
   // The outputs' bootstraps are independent: shared out among the threads.
-  std::vector<sensitivity::SobolIndices> estimates(n + 2);
+  std::vector<sensitivity::SobolIndices> estimates(outputs);
   std::atomic<std::size_t> next_output{0};
   auto estimate = [&] {
-    for (std::size_t o; (o = next_output.fetch_add(1)) < n + 2;) estimates[o] = indices(o);
+    for (std::size_t o; (o = next_output.fetch_add(1)) < outputs;) estimates[o] = indices(o);
   };
-  pool.clear();
+  std::vector<std::thread> pool;
   for (unsigned t = 1; t < std::max(threads, 1u); ++t) pool.emplace_back(estimate);
   estimate();
   for (std::thread& th : pool) th.join();
-  run.stream_hazard = std::move(estimates[n + 1]);
-  run.stream_risk = std::move(estimates[n]);
-  estimates.resize(n);
+  run.stream_hazard = std::move(estimates[outputs - 1]);
+  run.stream_risk = std::move(estimates[outputs - 2]);
+  estimates.resize(outputs - 2);
   run.chemicals = std::move(estimates);
   return run;
 }
@@ -130,11 +141,11 @@ std::string sobol_design_header(const SamplingPlan& plan, const std::vector<Chem
 }
 
 std::string sobol_design_rows(const std::vector<double>& design, std::size_t columns,
-                              std::size_t first, std::size_t last) {
+                              std::size_t first, std::size_t last, std::uint64_t number) {
   std::string out;
   char buf[kRealTextSize];
   for (std::size_t e = first; e < last; ++e) {
-    out += std::to_string(e + 1);
+    out += std::to_string(number + (e - first));
     for (std::size_t c = 0; c < columns; ++c) {
       out += ',';
       const double x = design[e * columns + c];

@@ -13,9 +13,9 @@
 #include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
 #include "mc/scenario.hpp"
+#include "mc_run/sobol_run.hpp"
 #include "nested/nested_part.hpp"
 #include "nested/nested_summary.hpp"
-#include "mc_run/sobol_run.hpp"
 #include "sensitivity/run_sensitivity.hpp"
 #include "vorn/run.hpp"
 
@@ -80,18 +80,26 @@ struct NestedReport {
 };
 NestedReport report_of(const nested::NestedPart& part);
 
-// The Sobol indices of the request's scenario on a design of `base_rows` base rows (a power
-// of two); its realizations and sampling do not enter. `cost` is told the evaluations
-// before the first; `request.progress` gets (evaluations done, evaluations). Throws as
-// run_monte_carlo does, McUsageError when the scenario correlates inputs (the estimators
-// assume independent ones) or base_rows is not a power of two of at least 2.
+// The design of `base_rows` base rows (a power of two) on the request's scenario, or of its
+// shard (`request.shard`: base rows, not realizations), as a part; its realizations and
+// sampling do not enter. `cost` is told (base rows, blocks) before the first evaluation;
+// `request.progress` gets (evaluations done, evaluations); the samples file gets the points
+// evaluated. Throws as run_monte_carlo does, McUsageError when the scenario correlates inputs
+// (the estimators assume independent ones) or base_rows is not a power of two of at least 2.
 struct SobolResult {
   Outcome baseline;  // as in McResult
-  std::string scenario_json;
-  SobolRun run;
+  sensitivity::SobolPart part;
 };
 SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
-                      const std::function<void(std::uint64_t)>& cost);
+                      const std::function<void(std::uint64_t, std::uint64_t)>& cost);
+
+// The documents of a complete part of a design: its indices (estimated on `threads`
+// threads, which change no bit) and its scenario.
+struct SobolReport {
+  SobolRun run;
+  std::string scenario_json;
+};
+SobolReport report_of(const sensitivity::SobolPart& part, unsigned threads = 1);
 
 // Realization r's VORN.IN (see realization_input); in a nested run r = (u - 1) V + v. Throws as
 // run_monte_carlo does, and std::invalid_argument when its values cannot be written.
