@@ -1,7 +1,8 @@
 // vorn mc --sobol on the shipped scenario. Jansen's total index sums (f(A) - f(A_B^i))^2, so an
 // input that cannot reach an output has ST exactly 0: benzene's Henry's constant reaches no
 // other chemical, and a landfill's surface ratio (TOTC / SF_MAX) depends on the waste volume
-// alone. The design and its bootstrap are pure functions of the seed: threads change no byte.
+// alone. The design and its bootstrap are pure functions of the seed: threads and shards change
+// no byte.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/shard_merge.hpp"
 #include "support/test_support.hpp"
 
 namespace vorn::test {
@@ -107,6 +109,48 @@ TEST(McSobol, OpenTurnsRecomputesTheIndicesOfAQuantityFromTheDesignWritten) {
     EXPECT_NEAR(inputs[g]["S1"].get<double>(), first[g], 1e-3) << g;
     EXPECT_NEAR(inputs[g]["ST"].get<double>(), total[g], 1e-3) << g;
   }
+}
+
+// The shipped scenario with a waste volume that can fall below 0: those evaluations fail, and
+// their NaN outputs must cross the parts for the merged design to leave out the same rows.
+TEST(McSobol, ShardsOfBaseRowsMergeIntoTheSingleDesignsDocuments) {
+  ScratchDir dir;
+  std::string toml = read_text(kExamples / "montecarlo" / "scenario.toml");
+  toml.replace(toml.find("../landfill/VORN.IN"), 19, (kExamples / "landfill" / "VORN.IN").string());
+  toml.replace(toml.find("min = 4000"), 10, "min = -3000");
+  write_text(dir / "failing.toml", toml);
+  auto design = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {VORN_CLI, "mc", (dir / "failing.toml").string(), "--sobol",
+                               "--base-samples", "64"});
+    return run_process(args, dir.path());
+  };
+  ASSERT_EQ(design({"--json", "whole.json", "--csv", "whole.csv", "--html", "whole.html"}).status,
+            0);
+  const auto whole = nlohmann::json::parse(read_text(dir / "whole.json"));
+  const std::size_t left_out = whole["stream"]["RI_TOT"]["rows_left_out"];
+  EXPECT_GT(left_out, 0u);
+  EXPECT_LT(left_out, 32u);
+  expect_shards_merge_to_whole(dir, design, {1, 3, 7});
+
+  const ProcessResult gap =
+      run_process({VORN_CLI, "mc-merge", "p3of3.json", "p1of3.json", "--json", "x"}, dir.path());
+  EXPECT_EQ(gap.status, 3);
+  EXPECT_NE(gap.err.find("shard 2 of 3 is missing"), std::string::npos) << gap.err;
+  const ProcessResult flat =
+      run_process({VORN_CLI, "mc", (dir / "failing.toml").string(), "--realizations", "20",
+                   "--shard", "2/3", "--part", "flat.json"},
+                  dir.path());
+  ASSERT_EQ(flat.status, 0) << flat.err;
+  const ProcessResult mixed = run_process(
+      {VORN_CLI, "mc-merge", "p1of3.json", "flat.json", "p3of3.json", "--json", "x"}, dir.path());
+  EXPECT_EQ(mixed.status, 3);
+  EXPECT_NE(mixed.err.find("flat.json: a part of a one-dimensional run, the others of a Sobol"),
+            std::string::npos)
+      << mixed.err;
+  const ProcessResult documents = design({"--shard", "1/3", "--part", "x.json", "--json", "x"});
+  EXPECT_EQ(documents.status, 64);
+  EXPECT_NE(documents.err.find("the documents come from vorn mc-merge"), std::string::npos)
+      << documents.err;
 }
 
 TEST(McSobol, CorrelatedInputsAreRefusedBeforeAnyEvaluation) {
