@@ -6,6 +6,7 @@ on the machine; the CMake and setuptools build trees go to build-python/.
 
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -40,6 +41,9 @@ class CMakeBuild(build_ext):
             "-DVORN_INSTALL=OFF", "-DVORN_WERROR=OFF",
             f"-DPython_EXECUTABLE={sys.executable}",
         ]
+        # Further CMake arguments, e.g. the test command's warnings as errors and compilers,
+        # so that its objects are the default build's.
+        configure += shlex.split(os.environ.get("VORN_CMAKE_ARGS", ""))
         try:
             import pybind11
             configure.append(f"-Dpybind11_DIR={pybind11.get_cmake_dir()}")
