@@ -92,8 +92,9 @@ std::optional<SameDirectory> find_same_directory(const std::vector<Stream>& stre
     fs::path resolved;
     bool normal = false;  // as given, without "." or ".." components
   };
-  std::unordered_map<std::string, std::size_t> seen;
-  std::unordered_map<std::string, Parent> parents;
+  using Native = fs::path::string_type;  // wide on Windows
+  std::unordered_map<Native, std::size_t> seen;
+  std::unordered_map<Native, Parent> parents;
   std::error_code ec;
   const fs::path cwd = fs::current_path(ec);
   for (std::size_t k = 0; k < streams.size(); ++k) {
