@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "repeated_runs.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -100,21 +102,10 @@ void Batch(benchmark::State& state) {
   state.counters["cpu_ms"] = benchmark::Counter(cpu_ms, benchmark::Counter::kAvgIterations);
   state.counters["peak_kB"] = peak_kB;
 }
-BENCHMARK(Batch)
-    ->ArgNames({"S", "T"})
-    ->Args({100, 1})
-    ->Args({100, 2})
-    ->Args({1000, 1})
-    ->Args({1000, 2})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(7)
-    ->ComputeStatistics("min",
-                        [](const std::vector<double>& v) {
-                          return *std::min_element(v.begin(), v.end());
-                        })
-    ->ReportAggregatesOnly();
+BENCHMARK(Batch)->Apply([](benchmark::internal::Benchmark* b) {
+  vorn::bench::repeated_runs(
+      b->ArgNames({"S", "T"})->Args({100, 1})->Args({100, 2})->Args({1000, 1})->Args({1000, 2}), 7);
+});
 
 void Speedup(benchmark::State& state) {
   const Streams& s = streams(static_cast<int>(state.range(0)));

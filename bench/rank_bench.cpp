@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "mc_run/mc_run.hpp"
+#include "repeated_runs.hpp"
 
 namespace {
 
@@ -58,15 +59,7 @@ void Unranked(benchmark::State& state) {
 }
 
 void configure(benchmark::internal::Benchmark* b) {
-  b->ArgNames({"T"})
-      ->Arg(2)
-      ->Unit(benchmark::kMillisecond)
-      ->UseRealTime()
-      ->Iterations(1)
-      ->Repetitions(3)
-      ->ComputeStatistics(
-          "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
-      ->ReportAggregatesOnly();
+  vorn::bench::repeated_runs(b->ArgNames({"T"})->Arg(2), 3);
 }
 BENCHMARK(Ranked)->Apply(configure);
 BENCHMARK(Unranked)->Apply(configure);

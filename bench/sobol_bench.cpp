@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "mc_run/mc_run.hpp"
+#include "repeated_runs.hpp"
 
 namespace {
 
@@ -84,16 +85,7 @@ void Realizations(benchmark::State& state) {
 }
 
 void configure(benchmark::internal::Benchmark* b) {
-  b->ArgNames({"M", "T"})
-      ->Args({1024, 1})
-      ->Args({1024, 2})
-      ->Unit(benchmark::kMillisecond)
-      ->UseRealTime()
-      ->Iterations(1)
-      ->Repetitions(3)
-      ->ComputeStatistics(
-          "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
-      ->ReportAggregatesOnly();
+  vorn::bench::repeated_runs(b->ArgNames({"M", "T"})->ArgsProduct({{1024}, {1, 2}}), 3);
 }
 BENCHMARK(Design)->Apply(configure);
 BENCHMARK(Realizations)->Apply(configure);
