@@ -13,8 +13,7 @@ TEST(McThreads, StateAndSamplesDoNotDependOnTheThreads) {
   const unsigned threads[2] = {1, 3};
   for (int k = 0; k < 2; ++k) {
     mc::McRequest request;
-    request.scenario = data_dir().parent_path().parent_path() / "examples" / "montecarlo" /
-                       "scenario.toml";
+    request.scenario = shipped_scenario();
     request.overrides.realizations = 150;
     request.threads = threads[k];
     request.samples = [&, k](const std::string& text) { samples[k] += text; };

@@ -120,7 +120,7 @@ TEST(HtmlBrowser, MonteCarloPageRendersItsBandsAndItsDomHoldsEveryChart) {
   if (!have_chromium())
     GTEST_SKIP() << "chromium is not installed (scripts/install-deps browser installs it)";
   mc::McRequest request;
-  request.scenario = data_dir() / ".." / ".." / "examples" / "montecarlo" / "scenario.toml";
+  request.scenario = shipped_scenario();
   request.overrides.realizations = 200;
   const mc::McResult run = mc::run_monte_carlo(request);
   ASSERT_EQ(run.baseline.status, Status::completed);

@@ -23,9 +23,9 @@ struct McPage {
   std::string html;
 };
 
-McPage shipped_scenario(unsigned threads) {
+McPage shipped_page(unsigned threads) {
   mc::McRequest request;
-  request.scenario = data_dir() / ".." / ".." / "examples" / "montecarlo" / "scenario.toml";
+  request.scenario = shipped_scenario();
   request.overrides.realizations = kRealizations;
   request.threads = threads;
   McPage p{mc::run_monte_carlo(request), {}, ""};
@@ -72,7 +72,7 @@ std::string computer_exponent(const std::string& text) {
 }
 
 TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
-  const McPage p = shipped_scenario(1);
+  const McPage p = shipped_page(1);
   ASSERT_EQ(p.run.baseline.status, Status::completed);
   const Results& det = *p.run.baseline.results;
   const mc::McSummary& m = p.report.summary;
@@ -193,7 +193,7 @@ TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
 }
 
 TEST(McPage, SameBytesWhateverTheThreads) {
-  EXPECT_EQ(shipped_scenario(1).html, shipped_scenario(2).html);
+  EXPECT_EQ(shipped_page(1).html, shipped_page(2).html);
 }
 
 }  // namespace

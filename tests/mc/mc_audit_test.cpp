@@ -12,9 +12,7 @@
 namespace vorn::test {
 namespace {
 
-const std::filesystem::path kScenario =
-    std::filesystem::path(VORN_TEST_DATA).parent_path().parent_path() / "examples" / "montecarlo" /
-    "scenario.toml";
+const std::filesystem::path kScenario = shipped_scenario();
 
 ProcessResult mc(const ScratchDir& dir, std::vector<std::string> args) {
   args.insert(args.begin(), {VORN_CLI, "mc", kScenario.string(), "--realizations", "300"});

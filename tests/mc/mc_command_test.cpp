@@ -7,9 +7,7 @@
 namespace vorn::test {
 namespace {
 
-const std::filesystem::path kScenario =
-    std::filesystem::path(VORN_TEST_DATA).parent_path().parent_path() / "examples" / "montecarlo" /
-    "scenario.toml";
+const std::filesystem::path kScenario = shipped_scenario();
 
 TEST(McCommand, ThreadsDoNotChangeABitOfTheResults) {
   ScratchDir dir;

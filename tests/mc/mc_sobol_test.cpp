@@ -17,8 +17,7 @@
 namespace vorn::test {
 namespace {
 
-const std::filesystem::path kExamples =
-    std::filesystem::path(VORN_TEST_DATA).parent_path().parent_path() / "examples";
+const std::filesystem::path kExamples = examples_dir();
 
 ProcessResult sobol(const ScratchDir& dir, const std::filesystem::path& scenario,
                     std::vector<std::string> args) {
@@ -29,7 +28,7 @@ ProcessResult sobol(const ScratchDir& dir, const std::filesystem::path& scenario
 
 TEST(McSobol, InputsThatCannotReachAnOutputHaveNoTotalIndexAndThreadsChangeNothing) {
   ScratchDir dir;
-  const auto scenario = kExamples / "montecarlo" / "scenario.toml";
+  const auto scenario = shipped_scenario();
   const ProcessResult one = sobol(dir, scenario, {"--threads", "1", "--json", "one.json"});
   ASSERT_EQ(one.status, 0) << one.err;
   EXPECT_NE(one.err.find("1536 evaluations (256 base rows x 6 blocks)"), std::string::npos)
@@ -70,7 +69,7 @@ std::vector<std::string> cells(const std::string& line) {
 // A_B^p]: one input column per group (they fix only its dimension) and the stream cancer risk.
 TEST(McSobol, OpenTurnsRecomputesTheIndicesOfAQuantityFromTheDesignWritten) {
   ScratchDir dir;
-  const auto scenario = kExamples / "montecarlo" / "scenario.toml";
+  const auto scenario = shipped_scenario();
   const ProcessResult r =
       sobol(dir, scenario, {"--threads", "2", "--json", "s.json", "--samples", "design.csv"});
   ASSERT_EQ(r.status, 0) << r.err;
@@ -115,7 +114,7 @@ TEST(McSobol, OpenTurnsRecomputesTheIndicesOfAQuantityFromTheDesignWritten) {
 // their NaN outputs must cross the parts for the merged design to leave out the same rows.
 TEST(McSobol, ShardsOfBaseRowsMergeIntoTheSingleDesignsDocuments) {
   ScratchDir dir;
-  std::string toml = read_text(kExamples / "montecarlo" / "scenario.toml");
+  std::string toml = read_text(shipped_scenario());
   toml.replace(toml.find("../landfill/VORN.IN"), 19, (kExamples / "landfill" / "VORN.IN").string());
   toml.replace(toml.find("min = 4000"), 10, "min = -3000");
   write_text(dir / "failing.toml", toml);
@@ -155,7 +154,7 @@ TEST(McSobol, ShardsOfBaseRowsMergeIntoTheSingleDesignsDocuments) {
 
 TEST(McSobol, CorrelatedInputsAreRefusedBeforeAnyEvaluation) {
   ScratchDir dir;
-  std::ifstream in(kExamples / "montecarlo" / "scenario.toml");
+  std::ifstream in(shipped_scenario());
   std::string toml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const auto input = (kExamples / "landfill" / "VORN.IN").string();
   toml.replace(toml.find("../landfill/VORN.IN"), 19, input);
@@ -167,10 +166,9 @@ TEST(McSobol, CorrelatedInputsAreRefusedBeforeAnyEvaluation) {
   EXPECT_EQ(r.status, 64);
   EXPECT_NE(r.err.find("Sobol indices assume independent ones"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("evaluations"), std::string::npos) << r.err;
-  const ProcessResult odd =
-      run_process({VORN_CLI, "mc", (kExamples / "montecarlo" / "scenario.toml").string(), "--sobol",
-                   "--base-samples", "300"},
-                  dir.path());
+  const ProcessResult odd = run_process(
+      {VORN_CLI, "mc", (shipped_scenario()).string(), "--sobol", "--base-samples", "300"},
+      dir.path());
   EXPECT_EQ(odd.status, 64);
   EXPECT_NE(odd.err.find("--base-samples 300: give a power of two"), std::string::npos) << odd.err;
 }

@@ -13,9 +13,7 @@
 namespace vorn::test {
 namespace {
 
-const std::filesystem::path kExamples =
-    std::filesystem::path(VORN_TEST_DATA).parent_path().parent_path() / "examples";
-const std::filesystem::path kNested = kExamples / "montecarlo" / "nested.toml";
+const std::filesystem::path kNested = examples_dir() / "montecarlo" / "nested.toml";
 
 ProcessResult mc(const ScratchDir& dir, std::vector<std::string> args) {
   args.insert(args.begin(), {VORN_CLI, "mc", kNested.string(), "--outer", "7", "--inner", "60"});
@@ -40,8 +38,8 @@ TEST(NestedShards, MergedPartsGiveTheSingleRunsDocuments) {
   EXPECT_EQ(doc["scenario"]["inner"], 60);
 
   const ProcessResult flat =
-      run_process({VORN_CLI, "mc", (kExamples / "montecarlo" / "scenario.toml").string(),
-                   "--realizations", "20", "--shard", "2/3", "--part", "flat.json"},
+      run_process({VORN_CLI, "mc", (shipped_scenario()).string(), "--realizations", "20", "--shard",
+                   "2/3", "--part", "flat.json"},
                   dir.path());
   ASSERT_EQ(flat.status, 0) << flat.err;
   const ProcessResult mixed =

@@ -29,6 +29,14 @@ std::filesystem::path data_dir() {
   return VORN_TEST_DATA;
 }
 
+std::filesystem::path examples_dir() {
+  return data_dir().parent_path().parent_path() / "examples";
+}
+
+std::filesystem::path shipped_scenario() {
+  return examples_dir() / "montecarlo" / "scenario.toml";
+}
+
 ScratchDir::ScratchDir() {
   static std::atomic<unsigned> counter{0};
   std::random_device rd;

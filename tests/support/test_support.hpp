@@ -12,6 +12,9 @@ namespace vorn::test {
 std::string read_text(const std::filesystem::path& path);
 void write_text(const std::filesystem::path& path, const std::string& text);
 std::filesystem::path data_dir();
+// The shipped examples, and among them the Monte Carlo scenario.
+std::filesystem::path examples_dir();
+std::filesystem::path shipped_scenario();
 
 // A fresh empty directory under the system's temporary directory, removed on destruction.
 class ScratchDir {
