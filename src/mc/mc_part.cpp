@@ -83,7 +83,7 @@ McPart parse_part(std::string_view json, std::string_view source) {
   const Json j =
       parse_part_document(json, where, kPartFormat, kPartVersion, "a part of a probabilistic run");
   McPart part;
-  try {
+  read_part_fields(where, "part", [&] {
     const ResolvedScenario scenario = from_json(j.at("scenario").dump());
     part.scenario_json = to_json(scenario);
     part.seed = j.at("seed").get<std::uint64_t>();
@@ -106,11 +106,7 @@ McPart parse_part(std::string_view json, std::string_view source) {
     if (part.tally.realizations != covered)
       throw PartError(where + "its state holds " + std::to_string(part.tally.realizations) +
                       " realizations, its shards " + std::to_string(covered));
-  } catch (const PartError&) {
-    throw;
-  } catch (const std::exception& e) {
-    throw PartError(where + "not a valid part: " + e.what());
-  }
+  });
   return part;
 }
 

@@ -52,7 +52,7 @@ std::vector<sensitivity::SobolRow> evaluate_sobol_rows(
     std::vector<double> a(shape.columns()), b(shape.columns()), point(shape.columns());
     for (std::uint64_t j; (j = next.fetch_add(1)) <= range.last;) {
       sensitivity::SobolRow& row = rows[j - range.first];
-      row.row = j;
+      row.unit = j;
       row.values.assign(blocks * outputs, std::nan(""));
       design.base_row(j, a.data(), b.data());
       for (std::size_t block = 0; block < blocks; ++block) {

@@ -2,7 +2,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/json_number.hpp"
 #include "mc/part_document.hpp"
 #include "mc/resolved_scenario.hpp"
 
@@ -11,10 +10,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 using mc::PartError;
-
-std::uint64_t draw_of(const OuterRecord& r) {
-  return r.draw;
-}
 
 }  // namespace
 
@@ -29,14 +24,11 @@ std::string nested_part_json(const NestedPart& part) {
   j["shard_count"] = part.shard_count;
   j["shards"] = mc::shards_to_json(part.shards);
   j["baseline"] = mc::baseline_to_json(part.baseline);
-  Json records = Json::array();
-  for (const OuterRecord& r : part.records) {
-    Json values = Json::array();
-    for (const double x : r.values) values.push_back(json_number(x));
-    records.push_back(Json{{"draw", r.draw}, {"values", std::move(values)}});
-  }
-  j["records"] = std::move(records);
-  return j.dump() + '\n';
+  std::string text = j.dump();
+  text.pop_back();  // the object's closing brace: the records follow
+  text += ",\"records\":";
+  mc::append_unit_values(text, part.records, "draw");
+  return text + "}\n";
 }
 
 NestedPart parse_nested_part(std::string_view json, std::string_view source) {
@@ -44,7 +36,7 @@ NestedPart parse_nested_part(std::string_view json, std::string_view source) {
   const Json j = mc::parse_part_document(json, where, kNestedPartFormat, kNestedPartVersion,
                                          "a part of a nested run");
   NestedPart part;
-  try {
+  mc::read_part_fields(where, "nested part", [&] {
     const mc::ResolvedScenario scenario = mc::from_json(j.at("scenario").dump());
     part.scenario_json = mc::to_json(scenario);
     part.seed = j.at("seed").get<std::uint64_t>();
@@ -61,22 +53,10 @@ NestedPart parse_nested_part(std::string_view json, std::string_view source) {
     const std::size_t n = scenario.chemical_count;
     if (part.baseline.names.size() != n)
       throw PartError(where + "its chemicals do not match its scenario's " + std::to_string(n));
-    const std::size_t size = design_of(scenario).layout(n).size();
-    for (const Json& r : j.at("records")) {
-      OuterRecord& record = part.records.emplace_back();
-      record.draw = r.at("draw").get<std::uint64_t>();
-      for (const Json& x : r.at("values")) record.values.push_back(mc::real_from_json(x));
-      if (record.values.size() != size)
-        throw PartError(where + "outer draw " + std::to_string(record.draw) + " holds " +
-                        std::to_string(record.values.size()) + " values, not " +
-                        std::to_string(size));
-    }
-    mc::check_records(part.records, part.shards, covered, draw_of, "outer draws", where);
-  } catch (const PartError&) {
-    throw;
-  } catch (const std::exception& e) {
-    throw PartError(where + "not a valid nested part: " + e.what());
-  }
+    part.records = mc::unit_values_from_json(
+        j.at("records"), "draw", design_of(scenario).layout(n).size(), "outer draw", where);
+    mc::check_records(part.records, part.shards, covered, "outer draws", where);
+  });
   return part;
 }
 
@@ -85,7 +65,7 @@ void merge_nested_part(NestedPart& into, const NestedPart& other, std::string_vi
   mc::check_same_run(into.scenario_json, other.scenario_json, into.shard_count, other.shard_count,
                      into.baseline, other.baseline, where);
   into.shards = mc::merged_shards(into.shards, other.shards, into.shard_count, where);
-  mc::merge_records(into.records, other.records, draw_of);
+  mc::merge_records(into.records, other.records);
 }
 
 }  // namespace vorn::nested

@@ -2,7 +2,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/json_number.hpp"
 #include "mc/part_document.hpp"
 #include "mc/resolved_scenario.hpp"
 
@@ -14,22 +13,6 @@ using mc::PartError;
 
 bool power_of_two(std::uint64_t m) {
   return m >= 2 && (m & (m - 1)) == 0;
-}
-
-std::uint64_t row_of(const SobolRow& r) {
-  return r.row;
-}
-
-// The rows are the shards' base rows, each once, in order, with every output of every block.
-void check_rows(const SobolPart& part, std::uint64_t covered, const std::string& where) {
-  mc::check_records(part.rows, part.shards, covered, row_of, "base rows", where);
-  const std::size_t size = part.blocks() * part.outputs();
-  for (const SobolRow& r : part.rows)
-    if (r.values.size() != size)
-      throw PartError(where + "base row " + std::to_string(r.row) + " holds " +
-                      std::to_string(r.values.size()) + " values, not " + std::to_string(size) +
-                      " (" + std::to_string(part.blocks()) + " blocks of " +
-                      std::to_string(part.outputs()) + " outputs)");
 }
 
 }  // namespace
@@ -45,20 +28,11 @@ std::string sobol_part_json(const SobolPart& part) {
   j["shards"] = mc::shards_to_json(part.shards);
   j["baseline"] = mc::baseline_to_json(part.baseline);
   j["groups"] = part.groups;
-  // The rows are written here, so that every value is in its shortest round-trip form.
   std::string text = j.dump();
-  text.pop_back();  // the object's closing brace
-  text += ",\"rows\":[";
-  for (std::size_t k = 0; k < part.rows.size(); ++k) {
-    text +=
-        (k > 0 ? ",{\"row\":" : "{\"row\":") + std::to_string(part.rows[k].row) + ",\"values\":[";
-    for (std::size_t v = 0; v < part.rows[k].values.size(); ++v) {
-      if (v > 0) text += ',';
-      append_json_number(text, part.rows[k].values[v]);
-    }
-    text += "]}";
-  }
-  return text + "]}\n";
+  text.pop_back();  // the object's closing brace: the rows follow
+  text += ",\"rows\":";
+  mc::append_unit_values(text, part.rows, "row");
+  return text + "}\n";
 }
 
 SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
@@ -66,7 +40,7 @@ SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
   const Json j = mc::parse_part_document(json, where, kSobolPartFormat, kSobolPartVersion,
                                          "a part of a Sobol design");
   SobolPart part;
-  try {
+  mc::read_part_fields(where, "part of a Sobol design", [&] {
     const mc::ResolvedScenario scenario = mc::from_json(j.at("scenario").dump());
     part.scenario_json = mc::to_json(scenario);
     part.seed = j.at("seed").get<std::uint64_t>();
@@ -90,17 +64,10 @@ SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
                       std::to_string(scenario.chemical_count));
     const std::uint64_t covered =
         mc::check_shards(part.shards, part.shard_count, part.base_rows, where);
-    for (const Json& r : j.at("rows")) {
-      SobolRow& row = part.rows.emplace_back();
-      row.row = r.at("row").get<std::uint64_t>();
-      for (const Json& x : r.at("values")) row.values.push_back(mc::real_from_json(x));
-    }
-    check_rows(part, covered, where);
-  } catch (const PartError&) {
-    throw;
-  } catch (const std::exception& e) {
-    throw PartError(where + "not a valid part of a Sobol design: " + e.what());
-  }
+    part.rows = mc::unit_values_from_json(j.at("rows"), "row", part.blocks() * part.outputs(),
+                                          "base row", where);
+    mc::check_records(part.rows, part.shards, covered, "base rows", where);
+  });
   return part;
 }
 
@@ -114,7 +81,7 @@ void merge_sobol_part(SobolPart& into, const SobolPart& other, std::string_view 
   if (into.groups != other.groups)
     throw PartError(where + "its input groups differ from the other parts'");
   into.shards = mc::merged_shards(into.shards, other.shards, into.shard_count, where);
-  mc::merge_records(into.rows, other.rows, row_of);
+  mc::merge_records(into.rows, other.rows);
 }
 
 }  // namespace vorn::sensitivity

@@ -2,9 +2,7 @@
 // that may be NaN or infinite, and the shards a document holds, checked and merged.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
@@ -51,32 +49,44 @@ std::vector<ShardRange> merged_shards(const std::vector<ShardRange>& a,
                                       const std::vector<ShardRange>& b, std::uint64_t count,
                                       const std::string& where);
 
+// One unit's values in a part: an outer draw's record, a base row's outputs. NaN where the
+// unit gave no value.
+struct UnitValues {
+  std::uint64_t unit = 0;
+  std::vector<double> values;
+  bool operator==(const UnitValues&) const = default;
+};
+
+// Appends the records as a JSON array of {"<unit_key>": unit, "values": [...]}, every value in
+// shortest round-trip form (NaN and the infinities as json_number's words).
+void append_unit_values(std::string& text, const std::vector<UnitValues>& records,
+                        const char* unit_key);
+// The records of such an array. Throws PartError (prefixed by `where`) when one does not
+// hold `size` values, naming it by `unit_name` ("outer draw").
+std::vector<UnitValues> unit_values_from_json(const nlohmann::ordered_json& array,
+                                              const char* unit_key, std::size_t size,
+                                              const std::string& unit_name,
+                                              const std::string& where);
+
 // Throws PartError (prefixed by `where`) unless `records` are the units of `shards` (some
-// `covered` units), each once and in order; `unit(record)` is a record's unit, `units` what
-// the units are ("outer draws").
-template <class Record, class Unit>
-void check_records(const std::vector<Record>& records, const std::vector<ShardRange>& shards,
-                   std::uint64_t covered, Unit unit, const std::string& units,
-                   const std::string& where) {
-  std::size_t k = 0;
-  for (const ShardRange& s : shards)
-    for (std::uint64_t u = s.first; u <= s.last; ++u, ++k)
-      if (k >= records.size() || unit(records[k]) != u)
-        throw PartError(where + "its records are not the " + units + " of its shards");
-  if (records.size() != covered)
-    throw PartError(where + "it holds " + std::to_string(records.size()) + " " + units +
-                    ", its shards " + std::to_string(covered));
-}
+// `covered` units), each once and in order; `units` names them ("outer draws").
+void check_records(const std::vector<UnitValues>& records, const std::vector<ShardRange>& shards,
+                   std::uint64_t covered, const std::string& units, const std::string& where);
 
 // The records of both, each list in unit order, merged in unit order into `into`.
-template <class Record, class Unit>
-void merge_records(std::vector<Record>& into, const std::vector<Record>& other, Unit unit) {
-  std::vector<Record> records;
-  records.reserve(into.size() + other.size());
-  std::merge(std::make_move_iterator(into.begin()), std::make_move_iterator(into.end()),
-             other.begin(), other.end(), std::back_inserter(records),
-             [&unit](const Record& a, const Record& b) { return unit(a) < unit(b); });
-  into = std::move(records);
+void merge_records(std::vector<UnitValues>& into, const std::vector<UnitValues>& other);
+
+// Runs `read`, which reads a part's fields: a PartError passes as it is, any other failure
+// (a missing key, a value of another type) becomes "<where>not a valid <what>: ...".
+template <class Read>
+void read_part_fields(const std::string& where, const std::string& what, Read&& read) {
+  try {
+    read();
+  } catch (const PartError&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw PartError(where + "not a valid " + what + ": " + e.what());
+  }
 }
 
 }  // namespace vorn::mc

@@ -12,6 +12,7 @@
 
 #include "mc/decision_quantities.hpp"
 #include "mc/mc_tally.hpp"
+#include "mc/part_document.hpp"
 #include "mc/resolved_scenario.hpp"
 
 namespace vorn::nested {
@@ -44,11 +45,8 @@ struct RecordLayout {
 
 // A value is NaN where the draw gave none: a percentile of a quantity with no finite value,
 // a probability over no completed realization.
-struct OuterRecord {
-  std::uint64_t draw = 0;  // u
-  std::vector<double> values;
-  bool operator==(const OuterRecord&) const = default;
-};
+// Its unit is the outer draw u.
+using OuterRecord = mc::UnitValues;
 
 // What the reduction reads: the percentiles and the decision percentile of the scenario.
 struct NestedDesign {

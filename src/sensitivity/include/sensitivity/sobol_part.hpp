@@ -12,17 +12,15 @@
 #include <vector>
 
 #include "mc/mc_part.hpp"
+#include "mc/part_document.hpp"
 
 namespace vorn::sensitivity {
 
 // The outputs of base row j in every block: values[block * outputs + o], block 0 A, 1 B,
 // 2 + i A_B^i; output o the limiting quantity of chemical o, then RI_TOT and HI_TOT of the
 // stream. NaN where the evaluation gave none.
-struct SobolRow {
-  std::uint64_t row = 0;  // j, 1..M
-  std::vector<double> values;
-  bool operator==(const SobolRow&) const = default;
-};
+// Its unit is the base row j, 1..M.
+using SobolRow = mc::UnitValues;
 
 struct SobolPart {
   std::string scenario_json;  // the resolved scenario, canonical
