@@ -65,6 +65,24 @@ TEST(McEngine, ConstantInputsReproduceTheDeterministicValuesExactly) {
       EXPECT_EQ(s.sketch().percentile(95), b);
     }
   }
+  // Constant inputs put every realization on the same side of its target: the risks are
+  // compared with the target risk, the hazard quotients with the target hazard quotient.
+  // Values between the two targets tell the two apart.
+  std::size_t between_targets = 0;
+  for (std::size_t i = 0; i < in.chemicals.size(); ++i) {
+    for (std::size_t k = 0; k < mc::kChemicalQuantities; ++k) {
+      const mc::QuantityKind kind = mc::kChemicalQuantityInfo[k].kind;
+      if (kind != mc::QuantityKind::risk && kind != mc::QuantityKind::hazard) continue;
+      const double target =
+          kind == mc::QuantityKind::risk ? in.unit.WU_RISKFACT : in.unit.WU_HQFACT;
+      const double b = in.baseline[i][k];
+      SCOPED_TRACE(mc::kChemicalQuantityInfo[k].name);
+      EXPECT_EQ(one.chemicals[i].quantities[k].above(), b > target ? 40u : 0u);
+      between_targets += b > in.unit.WU_RISKFACT && b <= in.unit.WU_HQFACT;
+    }
+  }
+  EXPECT_GT(between_targets, 0u);
+  EXPECT_EQ(one.stream_risk.above(), in.baseline_risk > in.unit.WU_RISKFACT ? 40u : 0u);
   EXPECT_EQ(one.stream_risk.mean(in.baseline_risk), r.totals.RI_TOT());
   EXPECT_EQ(one.stream_hazard.mean(in.baseline_hazard), r.totals.HI_TOT());
 }

@@ -1,0 +1,104 @@
+// The bytes of the probabilistic runs' documents, pinned by their SHA-256: the shipped
+// scenarios (one-dimensional, nested, correlated), a small Saltelli design, their parts, a
+// samples file and a realization's VORN.IN. A change that moves any byte of these stored and
+// published files must update the pin in the same commit and say why.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mc/sha256.hpp"
+#include "support/test_support.hpp"
+
+namespace vorn::test {
+namespace {
+
+struct Pin {
+  const char* file;
+  const char* sha256;
+};
+
+struct PinnedRun {
+  const char* name;
+  const char* scenario;  // under examples/montecarlo
+  std::vector<std::string> options;
+  std::vector<Pin> pins;
+};
+
+const std::vector<PinnedRun>& pinned_runs() {
+  static const std::vector<PinnedRun> runs = {
+      {"shipped",
+       "scenario.toml",
+       {"--realizations", "300", "--json", "s.json", "--csv", "s.csv", "--html", "s.html"},
+       {{"s.json", "66bd62f04e32f5f9a9a316f7d85cb5476706f776be345699b1bee9b79065ab60"},
+        {"s.csv", "090338e19b91c6206f7795e369cf9594d18434244c8f2986c6d1dbe2ed137be8"},
+        {"s.html", "fd5c4d7e9952a3054f6604f249a8f389db51d8636ddf4bd7ea376fcbe5aba0a3"}}},
+      {"shipped part",
+       "scenario.toml",
+       {"--realizations", "300", "--shard", "1/1", "--part", "s.part"},
+       {{"s.part", "5b00fa2d077b8bf14e88cb111ecb341484e126aa12f5c2a5d73e669f40e8a6f8"}}},
+      {"nested",
+       "nested.toml",
+       {"--outer", "10", "--inner", "50", "--json", "n.json", "--csv", "n.csv", "--html", "n.html"},
+       {{"n.json", "4693ce62db1415cfc085318241599cc9087e2da0e5582901095e4ae8bb15fb74"},
+        {"n.csv", "d67b91ee73e31d280cfe4a89463faee8f210d32eb53180762297ff2aa695887c"},
+        {"n.html", "072805f1b43b6921e4002d6a95cc1e8e80363cab9ab0b3a9983bba21f1979df5"}}},
+      {"nested part",
+       "nested.toml",
+       {"--outer", "10", "--inner", "50", "--shard", "1/1", "--part", "n.part"},
+       {{"n.part", "b3102f50313841efe913abf8c50b7c56f511a72e943781613e09a333e13f0b21"}}},
+      {"sobol",
+       "scenario.toml",
+       {"--sobol", "--base-samples", "64", "--json", "b.json", "--csv", "b.csv", "--html",
+        "b.html"},
+       {{"b.json", "3b92539f2c775a4a635c42a4b5d7ed7b1fb21b3875ed570988866c8ffed527e4"},
+        {"b.csv", "9009c0c5aff74580143d42790d50fe771c94532d56288e164ba8de762cbb7dc8"},
+        {"b.html", "296c49cf728c63851b0c2d9e090a9f7ce4c041105a6c24649c464369d81f7415"}}},
+      {"sobol part",
+       "scenario.toml",
+       {"--sobol", "--base-samples", "64", "--shard", "1/1", "--part", "b.part"},
+       {{"b.part", "6c8662bf6ed8a0e3d252a8a1109c8e2253229a72c717a325739928dbda2d6959"}}},
+      {"correlated",
+       "correlated.toml",
+       {"--realizations", "300", "--json", "c.json", "--csv", "c.csv", "--html", "c.html"},
+       {{"c.json", "d998de21056e3b3c7ebac1dfd973e12f0d37a04dd6205ff2da29771e79f86297"},
+        {"c.csv", "333adb79306896f3bc2525355b2bd47438c9de00a6f12f4cd2b600e5174f13d5"},
+        {"c.html", "bd1a39a5ad9c5d825ceea3a1476e38fbb1cd49868e04814564cce8b70f03cb59"}}},
+      {"correlated part",
+       "correlated.toml",
+       {"--realizations", "300", "--shard", "1/1", "--part", "c.part"},
+       {{"c.part", "735aba34f8394128daedb8a6bdca7c5130697a703d35245939e92cc7b0e7e554"}}},
+      {"samples",
+       "scenario.toml",
+       {"--realizations", "300", "--samples", "samples.csv"},
+       {{"samples.csv", "9ad78d9be2ba9ceaaf807ca926de09cc13adc32edd6730e83fdc1142e7a6ab02"}}},
+      {"nested samples",
+       "nested.toml",
+       {"--outer", "10", "--inner", "50", "--samples", "nsamples.csv"},
+       {{"nsamples.csv", "aaeb6ccc3ab662e83ce750aa7aa1bbaf5cb47b30f365150b2161261d0f0c2b49"}}},
+      {"realization input",
+       "scenario.toml",
+       {"--realizations", "300", "--realization", "137", "--write-input", "r137"},
+       {{"r137/VORN.IN", "fba2e7135701fefc44a641dcd3892400c4e6440fc7a75ed6cf0dc7a5cd679889"}}},
+  };
+  return runs;
+}
+
+TEST(McDocumentPins, EveryDocumentPartAndWrittenInputKeepsItsBytes) {
+  for (const PinnedRun& run : pinned_runs()) {
+    SCOPED_TRACE(run.name);
+    ScratchDir dir;
+    std::vector<std::string> argv = {VORN_CLI, "mc",
+                                     (examples_dir() / "montecarlo" / run.scenario).string()};
+    argv.insert(argv.end(), run.options.begin(), run.options.end());
+    argv.insert(argv.end(), {"--threads", "2"});
+    const ProcessResult r = run_process(argv, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const Pin& pin : run.pins) {
+      EXPECT_EQ(mc::sha256_hex(read_text(dir / pin.file)), pin.sha256) << pin.file;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorn::test
