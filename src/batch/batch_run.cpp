@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "vorn/results_html.hpp"
+#include "vorn/run.hpp"
 
 namespace vorn::batch {
 namespace {

@@ -12,6 +12,7 @@
 #include "mc/mc_engine.hpp"
 #include "mc/plan_from_scenario.hpp"
 #include "mc_run/samples_table.hpp"
+#include "vorn/run.hpp"
 
 namespace vorn::mc {
 namespace {

@@ -47,20 +47,6 @@ int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_fai
 
 }  // namespace
 
-int Outcome::exit_status() const {
-  switch (status) {
-    case Status::completed:
-      return 0;
-    case Status::input_missing:
-      return 1;
-    case Status::stopped:
-      return 2;
-    case Status::fatal_input_error:
-      return 3;
-  }
-  return 3;
-}
-
 Outcome execute_run(RunFiles& files) {
   Outcome outcome;
   std::string why;

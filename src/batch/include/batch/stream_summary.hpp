@@ -7,8 +7,8 @@
 #include <string>
 
 #include "batch/streams.hpp"
+#include "vorn/outcome.hpp"
 #include "vorn/results_json.hpp"
-#include "vorn/run.hpp"
 
 namespace vorn::batch {
 

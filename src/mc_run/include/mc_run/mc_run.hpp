@@ -17,7 +17,7 @@
 #include "nested/nested_part.hpp"
 #include "nested/nested_summary.hpp"
 #include "sensitivity/run_sensitivity.hpp"
-#include "vorn/run.hpp"
+#include "vorn/outcome.hpp"
 
 namespace vorn::mc {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "run/run_files.hpp"
-#include "vorn/run.hpp"
+#include "vorn/memory_files.hpp"
 
 namespace vorn {
 

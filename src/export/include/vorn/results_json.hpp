@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "vorn/outcome.hpp"
 #include "vorn/results.hpp"
-#include "vorn/run.hpp"
 
 namespace vorn {
 

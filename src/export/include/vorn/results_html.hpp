@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "vorn/run.hpp"
+#include "vorn/outcome.hpp"
 
 namespace vorn {
 
