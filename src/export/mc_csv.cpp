@@ -3,7 +3,7 @@
 #include "export/long_csv.hpp"
 #include "export/percent_text.hpp"
 #include "mc/mc_summary.hpp"
-#include "sensitivity/run_sensitivity.hpp"
+#include "mc/run_sensitivity.hpp"
 #include "vorn/mc_documents.hpp"
 
 namespace vorn {

@@ -13,7 +13,7 @@
 #include "export/page_parts.hpp"
 #include "export/readable_number.hpp"
 #include "export/svg_text.hpp"
-#include "mc/quantile_sketch.hpp"
+#include "numerics/quantile_sketch.hpp"
 #include "pathways/pathway_list.hpp"
 #include "vorn/mc_documents.hpp"
 

@@ -5,7 +5,7 @@
 #include "core/real_text.hpp"
 #include "export/csv_field.hpp"
 #include "export/export_text.hpp"
-#include "sensitivity/sobol_report.hpp"
+#include "mc/sobol_report.hpp"
 #include "vorn/mc_documents.hpp"
 
 namespace vorn {

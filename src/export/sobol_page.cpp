@@ -6,7 +6,7 @@
 #include "export/page_parts.hpp"
 #include "export/readable_number.hpp"
 #include "export/svg_text.hpp"
-#include "sensitivity/sobol_report.hpp"
+#include "mc/sobol_report.hpp"
 #include "vorn/mc_documents.hpp"
 
 namespace vorn {

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <tuple>
 
-#include "mc/sha256.hpp"
-#include "mc/sobol_points.hpp"
+#include "numerics/sha256.hpp"
+#include "numerics/sobol_points.hpp"
 
 namespace vorn::mc {
 

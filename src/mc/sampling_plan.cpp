@@ -1,7 +1,7 @@
 #include "mc/sampling_plan.hpp"
 
-#include "mc/latin_hypercube.hpp"
-#include "mc/random_stream.hpp"
+#include "numerics/latin_hypercube.hpp"
+#include "numerics/random_stream.hpp"
 
 namespace vorn::mc {
 

@@ -3,7 +3,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "mc/distribution_keys.hpp"
+#include "numerics/distribution_keys.hpp"
 #include "mc/resolved_scenario.hpp"
 
 namespace vorn::mc {

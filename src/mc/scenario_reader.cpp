@@ -4,7 +4,7 @@
 #include <sstream>
 #include <utility>
 
-#include "mc/distribution_keys.hpp"
+#include "numerics/distribution_keys.hpp"
 #include "scenario_toml.hpp"
 
 namespace vorn::mc {

@@ -10,7 +10,7 @@
 #include "nested/outer_sampler.hpp"
 #include "nested_run.hpp"
 #include "run_setup.hpp"
-#include "sensitivity/run_sensitivity.hpp"
+#include "mc/run_sensitivity.hpp"
 
 namespace vorn::mc {
 namespace {

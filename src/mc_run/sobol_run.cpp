@@ -11,7 +11,7 @@
 #include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 #include "mc/sample_rows.hpp"
-#include "sensitivity/saltelli_design.hpp"
+#include "numerics/saltelli_design.hpp"
 
 namespace vorn::mc {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mc/sha256.hpp"
+#include "numerics/sha256.hpp"
 #include "support/test_support.hpp"
 
 namespace vorn::test {

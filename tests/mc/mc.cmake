@@ -4,4 +4,4 @@ vorn_numerics_area(mc vorn_mc Boost::headers)
 find_program(VORN_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
 target_compile_definitions(mc_mc_sobol_test PRIVATE
   VORN_REFERENCE_PYTHON="${VORN_SYSTEM_PYTHON}"
-  VORN_OPENTURNS_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/../sensitivity/openturns_jansen.py")
+  VORN_OPENTURNS_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/../numerics/openturns_jansen.py")

@@ -9,7 +9,7 @@
 
 #include "mc/resolved_scenario.hpp"
 #include "mc/scenario.hpp"
-#include "mc/sha256.hpp"
+#include "numerics/sha256.hpp"
 
 namespace vorn::mc {
 namespace {

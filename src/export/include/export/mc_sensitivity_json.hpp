@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "sensitivity/run_sensitivity.hpp"
+#include "mc/run_sensitivity.hpp"
 
 namespace vorn {
 

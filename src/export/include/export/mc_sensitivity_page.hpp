@@ -6,7 +6,7 @@
 #include <string>
 
 #include "mc/mc_summary.hpp"
-#include "sensitivity/run_sensitivity.hpp"
+#include "mc/run_sensitivity.hpp"
 
 namespace vorn {
 

@@ -13,7 +13,7 @@
 
 #include "core/failure.hpp"
 #include "mc/decision_quantities.hpp"
-#include "mc/quantity_stats.hpp"
+#include "numerics/quantity_stats.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn::mc {

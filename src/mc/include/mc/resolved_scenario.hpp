@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mc/gaussian_copula.hpp"
+#include "numerics/gaussian_copula.hpp"
 #include "mc/scenario.hpp"
 #include "vorn/records.hpp"
 

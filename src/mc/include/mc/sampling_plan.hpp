@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "mc/distribution.hpp"
-#include "mc/gaussian_copula.hpp"
-#include "mc/sampling.hpp"
-#include "mc/sobol_points.hpp"
+#include "numerics/distribution.hpp"
+#include "numerics/gaussian_copula.hpp"
+#include "numerics/sampling.hpp"
+#include "numerics/sobol_points.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn::mc {

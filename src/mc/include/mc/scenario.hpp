@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "mc/distribution.hpp"
-#include "mc/sampling.hpp"
+#include "numerics/distribution.hpp"
+#include "numerics/sampling.hpp"
 
 namespace vorn::mc {
 

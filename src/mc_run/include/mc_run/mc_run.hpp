@@ -16,7 +16,7 @@
 #include "mc_run/sobol_run.hpp"
 #include "nested/nested_part.hpp"
 #include "nested/nested_summary.hpp"
-#include "sensitivity/run_sensitivity.hpp"
+#include "mc/run_sensitivity.hpp"
 #include "vorn/outcome.hpp"
 
 namespace vorn::mc {

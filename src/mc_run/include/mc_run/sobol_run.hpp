@@ -13,8 +13,8 @@
 #include "mc/mc_part.hpp"
 #include "mc/realization.hpp"
 #include "mc/resolved_scenario.hpp"
-#include "sensitivity/sobol_part.hpp"
-#include "sensitivity/sobol_report.hpp"
+#include "mc/sobol_part.hpp"
+#include "mc/sobol_report.hpp"
 
 namespace vorn::mc {
 

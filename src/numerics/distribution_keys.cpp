@@ -1,0 +1,68 @@
+#include <algorithm>
+
+#include "numerics/distribution_keys.hpp"
+
+namespace vorn::mc {
+
+namespace {
+
+// The keys a family reads, blank-separated with blanks around.
+std::string_view family_keys(Family family) {
+  switch (family) {
+    case Family::constant:
+      return " value ";
+    case Family::uniform:
+    case Family::loguniform:
+      return " min max ";
+    case Family::triangular:
+      return " min mode max ";
+    case Family::pert:
+      return " min mode max lambda ";
+    case Family::normal:
+      return " mean sd min max ";
+    case Family::lognormal:
+      return " gm gsd mean sd min max ";
+    case Family::beta:
+      return " alpha beta min max ";
+    case Family::gamma:
+    case Family::weibull:
+      return " shape scale min max ";
+    case Family::empirical:
+      return " values weights cdf ";
+  }
+  return " ";
+}
+
+}  // namespace
+
+bool family_takes(Family family, std::string_view key) {
+  const std::string padded = ' ' + std::string(key) + ' ';
+  return family_keys(family).find(padded) != std::string_view::npos;
+}
+
+bool is_parameter_key(std::string_view key) {
+  if (key == "values" || key == "weights" || key == "cdf") return true;
+  return std::any_of(std::begin(kScalarParameters), std::end(kScalarParameters),
+                     [&](const ScalarParameter& s) { return s.name == key; });
+}
+
+std::string problem_subject(std::string_view problem, Family family) {
+  auto word = [&](std::size_t from) {
+    const auto end = problem.find_first_of(" (", from);
+    return problem.substr(from, end == std::string_view::npos ? end : end - from);
+  };
+  std::string_view subject = word(0);
+  if (subject == "missing" && problem.size() > 8) subject = word(8);
+  if (subject == "weight") subject = "weights";
+  if (subject == "value" && family == Family::empirical) subject = "values";
+  return is_parameter_key(subject) ? std::string(subject) : std::string();
+}
+
+std::optional<Family> family_named(std::string_view name) {
+  for (Family f : kFamilies) {
+    if (name == family_name(f)) return f;
+  }
+  return std::nullopt;
+}
+
+}  // namespace vorn::mc

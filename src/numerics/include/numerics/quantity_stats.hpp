@@ -1,0 +1,61 @@
+// The statistics of one decision quantity over realizations, exact and mergeable: sums of
+// x - b and (x - b)^2 around the deterministic value b, a percentile sketch, the counts of
+// values that are not numbers, and of values above a target.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <nlohmann/json_fwd.hpp>
+
+#include "numerics/exact_sum.hpp"
+#include "numerics/quantile_sketch.hpp"
+
+namespace vorn::mc {
+
+class QuantityStats {
+ public:
+  // `baseline` is the same for every realization of the quantity; NaN and infinities are
+  // counted apart and never enter the sums or the sketch.
+  void add(double x, double baseline) { add(x, baseline, sketch_.counter(x)); }
+  // add() in two steps, as QuantileSketch::add.
+  std::uint32_t* counter(double x) { return sketch_.counter(x); }
+  void add(double x, double baseline, std::uint32_t* counter);
+  void count_above() { ++above_; }
+  void merge(const QuantityStats& other);
+
+  std::uint64_t count() const { return sketch_.count(); }
+  std::uint64_t nan_count() const { return nan_; }
+  std::uint64_t pos_inf_count() const { return pos_inf_; }
+  std::uint64_t neg_inf_count() const { return neg_inf_; }
+  std::uint64_t above() const { return above_; }
+  // NaN while no finite value was added; sd needs two.
+  double mean(double baseline) const;
+  double sd(double baseline) const;
+  const QuantileSketch& sketch() const { return sketch_; }
+
+  void to_json(nlohmann::ordered_json& out) const;
+  static QuantityStats from_json(const nlohmann::ordered_json& in);
+  bool operator==(const QuantityStats&) const = default;
+
+ private:
+  void add_non_finite(double x);
+
+  ExactSum s1_, s2_;
+  QuantileSketch sketch_;
+  std::uint64_t nan_ = 0, pos_inf_ = 0, neg_inf_ = 0, above_ = 0;
+};
+
+// The baseline a quantity's sums are taken around: b itself when finite, else 0.
+inline double sum_baseline(double b) {
+  return b - b == 0.0 ? b : 0.0;
+}
+
+inline void QuantityStats::add(double x, double baseline, std::uint32_t* counter) {
+  if (!std::isfinite(x)) return add_non_finite(x);
+  const double d = x - sum_baseline(baseline);
+  s1_.add(d);
+  s2_.add(d * d);
+  sketch_.add(x, counter);
+}
+
+}  // namespace vorn::mc

@@ -1,8 +1,0 @@
-# The sensitivity tests link the sensitivity layer; statistical tests live in *_slow.cpp.
-vorn_numerics_area(sensitivity vorn_sensitivity)
-# OpenTURNS is the reference of the Sobol estimator. Debian's python3-openturns is a module
-# of the system interpreter, which need not be the python3 first on PATH.
-find_program(VORN_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
-target_compile_definitions(sensitivity_openturns_reference_test PRIVATE
-  VORN_REFERENCE_PYTHON="${VORN_SYSTEM_PYTHON}"
-  VORN_OPENTURNS_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/openturns_jansen.py")
