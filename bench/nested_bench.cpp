@@ -57,12 +57,12 @@ const Scenarios& scenarios() {
 }
 
 void OneDimensional(benchmark::State& state) {
-  vorn::mc::McRequest request;
+  vorn::mc_run::McRequest request;
   request.scenario = scenarios().flat;
   request.overrides.realizations = static_cast<std::uint64_t>(state.range(0));
   request.threads = static_cast<unsigned>(state.range(1));
   for (auto _ : state) {
-    const vorn::mc::McResult result = vorn::mc::run_monte_carlo(request);
+    const vorn::mc_run::McResult result = vorn::mc_run::run_monte_carlo(request);
     if (result.nested || result.part.tally.realizations != *request.overrides.realizations)
       throw std::logic_error("not a one-dimensional run of every realization");
   }
@@ -70,14 +70,14 @@ void OneDimensional(benchmark::State& state) {
 }
 
 void Nested(benchmark::State& state) {
-  vorn::mc::McRequest request;
+  vorn::mc_run::McRequest request;
   request.scenario = scenarios().nested;
   request.overrides.outer = static_cast<std::uint64_t>(state.range(0));
   request.overrides.inner = static_cast<std::uint64_t>(state.range(1));
   request.threads = static_cast<unsigned>(state.range(2));
   std::size_t record_bytes = 0;
   for (auto _ : state) {
-    const vorn::mc::McResult result = vorn::mc::run_monte_carlo(request);
+    const vorn::mc_run::McResult result = vorn::mc_run::run_monte_carlo(request);
     if (!result.nested || result.nested->records.size() != *request.overrides.outer)
       throw std::logic_error("not a nested run of every outer draw");
     record_bytes = result.nested->records.front().values.size() * sizeof(double);

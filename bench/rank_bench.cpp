@@ -30,17 +30,17 @@ const fs::path kScenario =
     fs::path(__FILE__).parent_path().parent_path() / "examples" / "montecarlo" / "scenario.toml";
 
 void run_shard(benchmark::State& state, std::uint64_t shard) {
-  mc::McRequest request;
+  mc_run::McRequest request;
   request.scenario = kScenario;
   request.threads = static_cast<unsigned>(state.range(0));
   request.overrides.realizations = 200000;
   request.shard = {{shard, 2}};
   double rank_s = 0, rows_MB = 0;
   for (auto _ : state) {
-    const mc::McResult r = mc::run_monte_carlo(request);
+    const mc_run::McResult r = mc_run::run_monte_carlo(request);
     if (r.baseline.status != Status::completed) throw std::runtime_error("no baseline");
     const auto start = std::chrono::steady_clock::now();
-    const mc::McReport report = mc::report_of(r.part);
+    const mc_run::McReport report = mc_run::report_of(r.part);
     rank_s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     benchmark::DoNotOptimize(report.sensitivity);
     rows_MB = static_cast<double>(r.part.rows.count() * r.part.rows.columns * sizeof(float)) /

@@ -29,8 +29,8 @@ using namespace vorn;
 const fs::path kScenario =
     fs::path(__FILE__).parent_path().parent_path() / "examples" / "montecarlo" / "scenario.toml";
 
-mc::McRequest request_on(unsigned threads) {
-  mc::McRequest request;
+mc_run::McRequest request_on(unsigned threads) {
+  mc_run::McRequest request;
   request.scenario = kScenario;
   request.threads = threads;
   return request;
@@ -45,7 +45,7 @@ double peak_MB() {
 // The design's evaluations for M base rows, from a run with M = 2.
 std::uint64_t evaluations_for(std::size_t base_rows) {
   std::uint64_t blocks = 0;
-  mc::run_sobol(request_on(1), 2, [&](std::uint64_t, std::uint64_t b) { blocks = b; });
+  mc_run::run_sobol(request_on(1), 2, [&](std::uint64_t, std::uint64_t b) { blocks = b; });
   return blocks * base_rows;
 }
 
@@ -56,10 +56,10 @@ void Design(benchmark::State& state) {
   double outputs_MB = 0;
   for (auto _ : state) {
     // The design and its indices with their bootstrap, as vorn mc --sobol makes them.
-    const mc::SobolResult r =
-        mc::run_sobol(request_on(threads), base_rows, [](std::uint64_t, std::uint64_t) {});
+    const mc_run::SobolResult r =
+        mc_run::run_sobol(request_on(threads), base_rows, [](std::uint64_t, std::uint64_t) {});
     if (r.baseline.status != Status::completed) throw std::runtime_error("no baseline");
-    const mc::SobolReport report = mc::report_of(r.part, threads);
+    const mc_run::SobolReport report = mc_run::report_of(r.part, threads);
     evaluations = report.run.evaluations;
     outputs_MB =
         static_cast<double>(evaluations * r.part.outputs() * sizeof(double)) / (1024.0 * 1024.0);
@@ -73,10 +73,10 @@ void Design(benchmark::State& state) {
 
 void Realizations(benchmark::State& state) {
   const auto base_rows = static_cast<std::size_t>(state.range(0));
-  mc::McRequest request = request_on(static_cast<unsigned>(state.range(1)));
+  mc_run::McRequest request = request_on(static_cast<unsigned>(state.range(1)));
   request.overrides.realizations = evaluations_for(base_rows);
   for (auto _ : state) {
-    const mc::McResult r = mc::run_monte_carlo(request);
+    const mc_run::McResult r = mc_run::run_monte_carlo(request);
     if (r.baseline.status != Status::completed) throw std::runtime_error("no baseline");
   }
   state.counters["realizations"] = static_cast<double>(*request.overrides.realizations);

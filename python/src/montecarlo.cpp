@@ -55,7 +55,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
                   std::optional<std::uint64_t> seed, std::optional<std::uint64_t> outer,
                   std::optional<std::uint64_t> inner, unsigned threads,
                   std::optional<std::pair<std::uint64_t, std::uint64_t>> shard) {
-  mc::McRequest request;
+  mc_run::McRequest request;
   request.scenario = scenario_name;
   request.scenario_text = std::move(scenario_text);
   request.input_text = std::move(input_text);
@@ -70,7 +70,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
   {
     py::gil_scoped_release unlocked;
     try {
-      mc::McResult result = mc::run_monte_carlo(request);
+      mc_run::McResult result = mc_run::run_monte_carlo(request);
       call.status = status_word(result.baseline.status);
       call.exit_status = result.baseline.exit_status();
       for (std::size_t k = 0; k < result.baseline.message.size(); ++k)
@@ -80,7 +80,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
             result.nested ? Part::of(std::move(*result.nested)) : Part::of(std::move(result.part));
     } catch (const mc::ScenarioError& e) {
       problem = e.what();
-    } catch (const mc::McUsageError& e) {
+    } catch (const mc_run::McUsageError& e) {
       problem = e.what();
     }
   }
@@ -177,10 +177,10 @@ std::pair<std::string, std::string> documents(const Part& part) {
                 " shards: merge the others first");
   py::gil_scoped_release unlocked;
   if (const auto* nested = std::get_if<1>(&part.state)) {
-    const mc::NestedReport r = mc::report_of(**nested);
+    const mc_run::NestedReport r = mc_run::report_of(**nested);
     return {nested_json(r.summary, r.scenario_json), nested_csv(r.summary)};
   }
-  const mc::McReport r = mc::report_of(*std::get<0>(part.state));
+  const mc_run::McReport r = mc_run::report_of(*std::get<0>(part.state));
   return {mc_json(r.summary, r.scenario_json, r.decision_percentile, &r.sensitivity),
           mc_csv(r.summary, &r.sensitivity)};
 }

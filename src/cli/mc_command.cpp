@@ -49,7 +49,7 @@ struct McArgs {
   bool force = false;
   std::optional<std::uint64_t> realization;
   bool sobol = false;
-  std::size_t base_samples = mc::kDefaultBaseRows;
+  std::size_t base_samples = mc_run::kDefaultBaseRows;
 };
 
 // "I/K" with 1 <= I <= K.
@@ -92,21 +92,21 @@ class SamplesFile {
   bool to_stdout_ = false, ok_ = true;
 };
 
-int write_realization(const McArgs& args, const mc::McRequest& request) {
+int write_realization(const McArgs& args, const mc_run::McRequest& request) {
   const std::filesystem::path file = std::filesystem::path(args.write_input) / "VORN.IN";
   std::error_code ec;
   if (std::filesystem::exists(file, ec) && !args.force) {
     std::fprintf(stderr, "vorn mc: %s exists; --force writes over it\n", file.string().c_str());
     return kFatalError;
   }
-  const mc::RealizationText r = mc::realization_text(request, *args.realization);
+  const mc_run::RealizationText r = mc_run::realization_text(request, *args.realization);
   if (r.baseline.status != Status::completed) return baseline_failed("vorn mc", r.baseline);
   std::filesystem::create_directories(args.write_input, ec);
   return write_document(file.string(), r.text) ? 0 : kFatalError;
 }
 
 // --sobol: the cost on standard error before the design runs, then its documents or its part.
-int run_sobol(const McArgs& args, const mc::McRequest& request) {
+int run_sobol(const McArgs& args, const mc_run::McRequest& request) {
   auto cost = [&](std::uint64_t rows, std::uint64_t blocks) {
     std::string what = "Sobol indices", which = std::to_string(rows) + " base rows";
     if (request.shard) {
@@ -122,16 +122,16 @@ int run_sobol(const McArgs& args, const mc::McRequest& request) {
                  static_cast<unsigned long long>(rows * blocks), which.c_str(),
                  static_cast<unsigned long long>(blocks));
   };
-  const mc::SobolResult result = mc::run_sobol(request, args.base_samples, cost);
+  const mc_run::SobolResult result = mc_run::run_sobol(request, args.base_samples, cost);
   if (result.baseline.status != Status::completed)
     return baseline_failed("vorn mc", result.baseline);
   if (!args.part.empty())
-    return write_document(args.part, sensitivity::sobol_part_json(result.part)) ? 0 : kFatalError;
-  return write_documents(args.documents, mc::report_of(result.part, request.threads));
+    return write_document(args.part, mc::sobol_part_json(result.part)) ? 0 : kFatalError;
+  return write_documents(args.documents, mc_run::report_of(result.part, request.threads));
 }
 
 int run_mc(const McArgs& args) {
-  mc::McRequest request;
+  mc_run::McRequest request;
   request.scenario = args.scenario;
   request.overrides.realizations = args.realizations;
   request.overrides.seed = args.seed;
@@ -154,7 +154,7 @@ int run_mc(const McArgs& args) {
     const int status = run_sobol(args, request);
     return !args.samples.empty() && !samples.close() ? kFatalError : status;
   }
-  const mc::McResult result = mc::run_monte_carlo(request);
+  const mc_run::McResult result = mc_run::run_monte_carlo(request);
   if (result.baseline.status != Status::completed)
     return baseline_failed("vorn mc", result.baseline);
   int status = 0;
@@ -166,8 +166,8 @@ int run_mc(const McArgs& args) {
     return status;
   }
   return std::max(status, result.nested
-                              ? write_documents(args.documents, mc::report_of(*result.nested))
-                              : write_documents(args.documents, mc::report_of(result.part)));
+                              ? write_documents(args.documents, mc_run::report_of(*result.nested))
+                              : write_documents(args.documents, mc_run::report_of(result.part)));
 }
 
 }  // namespace
@@ -241,7 +241,7 @@ int mc_main(int argc, char** argv) {
   } catch (const mc::ScenarioError& e) {
     for (const std::string& m : e.messages()) std::fprintf(stderr, "vorn mc: %s\n", m.c_str());
     return kFatalError;
-  } catch (const mc::McUsageError& e) {
+  } catch (const mc_run::McUsageError& e) {
     return usage_error(app, e.what());
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "vorn mc: %s\n", e.what());

@@ -46,7 +46,7 @@ struct PartKind {
 };
 constexpr PartKind kOneDimensional{mc::kPartFormat, "a one-dimensional run"};
 constexpr PartKind kNested{nested::kNestedPartFormat, "a nested run"};
-constexpr PartKind kSobol{sensitivity::kSobolPartFormat, "a Sobol design"};
+constexpr PartKind kSobol{mc::kSobolPartFormat, "a Sobol design"};
 
 // None when the document names no kind of part; reading it as a part will say why.
 const PartKind* kind_of(std::string_view bytes) {
@@ -104,16 +104,15 @@ int merge(const std::vector<std::string>& files, const McDocumentFiles& document
   const PartKind* kind = read_file(files.front(), first, why) ? kind_of(first) : nullptr;
   if (kind == &kNested) {
     const auto part = merged(files, kNested, nested::parse_nested_part, nested::merge_nested_part);
-    return part ? write_documents(documents, mc::report_of(*part)) : kFatalError;
+    return part ? write_documents(documents, mc_run::report_of(*part)) : kFatalError;
   }
   if (kind == &kSobol) {
-    const auto part =
-        merged(files, kSobol, sensitivity::parse_sobol_part, sensitivity::merge_sobol_part);
+    const auto part = merged(files, kSobol, mc::parse_sobol_part, mc::merge_sobol_part);
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    return part ? write_documents(documents, mc::report_of(*part, threads)) : kFatalError;
+    return part ? write_documents(documents, mc_run::report_of(*part, threads)) : kFatalError;
   }
   const auto part = merged(files, kOneDimensional, mc::parse_part, mc::merge_part);
-  return part ? write_documents(documents, mc::report_of(*part)) : kFatalError;
+  return part ? write_documents(documents, mc_run::report_of(*part)) : kFatalError;
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ int write_each(const McDocumentFiles& files, const std::function<std::string()>&
 
 }  // namespace
 
-int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
+int write_documents(const McDocumentFiles& files, const mc_run::McReport& report) {
   return write_each(
       files,
       [&] {
@@ -56,14 +56,14 @@ int write_documents(const McDocumentFiles& files, const mc::McReport& report) {
       });
 }
 
-int write_documents(const McDocumentFiles& files, const mc::NestedReport& report) {
+int write_documents(const McDocumentFiles& files, const mc_run::NestedReport& report) {
   return write_each(
       files, [&] { return nested_json(report.summary, report.scenario_json); },
       [&] { return nested_csv(report.summary); },
       [&] { return nested_html(report.summary, report.scenario_json); });
 }
 
-int write_documents(const McDocumentFiles& files, const mc::SobolReport& report) {
+int write_documents(const McDocumentFiles& files, const mc_run::SobolReport& report) {
   return write_each(
       files, [&] { return sobol_json(report.run, report.scenario_json); },
       [&] { return sobol_csv(report.run); }, [&] { return sobol_html(report.run); });

@@ -38,10 +38,10 @@ class Rows : public LongCsv {
 };
 
 // A row per index of every input: statistic "<index> of <input>".
-void ranked(Rows& rows, const std::string& who, const char* quantity,
-            const sensitivity::McSensitivity& s, const sensitivity::RankedOutput& o) {
+void ranked(Rows& rows, const std::string& who, const char* quantity, const mc::McSensitivity& s,
+            const mc::RankedOutput& o) {
   for (std::size_t k = 0; k < o.inputs.size() && k < o.ranks.inputs.size(); ++k) {
-    const sensitivity::RankIndex& x = o.ranks.inputs[k];
+    const numerics::RankIndex& x = o.ranks.inputs[k];
     const std::string of = " of " + export_text(s.inputs[o.inputs[k]].label);
     const std::pair<const char*, double> values[] = {{"spearman", x.spearman},
                                                      {"spearman_lower", x.spearman_lower},
@@ -56,7 +56,7 @@ void ranked(Rows& rows, const std::string& who, const char* quantity,
 
 }  // namespace
 
-std::string mc_csv(const mc::McSummary& m, const sensitivity::McSensitivity* sensitivity) {
+std::string mc_csv(const mc::McSummary& m, const mc::McSensitivity* sensitivity) {
   Rows rows;
   rows.quantity("stream", m.stream_risk);
   rows.quantity("stream", m.stream_hazard);
@@ -75,7 +75,7 @@ std::string mc_csv(const mc::McSummary& m, const sensitivity::McSensitivity* sen
   // The rows ranked are stored as 32-bit floats, outside the statistics' memory bound.
   rows.add("stream", "SENSITIVITY_ROWS", "count", std::to_string(sensitivity->rows));
   rows.add("stream", "SENSITIVITY_ROWS", "bytes_as_float32", std::to_string(sensitivity->bytes()));
-  for (const sensitivity::RunInput& input : sensitivity->inputs)
+  for (const mc::RunInput& input : sensitivity->inputs)
     if (input.unstratified)
       rows.add("stream", "UNSTRATIFIED", csv_field(export_text(input.label)), "true");
   ranked(rows, "stream", "RI_TOT", *sensitivity, sensitivity->stream_risk);

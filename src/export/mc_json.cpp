@@ -63,7 +63,7 @@ Json limit_shares(const std::array<double, kPathways>& shares, const char* (*nam
 }  // namespace
 
 std::string mc_json(const mc::McSummary& m, const std::string& scenario_json,
-                    double decision_percentile, const sensitivity::McSensitivity* sensitivity) {
+                    double decision_percentile, const mc::McSensitivity* sensitivity) {
   Json doc = Json::object();
   doc["version"] = kDocumentVersion;
   doc["kind"] = "monte carlo";

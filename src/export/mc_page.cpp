@@ -27,7 +27,7 @@ using mc::McSummary;
 constexpr std::size_t kOpenUpTo = 20;
 // A percentile of allowables read back from the sketch lies within its accuracy of the
 // values counted, so one within twice that below NOT_COMPUTED is the sentinel.
-constexpr double kSentinelTolerance = 2 * mc::QuantileSketch::kRelativeAccuracy;
+constexpr double kSentinelTolerance = 2 * numerics::QuantileSketch::kRelativeAccuracy;
 
 constexpr const char* kStyle = R"css(
 .band { fill: #0072b2; fill-opacity: .35; }
@@ -211,7 +211,7 @@ std::string stream_fact(const char* label, const mc::QuantitySummary& q) {
 }  // namespace
 
 std::string mc_html(const McSummary& m, const std::string& scenario_json,
-                    double decision_percentile, const sensitivity::McSensitivity* sensitivity) {
+                    double decision_percentile, const mc::McSensitivity* sensitivity) {
   const std::string pct = exact_number(decision_percentile);
   std::vector<double> percentiles;
   if (!m.chemicals.empty() && !m.chemicals.front().quantities.empty())

@@ -7,7 +7,7 @@ namespace vorn {
 
 using Json = nlohmann::ordered_json;
 
-Json sensitivity_note_json(const sensitivity::McSensitivity& s) {
+Json sensitivity_note_json(const mc::McSensitivity& s) {
   Json j = Json::object();
   j["method"] =
       "Spearman and partial rank correlation (PRCC) of each input with the output; 95 % "
@@ -23,7 +23,7 @@ Json sensitivity_note_json(const sensitivity::McSensitivity& s) {
               " bytes); they fall outside the 100 MB "
               "bound of the statistics";
   Json unstratified = Json::array();
-  for (const sensitivity::RunInput& input : s.inputs)
+  for (const mc::RunInput& input : s.inputs)
     if (input.unstratified) unstratified.push_back(export_text(input.label));
   if (!unstratified.empty()) {
     j["unstratified_inputs"] = std::move(unstratified);
@@ -33,9 +33,8 @@ Json sensitivity_note_json(const sensitivity::McSensitivity& s) {
   return j;
 }
 
-Json ranked_output_json(const sensitivity::McSensitivity& s,
-                        const sensitivity::RankedOutput& output) {
-  const sensitivity::RankSensitivity& r = output.ranks;
+Json ranked_output_json(const mc::McSensitivity& s, const mc::RankedOutput& output) {
+  const numerics::RankSensitivity& r = output.ranks;
   Json j = Json::object();
   j["rows"] = r.rows;
   j["rows_left_out"] = r.rows_left_out;
@@ -43,7 +42,7 @@ Json ranked_output_json(const sensitivity::McSensitivity& s,
   j["output_varies"] = r.output_varies;
   Json inputs = Json::array();
   for (std::size_t k = 0; k < output.inputs.size() && k < r.inputs.size(); ++k) {
-    const sensitivity::RankIndex& x = r.inputs[k];
+    const numerics::RankIndex& x = r.inputs[k];
     Json e = Json::object();
     e["input"] = export_text(s.inputs[output.inputs[k]].label);
     e["spearman"] = json_number(x.spearman);
@@ -53,8 +52,8 @@ Json ranked_output_json(const sensitivity::McSensitivity& s,
     e["prcc_lower"] = json_number(x.prcc_lower);
     e["prcc_upper"] = json_number(x.prcc_upper);
     e["negligible"] = x.negligible;
-    if (x.excluded != sensitivity::Excluded::no)
-      e["excluded"] = x.excluded == sensitivity::Excluded::constant ? "constant" : "collinear";
+    if (x.excluded != numerics::Excluded::no)
+      e["excluded"] = x.excluded == numerics::Excluded::constant ? "constant" : "collinear";
     inputs.push_back(std::move(e));
   }
   j["inputs"] = std::move(inputs);

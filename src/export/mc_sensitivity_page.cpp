@@ -19,8 +19,8 @@ const char* const kTornadoStyle = R"css(
 
 namespace {
 
-std::string chart_or_note(const sensitivity::McSensitivity& s,
-                          const sensitivity::RankedOutput& output, const std::string& what) {
+std::string chart_or_note(const mc::McSensitivity& s, const mc::RankedOutput& output,
+                          const std::string& what) {
   const std::string chart = tornado_chart(s, output, what);
   if (!chart.empty() && output.ranks.output_varies) return chart;
   if (output.inputs.empty()) return "<p class=\"split\">No sampled input reaches it.</p>\n";
@@ -30,8 +30,7 @@ std::string chart_or_note(const sensitivity::McSensitivity& s,
 
 }  // namespace
 
-std::string sensitivity_section(const mc::McSummary& m, const sensitivity::McSensitivity& s,
-                                bool open) {
+std::string sensitivity_section(const mc::McSummary& m, const mc::McSensitivity& s, bool open) {
   std::string text =
       "<section id=\"sensitivity\">\n<h2>Which inputs matter</h2>\n<p>For each chemical, the "
       "inputs that can move it (its own, the unit's and those shared by every chemical) ranked "
@@ -45,7 +44,7 @@ std::string sensitivity_section(const mc::McSummary& m, const sensitivity::McSen
       " bytes, outside the statistics' memory bound); rows in which the output failed are left "
       "out.</p>\n";
   std::string unstratified;
-  for (const sensitivity::RunInput& input : s.inputs)
+  for (const mc::RunInput& input : s.inputs)
     if (input.unstratified)
       unstratified += (unstratified.empty() ? "" : ", ") + html_text(input.label);
   if (!unstratified.empty())

@@ -12,17 +12,17 @@ namespace vorn {
 namespace {
 
 using Json = nlohmann::ordered_json;
-using sensitivity::SobolIndices;
-using sensitivity::SobolReport;
+using mc::SobolReport;
+using numerics::SobolIndices;
 
-Json indices_json(const SobolReport& r, const SobolIndices& x) {
+Json indices_json(const SobolReport& r, const numerics::SobolIndices& x) {
   Json j = Json::object();
   j["rows"] = x.rows;
   j["rows_left_out"] = x.rows_left_out;
   j["variance"] = json_number(x.variance);
   Json groups = Json::array();
   for (std::size_t g = 0; g < x.groups.size() && g < r.groups.size(); ++g) {
-    const sensitivity::SobolIndex& i = x.groups[g];
+    const numerics::SobolIndex& i = x.groups[g];
     groups.push_back({{"input", export_text(r.groups[g])},
                       {"S1", json_number(i.first)},
                       {"S1_lower", json_number(i.first_lower)},
@@ -36,9 +36,9 @@ Json indices_json(const SobolReport& r, const SobolIndices& x) {
 }
 
 void csv_rows(std::string& out, const std::string& who, const char* quantity, const SobolReport& r,
-              const SobolIndices& x) {
+              const numerics::SobolIndices& x) {
   for (std::size_t g = 0; g < x.groups.size() && g < r.groups.size(); ++g) {
-    const sensitivity::SobolIndex& i = x.groups[g];
+    const numerics::SobolIndex& i = x.groups[g];
     const std::pair<const char*, double> values[] = {
         {"S1", i.first}, {"S1_lower", i.first_lower}, {"S1_upper", i.first_upper},
         {"ST", i.total}, {"ST_lower", i.total_lower}, {"ST_upper", i.total_upper}};

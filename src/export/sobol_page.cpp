@@ -12,8 +12,8 @@
 namespace vorn {
 namespace {
 
-using sensitivity::SobolIndices;
-using sensitivity::SobolReport;
+using mc::SobolReport;
+using numerics::SobolIndices;
 
 // Okabe-Ito blue and orange, told apart by position (S1 above ST) as well as colour.
 constexpr const char* kStyle = R"css(
@@ -51,7 +51,7 @@ std::string bar(const char* css, const std::string& what, double value, double l
          "\">" + signed_text(value) + "</text>";
 }
 
-std::string chart(const SobolReport& r, const SobolIndices& x, const std::string& what) {
+std::string chart(const SobolReport& r, const numerics::SobolIndices& x, const std::string& what) {
   if (x.rows < 2 || !(x.variance > 0))
     return "<p class=\"split\">No variance over the design's rows: nothing to apportion.</p>\n";
   const double bottom = kTop + kGroup * static_cast<double>(x.groups.size());
@@ -68,7 +68,7 @@ std::string chart(const SobolReport& r, const SobolIndices& x, const std::string
   s += "<text x=\"" + svg_coord((kPlotLeft + kPlotRight) / 2) + "\" y=\"" + svg_coord(bottom + 26) +
        "\" text-anchor=\"middle\">Share of the variance: first-order S1, total ST</text>";
   for (std::size_t g = 0; g < x.groups.size() && g < r.groups.size(); ++g) {
-    const sensitivity::SobolIndex& i = x.groups[g];
+    const numerics::SobolIndex& i = x.groups[g];
     const std::string label = html_text(r.groups[g]);
     const double y = kTop + kGroup * static_cast<double>(g);
     s += "<g class=\"group\"><text x=\"" + svg_coord(kLabelEnd) + "\" y=\"" + svg_coord(y + 16) +

@@ -24,18 +24,17 @@ std::string signed_text(double r) {
   return r < 0 ? "&#8722;" + readable_number(-r) : readable_number(r);
 }
 
-std::string bar_class(const sensitivity::RankIndex& x) {
+std::string bar_class(const numerics::RankIndex& x) {
   if (x.negligible) return "tornado-bar negligible";
   return x.prcc < 0 ? "tornado-bar negative" : "tornado-bar positive";
 }
 
 }  // namespace
 
-std::vector<std::size_t> strongest_inputs(const sensitivity::RankedOutput& output,
-                                          std::size_t most) {
+std::vector<std::size_t> strongest_inputs(const mc::RankedOutput& output, std::size_t most) {
   std::vector<std::size_t> k;
   for (std::size_t j = 0; j < output.ranks.inputs.size(); ++j)
-    if (output.ranks.inputs[j].excluded == sensitivity::Excluded::no) k.push_back(j);
+    if (output.ranks.inputs[j].excluded == numerics::Excluded::no) k.push_back(j);
   std::stable_sort(k.begin(), k.end(), [&](std::size_t a, std::size_t b) {
     return std::fabs(output.ranks.inputs[a].prcc) > std::fabs(output.ranks.inputs[b].prcc);
   });
@@ -43,8 +42,8 @@ std::vector<std::size_t> strongest_inputs(const sensitivity::RankedOutput& outpu
   return k;
 }
 
-std::string tornado_chart(const sensitivity::McSensitivity& s,
-                          const sensitivity::RankedOutput& output, const std::string& what) {
+std::string tornado_chart(const mc::McSensitivity& s, const mc::RankedOutput& output,
+                          const std::string& what) {
   const std::vector<std::size_t> bars = strongest_inputs(output);
   if (bars.empty()) return "";
   const double plot_bottom = kTop + kRow * static_cast<double>(bars.size());
@@ -67,7 +66,7 @@ std::string tornado_chart(const sensitivity::McSensitivity& s,
          "\" text-anchor=\"middle\">Partial rank correlation (PRCC) with 95 % interval</text>";
   for (std::size_t row = 0; row < bars.size(); ++row) {
     const std::size_t j = bars[row];
-    const sensitivity::RankIndex& x = output.ranks.inputs[j];
+    const numerics::RankIndex& x = output.ranks.inputs[j];
     const std::string label = html_text(s.inputs[output.inputs[j]].label);
     const std::string title = label + " on " + what + ": PRCC " + signed_text(x.prcc) +
                               " (95 % interval " + signed_text(x.prcc_lower) + " to " +

@@ -7,13 +7,13 @@ double share(std::uint64_t part, std::uint64_t whole) {
   return whole == 0 ? 0.0 : static_cast<double>(part) / static_cast<double>(whole);
 }
 
-PercentileValue percentile_of(const QuantileSketch& s, double q) {
-  const QuantileSketch::Interval ci = s.confidence_interval(q);
+PercentileValue percentile_of(const numerics::QuantileSketch& s, double q) {
+  const numerics::QuantileSketch::Interval ci = s.confidence_interval(q);
   return PercentileValue{q, s.percentile(q), ci.lower, ci.upper};
 }
 
 QuantitySummary quantity(const char* name, QuantityKind kind, double baseline,
-                         const QuantityStats& s, const std::vector<double>& percentiles) {
+                         const numerics::QuantityStats& s, const std::vector<double>& percentiles) {
   QuantitySummary q;
   q.name = name;
   q.kind = kind;
@@ -38,8 +38,8 @@ std::vector<std::pair<std::string, std::uint64_t>> reasons(const FailureCounts& 
   return out;
 }
 
-Decision decide(const QuantileSketch& gw, const QuantileSketch& sf, std::uint64_t exceeded,
-                std::uint64_t completed, double p) {
+Decision decide(const numerics::QuantileSketch& gw, const numerics::QuantileSketch& sf,
+                std::uint64_t exceeded, std::uint64_t completed, double p) {
   Decision d;
   d.gw_allowable = percentile_of(gw, 100 - p);
   d.sf_allowable = percentile_of(sf, 100 - p);

@@ -14,15 +14,15 @@ void add_all(A& to, const A& from) {
   for (std::size_t k = 0; k < to.size(); ++k) to[k] += from[k];
 }
 
-Json sketches_json(const std::vector<QuantileSketch>& sketches) {
+Json sketches_json(const std::vector<numerics::QuantileSketch>& sketches) {
   Json a = Json::array();
-  for (const QuantileSketch& s : sketches) a.push_back(s.to_string());
+  for (const numerics::QuantileSketch& s : sketches) a.push_back(s.to_string());
   return a;
 }
 
-std::vector<QuantileSketch> sketches_from(const Json& a) {
-  std::vector<QuantileSketch> v;
-  for (const Json& s : a) v.push_back(QuantileSketch::parse(s.get<std::string>()));
+std::vector<numerics::QuantileSketch> sketches_from(const Json& a) {
+  std::vector<numerics::QuantileSketch> v;
+  for (const Json& s : a) v.push_back(numerics::QuantileSketch::parse(s.get<std::string>()));
   return v;
 }
 
@@ -80,18 +80,18 @@ void McTally::merge(const McTally& other) {
 
 std::size_t McTally::memory_bytes() const {
   // The sketches' storage beyond the sketch itself, which sizeof counts already.
-  const auto pages = [](const QuantileSketch& s) { return s.memory_bytes() - sizeof(s); };
+  const auto pages = [](const numerics::QuantileSketch& s) { return s.memory_bytes() - sizeof(s); };
   constexpr std::size_t kMapNode = 48;  // key and links of a block's node
   std::size_t bytes = sizeof(*this) + chemicals.capacity() * sizeof(ChemicalTally);
   for (const ChemicalTally& c : chemicals)
-    for (const QuantityStats& q : c.quantities) bytes += pages(q.sketch());
+    for (const numerics::QuantityStats& q : c.quantities) bytes += pages(q.sketch());
   bytes += pages(stream_risk.sketch()) + pages(stream_hazard.sketch());
   for (const auto& [k, b] : blocks) {
     bytes += kMapNode + sizeof(b) +
-             (b.tclpmax.capacity() + b.sfmax.capacity()) * sizeof(QuantileSketch) +
+             (b.tclpmax.capacity() + b.sfmax.capacity()) * sizeof(numerics::QuantileSketch) +
              (b.completed.capacity() + b.exceeded.capacity()) * sizeof(std::uint64_t);
-    for (const QuantileSketch& s : b.tclpmax) bytes += pages(s);
-    for (const QuantileSketch& s : b.sfmax) bytes += pages(s);
+    for (const numerics::QuantileSketch& s : b.tclpmax) bytes += pages(s);
+    for (const numerics::QuantileSketch& s : b.sfmax) bytes += pages(s);
   }
   return bytes;
 }
@@ -113,7 +113,7 @@ void McTally::to_json(Json& out) const {
     j["gw_limit"] = c.gw_limit;
     j["sf_limit"] = c.sf_limit;
     Json q = Json::array();
-    for (const QuantityStats& s : c.quantities) {
+    for (const numerics::QuantityStats& s : c.quantities) {
       Json one;
       s.to_json(one);
       q.push_back(std::move(one));
@@ -155,10 +155,10 @@ McTally McTally::from_json(const Json& in) {
     const Json& q = j.at("quantities");
     if (q.size() != c.quantities.size()) throw std::invalid_argument("quantities per chemical");
     for (std::size_t k = 0; k < c.quantities.size(); ++k)
-      c.quantities[k] = QuantityStats::from_json(q.at(k));
+      c.quantities[k] = numerics::QuantityStats::from_json(q.at(k));
   }
-  t.stream_risk = QuantityStats::from_json(in.at("stream_risk"));
-  t.stream_hazard = QuantityStats::from_json(in.at("stream_hazard"));
+  t.stream_risk = numerics::QuantityStats::from_json(in.at("stream_risk"));
+  t.stream_hazard = numerics::QuantityStats::from_json(in.at("stream_hazard"));
   for (const auto& [key, j] : in.at("blocks").items()) {
     DecisionBlock& b = t.blocks[std::stoi(key)];
     b.tclpmax = sketches_from(j.at("tclpmax"));

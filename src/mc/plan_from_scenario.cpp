@@ -52,13 +52,13 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
   plan.realizations = scenario.nested() ? scenario.inner : scenario.realizations;
   plan.sampling = scenario.sampling;
   plan.streams = scenario.parameter_count();
-  plan.copula = GaussianCopula(scenario.stream_correlations());
+  plan.copula = numerics::GaussianCopula(scenario.stream_correlations());
   if (!plan.copula.indefinite_groups().empty())
     throw std::invalid_argument("the scenario's correlations are not positive definite");
   for (const ResolvedVary& v : scenario.vary) {
     PlanParameter p;
     p.factor = v.mode == VaryMode::factor;
-    p.distribution = Distribution(v.family, v.parameters);
+    p.distribution = numerics::Distribution(v.family, v.parameters);
     p.stream = v.first_parameter;
     p.uncertain = v.kind == VaryKind::uncertainty;
     switch (v.target) {

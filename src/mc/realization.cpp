@@ -101,7 +101,7 @@ void RealizationEvaluator::evaluate(std::uint64_t r, McTally& tally) {
     const Pending& p = pending_[i];
     const ChemicalQuantities& b = input_.baseline[i];
     for (std::size_t k = 0; k < kChemicalQuantities; ++k) {
-      QuantityStats& s = t.quantities[k];
+      numerics::QuantityStats& s = t.quantities[k];
       const double x = p.quantities[k];
       s.add(x, b[k], p.counters[k]);
       const QuantityKind kind = kChemicalQuantityInfo[k].kind;

@@ -29,8 +29,8 @@ std::string entries_named(const std::vector<std::size_t>& entries) {
 
 }  // namespace
 
-std::vector<StreamCorrelation> ResolvedScenario::stream_correlations() const {
-  std::vector<StreamCorrelation> out;
+std::vector<numerics::StreamCorrelation> ResolvedScenario::stream_correlations() const {
+  std::vector<numerics::StreamCorrelation> out;
   for (std::size_t e = 0; e < correlate.size(); ++e) {
     const ResolvedCorrelation& c = correlate[e];
     const auto stream = [this](const CorrelationEnd& end, std::size_t chemical) {
@@ -57,7 +57,7 @@ std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) 
   for (std::size_t e = 0; e < r.correlate.size(); ++e) {
     const ResolvedCorrelation& c = r.correlate[e];
     for (const auto& [end, key] : {std::pair{c.a, "a"}, std::pair{c.b, "b"}}) {
-      if (r.vary[end.vary].family == Family::constant) {
+      if (r.vary[end.vary].family == numerics::Family::constant) {
         problems.push_back({e, key,
                             "vary[" + std::to_string(end.vary + 1) +
                                 "] is a constant: only a varied input can be correlated"});
@@ -66,8 +66,8 @@ std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) 
   }
   std::map<std::pair<std::uint32_t, std::uint32_t>, std::size_t> first;
   std::set<std::size_t> reported;
-  std::vector<StreamCorrelation> kept;
-  for (const StreamCorrelation& p : r.stream_correlations()) {
+  std::vector<numerics::StreamCorrelation> kept;
+  for (const numerics::StreamCorrelation& p : r.stream_correlations()) {
     if (p.a == p.b) {
       if (reported.insert(p.source).second)
         problems.push_back({p.source, "", "a and b name the same draw"});
@@ -81,7 +81,7 @@ std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) 
           {p.source, "", entry_name(it->second) + " already correlates these draws"});
     }
   }
-  const GaussianCopula copula(kept);
+  const numerics::GaussianCopula copula(kept);
   for (const auto& group : copula.indefinite_groups()) {
     problems.push_back(
         {group.front(), "",

@@ -216,7 +216,7 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
                                   std::string_view input_bytes) {
   Resolver resolver(scenario, chemicals_as_read);
   ResolvedScenario r;
-  r.input_sha256 = sha256_hex(input_bytes);
+  r.input_sha256 = numerics::sha256_hex(input_bytes);
   r.realizations = scenario.nested() ? 0 : scenario.realizations;
   if (scenario.nested()) {
     r.outer = scenario.outer;
@@ -286,9 +286,11 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
 
   if (parameters > std::numeric_limits<std::uint32_t>::max()) {
     resolver.error({1, 1}, "vary", std::to_string(parameters) + " draws are too many");
-  } else if (r.sampling == Sampling::sobol && parameters > SobolPoints::kMaxDimensions) {
+  } else if (r.sampling == numerics::Sampling::sobol &&
+             parameters > numerics::SobolPoints::kMaxDimensions) {
     resolver.error({1, 1}, "sampling",
-                   "sobol points have at most " + std::to_string(SobolPoints::kMaxDimensions) +
+                   "sobol points have at most " +
+                       std::to_string(numerics::SobolPoints::kMaxDimensions) +
                        " dimensions; this scenario draws " + std::to_string(parameters) +
                        " values per realization");
   }

@@ -7,7 +7,7 @@
 #include "mc/sample_rows.hpp"
 #include "numerics/ranked_inputs.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::mc {
 
 bool RunInput::moves(std::size_t chemical) const {
   return chemicals.empty() ||
@@ -16,7 +16,7 @@ bool RunInput::moves(std::size_t chemical) const {
 
 McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
                        const std::vector<float>& rows) {
-  const mc::SampleRowLayout layout{inputs.size(), chemicals};
+  const SampleRowLayout layout{inputs.size(), chemicals};
   if (rows.size() % layout.columns() != 0)
     throw std::invalid_argument("stored rows of " + std::to_string(layout.columns()) +
                                 " values cannot hold " + std::to_string(rows.size()));
@@ -24,13 +24,13 @@ McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
   result.rows = rows.size() / layout.columns();
   result.columns = layout.columns();
   result.inputs = std::move(inputs);
-  const RankedInputs sample(rows.data(), result.rows, layout.columns());
+  const numerics::RankedInputs sample(rows.data(), result.rows, layout.columns());
   auto rank = [&](std::vector<std::size_t> columns, std::size_t output) {
     RankedOutput out;
     out.inputs = std::move(columns);
     // An output with no input to rank keeps no indices.
     if (!out.inputs.empty())
-      out.ranks = compute_rank_sensitivity(sample, out.inputs, sample.column(output));
+      out.ranks = numerics::compute_rank_sensitivity(sample, out.inputs, sample.column(output));
     return out;
   };
   std::vector<std::size_t> all;
@@ -46,4 +46,4 @@ McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
   return result;
 }
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::mc

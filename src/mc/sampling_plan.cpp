@@ -6,23 +6,23 @@
 namespace vorn::mc {
 
 PlanSampler::PlanSampler(const SamplingPlan& plan) : plan_(plan) {
-  if (plan.sampling == Sampling::sobol && plan.streams > 0)
+  if (plan.sampling == numerics::Sampling::sobol && plan.streams > 0)
     sobol_.emplace_back(plan.seed, plan.streams);
 }
 
 void PlanSampler::uniforms(std::uint64_t realization, double* u) {
   const std::size_t p = plan_.streams;
   switch (plan_.sampling) {
-    case Sampling::random:
+    case numerics::Sampling::random:
       for (std::size_t k = 0; k < p; ++k)
-        u[k] = uniform(plan_.seed, realization, static_cast<std::uint32_t>(k));
+        u[k] = numerics::uniform(plan_.seed, realization, static_cast<std::uint32_t>(k));
       break;
-    case Sampling::lhs:
+    case numerics::Sampling::lhs:
       for (std::size_t k = 0; k < p; ++k)
-        u[k] =
-            lhs_uniform(plan_.seed, plan_.realizations, realization, static_cast<std::uint32_t>(k));
+        u[k] = numerics::lhs_uniform(plan_.seed, plan_.realizations, realization,
+                                     static_cast<std::uint32_t>(k));
       break;
-    case Sampling::sobol:
+    case numerics::Sampling::sobol:
       if (p > 0) sobol_.front().point(realization, u);
       break;
   }

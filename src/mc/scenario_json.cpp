@@ -3,8 +3,8 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "numerics/distribution_keys.hpp"
 #include "mc/resolved_scenario.hpp"
+#include "numerics/distribution_keys.hpp"
 
 namespace vorn::mc {
 
@@ -26,9 +26,9 @@ const char* selector_name(SelectorKind kind) {
   return "unknown";
 }
 
-Json distribution_json(Family family, const DistributionParameters& p) {
-  Json dist{{"type", family_name(family)}};
-  for (const auto& s : kScalarParameters) {
+Json distribution_json(numerics::Family family, const numerics::DistributionParameters& p) {
+  Json dist{{"type", numerics::family_name(family)}};
+  for (const auto& s : numerics::kScalarParameters) {
     if (p.*s.member) dist[std::string(s.name)] = *(p.*s.member);
   }
   if (!p.values.empty()) dist["values"] = p.values;
@@ -100,10 +100,10 @@ ResolvedVary vary_from(const Json& entry, const ResolvedScenario& r) {
   }
   v.mode = named(entry.at("mode").get<std::string>(), kModes, mode_name, "mode");
   const Json& dist = entry.at("dist");
-  const auto family = family_named(dist.at("type").get<std::string>());
+  const auto family = numerics::family_named(dist.at("type").get<std::string>());
   if (!family) bad("unknown distribution type");
   v.family = *family;
-  for (const auto& s : kScalarParameters) {
+  for (const auto& s : numerics::kScalarParameters) {
     if (dist.contains(s.name)) v.parameters.*s.member = dist.at(std::string(s.name)).get<double>();
   }
   if (dist.contains("values")) v.parameters.values = dist.at("values").get<std::vector<double>>();
@@ -119,7 +119,7 @@ ResolvedVary vary_from(const Json& entry, const ResolvedScenario& r) {
     bad(v.field + ": a chemical goes with chemical fields and DAF alone");
   }
   if (v.target == VaryTarget::daf && v.mode != VaryMode::factor) bad("DAF is a factor only");
-  const auto problems = distribution_problems(v.family, v.parameters);
+  const auto problems = numerics::distribution_problems(v.family, v.parameters);
   if (!problems.empty()) bad(v.field + ": " + problems.front());
   return v;
 }
@@ -166,7 +166,7 @@ std::string to_json(const ResolvedScenario& r) {
   for (std::size_t k = 0; k < r.vary.size(); ++k) {
     Json entry = vary_json(r.vary[k], r.nested());
     // The copula moves a correlated draw out of its LHS stratum or Sobol point.
-    if (r.sampling != Sampling::random && r.correlated(k)) entry["stratified"] = false;
+    if (r.sampling != numerics::Sampling::random && r.correlated(k)) entry["stratified"] = false;
     j["vary"].push_back(std::move(entry));
   }
   if (!r.correlate.empty()) {
@@ -178,7 +178,8 @@ std::string to_json(const ResolvedScenario& r) {
 }
 
 ResolvedScenario from_json(std::string_view text) {
-  static constexpr Sampling kSamplings[] = {Sampling::random, Sampling::lhs, Sampling::sobol};
+  static constexpr numerics::Sampling kSamplings[] = {
+      numerics::Sampling::random, numerics::Sampling::lhs, numerics::Sampling::sobol};
   try {
     const Json j = Json::parse(text);
     ResolvedScenario r;

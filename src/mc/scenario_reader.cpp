@@ -92,7 +92,8 @@ class Reader : public TomlReader {
 
   void read_sampling(const toml::node& node, SourcePosition at, Scenario& s) {
     const auto text = node.value<std::string>();
-    for (Sampling m : {Sampling::random, Sampling::lhs, Sampling::sobol}) {
+    for (numerics::Sampling m :
+         {numerics::Sampling::random, numerics::Sampling::lhs, numerics::Sampling::sobol}) {
       if (text && *text == sampling_name(m)) {
         s.sampling = m;
         return;
@@ -183,12 +184,12 @@ class Reader : public TomlReader {
     }
     const std::size_t errors_before = problems.count();
     const SourcePosition table_at = position(table->source());
-    std::optional<Family> family;
+    std::optional<numerics::Family> family;
     SourcePosition type_at = table_at;
     for (auto&& [k, value] : *table) {
       if (k.str() != "type") continue;
       type_at = position(k.source());
-      if (const auto text = value.value<std::string>()) family = family_named(*text);
+      if (const auto text = value.value<std::string>()) family = numerics::family_named(*text);
     }
     if (!table->contains("type")) {
       error(table_at, key + ".type", "missing");
@@ -197,20 +198,20 @@ class Reader : public TomlReader {
             "unknown type (constant, uniform, loguniform, triangular, pert, normal, "
             "lognormal, beta, gamma, weibull, empirical)");
     }
-    DistributionParameters& p = e.parameters;
+    numerics::DistributionParameters& p = e.parameters;
     std::vector<std::pair<std::string, SourcePosition>> given;
     for (auto&& [k, value] : *table) {
       const std::string name(k.str());
       const std::string full = key + '.' + name;
       const SourcePosition k_at = position(k.source());
       if (name == "type") continue;
-      if (!is_parameter_key(name)) {
+      if (!numerics::is_parameter_key(name)) {
         error(k_at, full, "unknown key");
         continue;
       }
       given.emplace_back(name, k_at);
-      if (family && !family_takes(*family, name)) {
-        error(k_at, full, "not a parameter of " + std::string(family_name(*family)));
+      if (family && !numerics::family_takes(*family, name)) {
+        error(k_at, full, "not a parameter of " + std::string(numerics::family_name(*family)));
       } else if (name == "values") {
         p.values = numbers(value, k_at, full);
       } else if (name == "weights") {
@@ -218,20 +219,20 @@ class Reader : public TomlReader {
       } else if (name == "cdf") {
         read_cdf(value, k_at, full, p);
       } else {
-        for (const auto& s : kScalarParameters) {
+        for (const auto& s : numerics::kScalarParameters) {
           if (s.name == name) p.*s.member = number(value, k_at, full);
         }
       }
     }
     if (!family) return;
     e.family = *family;
-    if (e.family == Family::pert && !p.lambda) p.lambda = 4.0;
-    if (e.family == Family::beta && !p.min) p.min = 0.0;
-    if (e.family == Family::beta && !p.max) p.max = 1.0;
+    if (e.family == numerics::Family::pert && !p.lambda) p.lambda = 4.0;
+    if (e.family == numerics::Family::beta && !p.min) p.min = 0.0;
+    if (e.family == numerics::Family::beta && !p.max) p.max = 1.0;
     // Parameters already in error would only be reported again as missing.
     if (problems.count() != errors_before) return;
-    for (const auto& problem : distribution_problems(e.family, p)) {
-      const std::string subject = problem_subject(problem, e.family);
+    for (const auto& problem : numerics::distribution_problems(e.family, p)) {
+      const std::string subject = numerics::problem_subject(problem, e.family);
       SourcePosition problem_at = table_at;
       for (const auto& [name, k_at] : given) {
         if (name == subject) problem_at = k_at;
@@ -241,7 +242,7 @@ class Reader : public TomlReader {
   }
 
   void read_cdf(const toml::node& node, SourcePosition at, const std::string& key,
-                DistributionParameters& p) {
+                numerics::DistributionParameters& p) {
     const auto* array = node.as_array();
     if (!array) {
       error(at, key, "must be an array of [x, p] pairs");
@@ -266,13 +267,13 @@ class Reader : public TomlReader {
 
 }  // namespace
 
-const char* sampling_name(Sampling sampling) {
+const char* sampling_name(numerics::Sampling sampling) {
   switch (sampling) {
-    case Sampling::random:
+    case numerics::Sampling::random:
       return "random";
-    case Sampling::lhs:
+    case numerics::Sampling::lhs:
       return "lhs";
-    case Sampling::sobol:
+    case numerics::Sampling::sobol:
       return "sobol";
   }
   return "unknown";

@@ -5,11 +5,10 @@
 #include "mc/part_document.hpp"
 #include "mc/resolved_scenario.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::mc {
 namespace {
 
 using Json = nlohmann::ordered_json;
-using mc::PartError;
 
 bool power_of_two(std::uint64_t m) {
   return m >= 2 && (m & (m - 1)) == 0;
@@ -25,24 +24,24 @@ std::string sobol_part_json(const SobolPart& part) {
   j["seed"] = part.seed;
   j["base_rows"] = part.base_rows;
   j["shard_count"] = part.shard_count;
-  j["shards"] = mc::shards_to_json(part.shards);
-  j["baseline"] = mc::baseline_to_json(part.baseline);
+  j["shards"] = shards_to_json(part.shards);
+  j["baseline"] = baseline_to_json(part.baseline);
   j["groups"] = part.groups;
   std::string text = j.dump();
   text.pop_back();  // the object's closing brace: the rows follow
   text += ",\"rows\":";
-  mc::append_unit_values(text, part.rows, "row");
+  append_unit_values(text, part.rows, "row");
   return text + "}\n";
 }
 
 SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
   const std::string where = std::string(source) + ": ";
-  const Json j = mc::parse_part_document(json, where, kSobolPartFormat, kSobolPartVersion,
-                                         "a part of a Sobol design");
+  const Json j = parse_part_document(json, where, kSobolPartFormat, kSobolPartVersion,
+                                     "a part of a Sobol design");
   SobolPart part;
-  mc::read_part_fields(where, "part of a Sobol design", [&] {
-    const mc::ResolvedScenario scenario = mc::from_json(j.at("scenario").dump());
-    part.scenario_json = mc::to_json(scenario);
+  read_part_fields(where, "part of a Sobol design", [&] {
+    const ResolvedScenario scenario = from_json(j.at("scenario").dump());
+    part.scenario_json = to_json(scenario);
     part.seed = j.at("seed").get<std::uint64_t>();
     part.base_rows = j.at("base_rows").get<std::uint64_t>();
     part.shard_count = j.at("shard_count").get<std::uint64_t>();
@@ -84,4 +83,4 @@ void merge_sobol_part(SobolPart& into, const SobolPart& other, std::string_view 
   mc::merge_records(into.rows, other.rows);
 }
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::mc

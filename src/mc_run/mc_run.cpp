@@ -6,13 +6,13 @@
 
 #include "mc/plan_from_scenario.hpp"
 #include "mc/realization_input.hpp"
+#include "mc/run_sensitivity.hpp"
 #include "mc_run/samples_table.hpp"
 #include "nested/outer_sampler.hpp"
 #include "nested_run.hpp"
 #include "run_setup.hpp"
-#include "mc/run_sensitivity.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 namespace {
 
 // Whether n realizations can bound the q-th percentile at all: the ranks of its 95 %
@@ -26,12 +26,12 @@ bool bounded(std::uint64_t n, double q) {
 }
 
 // Every decision percentile's confidence interval within `precision` of its value.
-bool precise_enough(const McSummary& summary, double decision_percentile, double precision) {
+bool precise_enough(const mc::McSummary& summary, double decision_percentile, double precision) {
   if (summary.convergence.empty() ||
       !bounded(summary.convergence.back().realizations, (100 - decision_percentile) / 100))
     return false;
-  for (const Decision& d : summary.convergence.back().chemicals) {
-    for (const PercentileValue& p : {d.gw_allowable, d.sf_allowable}) {
+  for (const mc::Decision& d : summary.convergence.back().chemicals) {
+    for (const mc::PercentileValue& p : {d.gw_allowable, d.sf_allowable}) {
       const double width = (p.upper - p.lower) / std::fabs(p.value);
       if (!(width <= precision)) return false;
     }
@@ -43,19 +43,19 @@ bool precise_enough(const McSummary& summary, double decision_percentile, double
 // threads never share one.
 class RowKeeper {
  public:
-  RowKeeper(const Setup& s, SampleRowRange range)
+  RowKeeper(const Setup& s, mc::SampleRowRange range)
       : layout_{s.plan.parameters.size(), s.input.chemicals.size()}, range_(range) {
     values_.assign(range.count() * layout_.columns(), 0.0f);
   }
-  RealizationObserver observer() {
-    return [this](std::uint64_t r, const RealizationEvaluator& e) {
+  mc::RealizationObserver observer() {
+    return [this](std::uint64_t r, const mc::RealizationEvaluator& e) {
       if (r >= range_.first && r <= range_.last)
-        fill_sample_row(e, values_.data() + (r - range_.first) * layout_.columns());
+        mc::fill_sample_row(e, values_.data() + (r - range_.first) * layout_.columns());
     };
   }
   // The rows of realizations up to `done`.
-  SampleRows rows(std::uint64_t done) && {
-    SampleRows out;
+  mc::SampleRows rows(std::uint64_t done) && {
+    mc::SampleRows out;
     out.columns = layout_.columns();
     const std::uint64_t last = std::min(done, range_.last);
     if (last < range_.first) return out;
@@ -65,8 +65,8 @@ class RowKeeper {
   }
 
  private:
-  SampleRowLayout layout_;
-  SampleRowRange range_;
+  mc::SampleRowLayout layout_;
+  mc::SampleRowRange range_;
   std::vector<float> values_;
 };
 
@@ -83,14 +83,14 @@ McResult run_monte_carlo(const McRequest& request) {
   }
 
   const std::uint64_t n = s.plan.realizations;
-  McPart& part = result.part;
-  part.scenario_json = to_json(s.resolved);
+  mc::McPart& part = result.part;
+  part.scenario_json = mc::to_json(s.resolved);
   part.seed = s.resolved.seed;
   part.realizations = n;
-  part.baseline = baseline_of(s.input);
+  part.baseline = mc::baseline_of(s.input);
   const auto [index, count] = request.shard.value_or(std::pair<std::uint64_t, std::uint64_t>{1, 1});
   part.shard_count = count;
-  const ShardRange range = shard_range(index, count, n);
+  const mc::ShardRange range = mc::shard_range(index, count, n);
   part.shards = {range};
   if (request.shard && s.resolved.target_precision)
     throw McUsageError("a run that stops at a target precision cannot be split into shards");
@@ -103,8 +103,8 @@ McResult run_monte_carlo(const McRequest& request) {
   auto progress = [&](std::uint64_t done) {
     if (request.progress) request.progress(done, rows);
   };
-  RowKeeper keeper(s, sample_row_range(range.first, range.last));
-  const RealizationObserver keep = keeper.observer();
+  RowKeeper keeper(s, mc::sample_row_range(range.first, range.last));
+  const mc::RealizationObserver keep = keeper.observer();
   if (!s.resolved.target_precision) {
     part.tally = run_range(s.input, s.plan, request, range.first, range.last, request.threads, 0,
                            progress, keep);
@@ -112,7 +112,7 @@ McResult run_monte_carlo(const McRequest& request) {
     return result;
   }
   // Checkpoints at N = 2^k: stop at the first whose decision percentiles are precise enough.
-  part.tally = McTally(s.input.chemicals.size());
+  part.tally = mc::McTally(s.input.chemicals.size());
   std::uint64_t done = 0;
   for (std::uint64_t checkpoint = 1;; checkpoint *= 2) {
     const std::uint64_t last = std::min(checkpoint, n);
@@ -120,13 +120,13 @@ McResult run_monte_carlo(const McRequest& request) {
         run_range(s.input, s.plan, request, done + 1, last, request.threads, 0, {}, keep));
     done = last;
     progress(done);
-    const McSummary summary = summarize(part.baseline, part.tally, s.resolved.percentiles,
-                                        s.resolved.decision_percentile);
+    const mc::McSummary summary = mc::summarize(part.baseline, part.tally, s.resolved.percentiles,
+                                                s.resolved.decision_percentile);
     if (done == n ||
         precise_enough(summary, s.resolved.decision_percentile, *s.resolved.target_precision))
       break;
   }
-  part.shards = {ShardRange{1, 1, done}};
+  part.shards = {mc::ShardRange{1, 1, done}};
   part.rows = std::move(keeper).rows(done);
   return result;
 }
@@ -135,25 +135,26 @@ namespace {
 
 // The inputs as the plan names them: the plan rebuilt from the scenario and the chemicals'
 // names, which is all a part keeps of VORN.IN.
-sensitivity::McSensitivity sensitivity_of(const McPart& part, const ResolvedScenario& scenario) {
+mc::McSensitivity sensitivity_of(const mc::McPart& part, const mc::ResolvedScenario& scenario) {
   std::vector<Chemical> chemicals(part.baseline.names.size());
   for (std::size_t i = 0; i < chemicals.size(); ++i) {
     chemicals[i].CHEMNAME = part.baseline.names[i];
     chemicals[i].CHEMCAS = part.baseline.cas[i];
   }
-  std::vector<sensitivity::RunInput> inputs;
-  for (const PlanParameter& p : plan_from_scenario(scenario, chemicals).parameters)
-    inputs.push_back({p.label, p.chemicals, p.correlated && scenario.sampling != Sampling::random});
-  return sensitivity::rank_run(std::move(inputs), chemicals.size(), part.rows.joined());
+  std::vector<mc::RunInput> inputs;
+  for (const mc::PlanParameter& p : mc::plan_from_scenario(scenario, chemicals).parameters)
+    inputs.push_back(
+        {p.label, p.chemicals, p.correlated && scenario.sampling != numerics::Sampling::random});
+  return mc::rank_run(std::move(inputs), chemicals.size(), part.rows.joined());
 }
 
 }  // namespace
 
-McReport report_of(const McPart& part) {
-  const ResolvedScenario scenario = from_json(part.scenario_json);
+McReport report_of(const mc::McPart& part) {
+  const mc::ResolvedScenario scenario = mc::from_json(part.scenario_json);
   McReport report;
   report.summary =
-      summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
+      mc::summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
   report.scenario_json = part.scenario_json;
   report.decision_percentile = scenario.decision_percentile;
   report.sensitivity = sensitivity_of(part, scenario);
@@ -182,15 +183,15 @@ SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
     throw McUsageError("--base-samples " + std::to_string(base_rows) +
                        ": give a power of two, at least 2");
   const SobolGroups groups = sobol_groups(s.resolved, s.plan);
-  sensitivity::SobolPart& part = out.part;
-  part.scenario_json = to_json(s.resolved);
+  mc::SobolPart& part = out.part;
+  part.scenario_json = mc::to_json(s.resolved);
   part.seed = s.resolved.seed;
   part.base_rows = base_rows;
-  part.baseline = baseline_of(s.input);
+  part.baseline = mc::baseline_of(s.input);
   part.groups = groups.labels;
   const auto [index, count] = request.shard.value_or(std::pair<std::uint64_t, std::uint64_t>{1, 1});
   part.shard_count = count;
-  const ShardRange range = shard_range(index, count, base_rows);
+  const mc::ShardRange range = mc::shard_range(index, count, base_rows);
   part.shards = {range};
   const std::uint64_t rows = range.last + 1 - range.first, blocks = part.blocks();
   if (request.samples && rows * blocks > kMaxSampleRows && !request.force_samples)
@@ -214,7 +215,7 @@ SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
   return out;
 }
 
-SobolReport report_of(const sensitivity::SobolPart& part, unsigned threads) {
+SobolReport report_of(const mc::SobolPart& part, unsigned threads) {
   return SobolReport{sobol_indices(part, threads), part.scenario_json};
 }
 
@@ -229,16 +230,16 @@ RealizationText realization_text(const McRequest& request, std::uint64_t r) {
     throw McUsageError("--realization " + std::to_string(r) + ": the run has realizations 1.." +
                        std::to_string(n));
   if (!s.resolved.nested()) {
-    RealizationEvaluator evaluator(s.input, s.plan);
-    out.text = realization_input(s.input, evaluator, r);
+    mc::RealizationEvaluator evaluator(s.input, s.plan);
+    out.text = mc::realization_input(s.input, evaluator, r);
     return out;
   }
   // Realization (u - 1) V + v: inner realization v of outer draw u.
   const std::uint64_t u = (r - 1) / inner + 1, v = (r - 1) % inner + 1;
-  const SamplingPlan plan = nested::OuterSampler(s.plan, s.resolved.outer).inner_plan(u);
-  RealizationEvaluator evaluator(s.input, plan);
-  out.text = realization_input(s.input, evaluator, v);
+  const mc::SamplingPlan plan = nested::OuterSampler(s.plan, s.resolved.outer).inner_plan(u);
+  mc::RealizationEvaluator evaluator(s.input, plan);
+  out.text = mc::realization_input(s.input, evaluator, v);
   return out;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

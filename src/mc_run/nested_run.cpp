@@ -3,19 +3,19 @@
 #include "mc_run/samples_table.hpp"
 #include "nested/nested_engine.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 
 nested::NestedPart run_nested(const Setup& s, const McRequest& request) {
   const nested::NestedDesign design = nested::design_of(s.resolved);
   nested::NestedPart part;
-  part.scenario_json = to_json(s.resolved);
+  part.scenario_json = mc::to_json(s.resolved);
   part.seed = s.resolved.seed;
   part.outer = design.outer;
   part.inner = design.inner;
-  part.baseline = baseline_of(s.input);
+  part.baseline = mc::baseline_of(s.input);
   const auto [index, count] = request.shard.value_or(std::pair<std::uint64_t, std::uint64_t>{1, 1});
   part.shard_count = count;
-  const ShardRange range = shard_range(index, count, design.outer);
+  const mc::ShardRange range = mc::shard_range(index, count, design.outer);
   part.shards = {range};
   // The resolved scenario holds U V below 2^64.
   const std::uint64_t rows = (range.last + 1 - range.first) * design.inner;
@@ -29,7 +29,7 @@ nested::NestedPart run_nested(const Setup& s, const McRequest& request) {
   nested::InnerRun in_order;
   if (request.samples) {
     request.samples(SamplesTable(s.plan, s.input.chemicals).header());
-    in_order = [&](std::uint64_t u, const SamplingPlan& inner, unsigned threads) {
+    in_order = [&](std::uint64_t u, const mc::SamplingPlan& inner, unsigned threads) {
       return run_range(s.input, inner, request, 1, design.inner, threads, (u - 1) * design.inner,
                        {});
     };
@@ -39,4 +39,4 @@ nested::NestedPart run_nested(const Setup& s, const McRequest& request) {
   return part;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

@@ -4,9 +4,9 @@
 #include "nested/nested_part.hpp"
 #include "run_setup.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 
 // Throws McUsageError when the samples file would pass its limit unforced.
 nested::NestedPart run_nested(const Setup& setup, const McRequest& request);
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

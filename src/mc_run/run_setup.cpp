@@ -14,11 +14,11 @@
 #include "mc_run/samples_table.hpp"
 #include "vorn/run.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 namespace {
 
 // The records of VORN.IN as read; the deterministic run has checked them already.
-void read_records(const std::string& bytes, McInput& input) {
+void read_records(const std::string& bytes, mc::McInput& input) {
   InputFile in(bytes);
   StringSink log;
   const LogUnit debug(log, kDebugUnit);
@@ -31,11 +31,11 @@ void read_records(const std::string& bytes, McInput& input) {
 }  // namespace
 
 Setup set_up(const McRequest& request) {
-  Scenario scenario = request.scenario_text
-                          ? parse_scenario(*request.scenario_text, request.scenario.string(),
-                                           request.input_text.has_value())
-                          : read_scenario(request.scenario);
-  apply_overrides(scenario, request.overrides);
+  mc::Scenario scenario =
+      request.scenario_text ? mc::parse_scenario(*request.scenario_text, request.scenario.string(),
+                                                 request.input_text.has_value())
+                            : mc::read_scenario(request.scenario);
+  mc::apply_overrides(scenario, request.overrides);
   Setup s;
   MemoryFiles files;
   std::string bytes, why;
@@ -48,32 +48,33 @@ Setup set_up(const McRequest& request) {
   s.baseline = run(files);
   if (s.baseline.status != Status::completed) return s;
   read_records(bytes, s.input);
-  s.resolved = resolve_scenario(scenario, s.input.chemicals, bytes);
-  s.plan = plan_from_scenario(s.resolved, s.input.chemicals);
-  if (!prepare_input(s.input)) throw ScenarioError({"VORN.IN cannot be evaluated as read"});
+  s.resolved = mc::resolve_scenario(scenario, s.input.chemicals, bytes);
+  s.plan = mc::plan_from_scenario(s.resolved, s.input.chemicals);
+  if (!mc::prepare_input(s.input)) throw mc::ScenarioError({"VORN.IN cannot be evaluated as read"});
   return s;
 }
 
-McTally run_range(const McInput& input, const SamplingPlan& plan, const McRequest& request,
-                  std::uint64_t first, std::uint64_t last, unsigned threads,
-                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress,
-                  const RealizationObserver& keep) {
+mc::McTally run_range(const mc::McInput& input, const mc::SamplingPlan& plan,
+                      const McRequest& request, std::uint64_t first, std::uint64_t last,
+                      unsigned threads, std::uint64_t number_offset,
+                      const std::function<void(std::uint64_t)>& progress,
+                      const mc::RealizationObserver& keep) {
   if (!request.samples || last < first)
-    return run_realizations(input, plan, first, last, threads, progress, keep);
+    return mc::run_realizations(input, plan, first, last, threads, progress, keep);
   const SamplesTable table(plan, input.chemicals);
-  McTally tally(input.chemicals.size());
+  mc::McTally tally(input.chemicals.size());
   std::vector<std::string> rows;
   for (std::uint64_t from = first; from <= last; from += kSampleBatch) {
     const std::uint64_t to = std::min(last, from + (kSampleBatch - 1));
     rows.assign(to - from + 1, std::string());
-    auto observe = [&](std::uint64_t r, const RealizationEvaluator& e) {
+    auto observe = [&](std::uint64_t r, const mc::RealizationEvaluator& e) {
       rows[r - from] = table.row(number_offset + r, e);
       if (keep) keep(r, e);
     };
     auto batch_progress = [&](std::uint64_t done) {
       if (progress) progress(from - first + done);
     };
-    tally.merge(run_realizations(input, plan, from, to, threads, batch_progress, observe));
+    tally.merge(mc::run_realizations(input, plan, from, to, threads, batch_progress, observe));
     std::string text;
     for (const std::string& row : rows) text += row;
     request.samples(text);
@@ -82,4 +83,4 @@ McTally run_range(const McInput& input, const SamplingPlan& plan, const McReques
   return tally;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

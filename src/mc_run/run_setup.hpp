@@ -11,16 +11,16 @@
 #include "mc/resolved_scenario.hpp"
 #include "mc_run/mc_run.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 
 // Realizations whose sample rows are held at a time, to write them in order.
 inline constexpr std::uint64_t kSampleBatch = 4096;
 
 struct Setup {
   Outcome baseline;  // the deterministic run
-  ResolvedScenario resolved;
-  McInput input;
-  SamplingPlan plan;
+  mc::ResolvedScenario resolved;
+  mc::McInput input;
+  mc::SamplingPlan plan;
 };
 
 // Reads the scenario, applies the overrides and makes the deterministic run; the rest is
@@ -29,9 +29,10 @@ Setup set_up(const McRequest& request);
 
 // Realizations first..last of `plan`, each also shown to `keep` (may be empty); with a samples
 // sink, in batches whose rows are written in order, realization r numbered `number_offset` + r.
-McTally run_range(const McInput& input, const SamplingPlan& plan, const McRequest& request,
-                  std::uint64_t first, std::uint64_t last, unsigned threads,
-                  std::uint64_t number_offset, const std::function<void(std::uint64_t)>& progress,
-                  const RealizationObserver& keep = {});
+mc::McTally run_range(const mc::McInput& input, const mc::SamplingPlan& plan,
+                      const McRequest& request, std::uint64_t first, std::uint64_t last,
+                      unsigned threads, std::uint64_t number_offset,
+                      const std::function<void(std::uint64_t)>& progress,
+                      const mc::RealizationObserver& keep = {});
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

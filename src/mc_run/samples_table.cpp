@@ -5,7 +5,7 @@
 #include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 namespace {
 
 void put(std::string& out, double x) {
@@ -16,32 +16,34 @@ void put(std::string& out, double x) {
 
 }  // namespace
 
-SamplesTable::SamplesTable(const SamplingPlan& plan, const std::vector<Chemical>& chemicals)
+SamplesTable::SamplesTable(const mc::SamplingPlan& plan, const std::vector<Chemical>& chemicals)
     : chemicals_(chemicals.size()) {
   header_ = "realization";
-  for (const PlanParameter& p : plan.parameters) header_ += ',' + csv_field(export_text(p.label));
+  for (const mc::PlanParameter& p : plan.parameters)
+    header_ += ',' + csv_field(export_text(p.label));
   for (std::size_t i = 0; i < chemicals.size(); ++i) {
     std::string id(trim_blanks(chemicals[i].CHEMCAS));
     if (id.empty()) id = trim_blanks(chemicals[i].CHEMNAME);
     const std::string who = " of " + export_text(id) + " (" + std::to_string(i + 1) + ")";
-    for (const QuantityInfo& q : kChemicalQuantityInfo) header_ += ',' + csv_field(q.name + who);
+    for (const mc::QuantityInfo& q : mc::kChemicalQuantityInfo)
+      header_ += ',' + csv_field(q.name + who);
   }
   header_ += ",RI_TOT of the stream,HI_TOT of the stream";
   header_ += kCsvRecordEnd;
 }
 
-std::string SamplesTable::row(std::uint64_t r, const RealizationEvaluator& evaluator) const {
+std::string SamplesTable::row(std::uint64_t r, const mc::RealizationEvaluator& evaluator) const {
   std::string out = std::to_string(r);
   for (const double v : evaluator.values()) put(out, v);
   const bool unit_failed = evaluator.unit_failed();
-  ChemicalQuantities q{};
+  mc::ChemicalQuantities q{};
   for (std::size_t i = 0; i < chemicals_; ++i) {
     const ChemicalEvaluation* ev = unit_failed ? nullptr : &evaluator.evaluations()[i];
     if (ev == nullptr || ev->failure) {
-      out.append(kChemicalQuantities, ',');
+      out.append(mc::kChemicalQuantities, ',');
       continue;
     }
-    chemical_quantities(evaluator.unit(), *ev, q);
+    mc::chemical_quantities(evaluator.unit(), *ev, q);
     for (const double x : q) put(out, x);
   }
   if (evaluator.all_completed()) {
@@ -54,4 +56,4 @@ std::string SamplesTable::row(std::uint64_t r, const RealizationEvaluator& evalu
   return out;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

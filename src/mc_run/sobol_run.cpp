@@ -13,21 +13,21 @@
 #include "mc/sample_rows.hpp"
 #include "numerics/saltelli_design.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 
-SobolGroups sobol_groups(const ResolvedScenario& scenario, const SamplingPlan& plan) {
+SobolGroups sobol_groups(const mc::ResolvedScenario& scenario, const mc::SamplingPlan& plan) {
   SobolGroups g;
   g.group_of_stream.assign(plan.streams, 0);
   for (std::size_t k = 0; k < scenario.vary.size(); ++k) {
-    const ResolvedVary& v = scenario.vary[k];
-    if (v.selector == SelectorKind::each) {
+    const mc::ResolvedVary& v = scenario.vary[k];
+    if (v.selector == mc::SelectorKind::each) {
       for (std::size_t i = 0; i < scenario.chemical_count; ++i)
         g.group_of_stream[scenario.parameter(v, i)] = k;
       g.labels.push_back(v.field + " of each chemical");
     } else {
       g.group_of_stream[v.first_parameter] = k;
       std::string label = v.field;
-      for (const PlanParameter& p : plan.parameters)
+      for (const mc::PlanParameter& p : plan.parameters)
         if (p.stream == v.first_parameter) label = p.label;
       g.labels.push_back(label);
     }
@@ -35,23 +35,25 @@ SobolGroups sobol_groups(const ResolvedScenario& scenario, const SamplingPlan& p
   return g;
 }
 
-std::vector<sensitivity::SobolRow> evaluate_sobol_rows(
-    const McInput& input, const SamplingPlan& plan, const SobolGroups& groups,
-    std::size_t base_rows, ShardRange range, unsigned threads,
-    const std::function<void(std::uint64_t)>& progress, std::vector<double>* design_rows) {
-  const sensitivity::SaltelliDesign shape(plan.seed, base_rows, groups.group_of_stream);
+std::vector<mc::SobolRow> evaluate_sobol_rows(const mc::McInput& input,
+                                              const mc::SamplingPlan& plan,
+                                              const SobolGroups& groups, std::size_t base_rows,
+                                              mc::ShardRange range, unsigned threads,
+                                              const std::function<void(std::uint64_t)>& progress,
+                                              std::vector<double>* design_rows) {
+  const numerics::SaltelliDesign shape(plan.seed, base_rows, groups.group_of_stream);
   const std::size_t blocks = shape.groups() + 2, n = input.chemicals.size(), outputs = n + 2;
   const std::size_t count = range.last < range.first ? 0 : range.last + 1 - range.first;
-  const SampleRowLayout layout{plan.parameters.size(), n};
-  std::vector<sensitivity::SobolRow> rows(count);
+  const mc::SampleRowLayout layout{plan.parameters.size(), n};
+  std::vector<mc::SobolRow> rows(count);
   if (design_rows) design_rows->assign(count * blocks * layout.columns(), 0.0);
   std::atomic<std::uint64_t> next{range.first}, done{0};
   auto work = [&](unsigned t) {
-    sensitivity::SaltelliDesign design(plan.seed, base_rows, groups.group_of_stream);
-    RealizationEvaluator evaluator(input, plan);
+    numerics::SaltelliDesign design(plan.seed, base_rows, groups.group_of_stream);
+    mc::RealizationEvaluator evaluator(input, plan);
     std::vector<double> a(shape.columns()), b(shape.columns()), point(shape.columns());
     for (std::uint64_t j; (j = next.fetch_add(1)) <= range.last;) {
-      sensitivity::SobolRow& row = rows[j - range.first];
+      mc::SobolRow& row = rows[j - range.first];
       row.unit = j;
       row.values.assign(blocks * outputs, std::nan(""));
       design.base_row(j, a.data(), b.data());
@@ -61,12 +63,12 @@ std::vector<sensitivity::SobolRow> evaluate_sobol_rows(
         evaluator.evaluate_at(u);
         double* out = row.values.data() + block * outputs;
         if (!evaluator.unit_failed()) {
-          ChemicalQuantities q{};
+          mc::ChemicalQuantities q{};
           for (std::size_t i = 0; i < n; ++i) {
             const ChemicalEvaluation& ev = evaluator.evaluations()[i];
             if (ev.failure) continue;
-            chemical_quantities(evaluator.unit(), ev, q);
-            out[i] = limiting_quantity(q[kGwRatio], q[kSfRatio]);
+            mc::chemical_quantities(evaluator.unit(), ev, q);
+            out[i] = mc::limiting_quantity(q[mc::kGwRatio], q[mc::kSfRatio]);
           }
         }
         if (evaluator.all_completed()) {
@@ -90,7 +92,7 @@ std::vector<sensitivity::SobolRow> evaluate_sobol_rows(
   return rows;
 }
 
-SobolRun sobol_indices(const sensitivity::SobolPart& part, unsigned threads) {
+SobolRun sobol_indices(const mc::SobolPart& part, unsigned threads) {
   const std::size_t blocks = part.blocks(), outputs = part.outputs(), m = part.base_rows;
   if (!part.complete() || part.rows.size() != m)
     throw std::invalid_argument("Sobol indices need every base row of the design");
@@ -102,17 +104,17 @@ SobolRun sobol_indices(const sensitivity::SobolPart& part, unsigned threads) {
   run.groups = part.groups;
   run.names = part.baseline.names;
   run.cas = part.baseline.cas;
-  const sensitivity::BootstrapOptions bootstrap{part.seed, run.replicates};
+  const numerics::BootstrapOptions bootstrap{part.seed, run.replicates};
   // Output o over the design, laid out [A; B; A_B^1 ... A_B^p] as the estimators read it.
   auto indices = [&](std::size_t o) {
     std::vector<double> values(blocks * m);
     for (std::size_t j = 0; j < m; ++j)
       for (std::size_t block = 0; block < blocks; ++block)
         values[block * m + j] = part.rows[j].values[block * outputs + o];
-    return sensitivity::estimate_sobol_indices(values.data(), m, blocks - 2, bootstrap);
+    return numerics::estimate_sobol_indices(values.data(), m, blocks - 2, bootstrap);
   };
   // The outputs' bootstraps are independent: shared out among the threads.
-  std::vector<sensitivity::SobolIndices> estimates(outputs);
+  std::vector<numerics::SobolIndices> estimates(outputs);
   std::atomic<std::size_t> next_output{0};
   auto estimate = [&] {
     for (std::size_t o; (o = next_output.fetch_add(1)) < outputs;) estimates[o] = indices(o);
@@ -128,9 +130,11 @@ SobolRun sobol_indices(const sensitivity::SobolPart& part, unsigned threads) {
   return run;
 }
 
-std::string sobol_design_header(const SamplingPlan& plan, const std::vector<Chemical>& chemicals) {
+std::string sobol_design_header(const mc::SamplingPlan& plan,
+                                const std::vector<Chemical>& chemicals) {
   std::string header = "evaluation";
-  for (const PlanParameter& p : plan.parameters) header += ',' + csv_field(export_text(p.label));
+  for (const mc::PlanParameter& p : plan.parameters)
+    header += ',' + csv_field(export_text(p.label));
   for (std::size_t i = 0; i < chemicals.size(); ++i) {
     std::string id(trim_blanks(chemicals[i].CHEMCAS));
     if (id.empty()) id = trim_blanks(chemicals[i].CHEMNAME);
@@ -156,4 +160,4 @@ std::string sobol_design_rows(const std::vector<double>& design, std::size_t col
   return out;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

@@ -14,7 +14,7 @@ mc::SamplingPlan OuterSampler::inner_plan(std::uint64_t u) {
   for (mc::PlanParameter& p : inner.parameters) {
     if (!p.uncertain) continue;
     const double x = p.distribution.quantile(uniforms_[p.stream]);
-    p.distribution = mc::Distribution(mc::Family::constant, mc::constant_parameters(x));
+    p.distribution = numerics::Distribution(numerics::Family::constant, mc::constant_parameters(x));
   }
   return inner;
 }

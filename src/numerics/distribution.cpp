@@ -15,7 +15,7 @@
 
 #include "math_policy.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -239,4 +239,4 @@ double Distribution::cdf(double x) const {
   return (sf_lo_ - base_sf(x)) / (sf_lo_ - sf_hi_);
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -4,7 +4,7 @@
 
 #include "numerics/distribution.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -248,4 +248,4 @@ std::vector<std::string> distribution_problems(Family family, const Distribution
   return problems;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

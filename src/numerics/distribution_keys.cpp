@@ -2,7 +2,7 @@
 
 #include "numerics/distribution_keys.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::optional<Family> family_named(std::string_view name) {
   return std::nullopt;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -5,10 +5,10 @@
 #include <numbers>
 #include <numeric>
 
-#include "numerics/distribution.hpp"
 #include "math_policy.hpp"
+#include "numerics/distribution.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -191,4 +191,4 @@ double Distribution::sd() const {
   return std::sqrt(std::max(var, 0.0));
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -8,7 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -224,4 +224,4 @@ ExactSum ExactSum::parse(std::string_view text) {
   return sum;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -14,7 +14,7 @@
 
 #include "math_policy.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 namespace {
 
 constexpr double kLowest = 0x1p-54, kHighest = 1 - 0x1p-53;  // as unit_open draws them
@@ -123,4 +123,4 @@ void GaussianCopula::apply(double* u) const {
   }
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

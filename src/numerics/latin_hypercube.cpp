@@ -6,7 +6,7 @@
 
 #include "numerics/random_stream.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -58,4 +58,4 @@ double lhs_uniform(std::uint64_t seed, std::uint64_t n, std::uint64_t realizatio
   return std::fmin(x, std::nextafter(1.0, 0.0));
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -2,7 +2,7 @@
 
 #include <boost/math/policies/policy.hpp>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 // Every Boost.Math call of the Monte Carlo code takes this policy. Without
 // promote_double<false> Boost evaluates double functions in long double, about five
@@ -12,4 +12,4 @@ using MathPolicy = boost::math::policies::policy<
     boost::math::policies::promote_double<false>,
     boost::math::policies::discrete_quantile<boost::math::policies::integer_round_down>>;
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -9,7 +9,7 @@
 
 #include "math_policy.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -300,4 +300,4 @@ QuantileSketch QuantileSketch::parse(std::string_view text) {
   return s;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -4,7 +4,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 void QuantityStats::add_non_finite(double x) {
   if (std::isnan(x))
@@ -62,4 +62,4 @@ QuantityStats QuantityStats::from_json(const nlohmann::ordered_json& in) {
   return q;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -2,7 +2,7 @@
 
 #include <Random123/philox.h>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 std::array<std::uint32_t, 4> philox_block(std::uint64_t seed, std::uint64_t c0, std::uint32_t c1,
                                           std::uint32_t c2) {
@@ -30,4 +30,4 @@ double uniform(std::uint64_t seed, std::uint64_t realization, std::uint32_t para
   return unit_open((static_cast<std::uint64_t>(block[1]) << 32) | block[0]);
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 namespace {
 
 constexpr double kZ975 = 1.959963984540054;  // the normal's 97.5th percentile
@@ -186,4 +186,4 @@ RankSensitivity compute_rank_sensitivity(const RankedInputs& sample,
   return result;
 }
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

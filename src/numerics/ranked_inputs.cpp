@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 namespace {
 
 // A float's bits made to sort as unsigned integers in the float's order.
@@ -53,4 +53,4 @@ RankedInputs::RankedInputs(const float* inputs, std::size_t n, std::size_t k)
   for (std::size_t c = 0; c < k; ++c) sort_rows(column(c), n, 1, order_.data() + c * n);
 }
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

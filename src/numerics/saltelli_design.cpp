@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 namespace {
 
 // The number of groups, once every group 0..p-1 is known to have a column.
@@ -71,4 +71,4 @@ void SaltelliDesign::point(std::size_t block, std::uint64_t row, double* out) {
   }
 }
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

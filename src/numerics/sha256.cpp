@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::string sha256_hex(std::string_view bytes) {
   return out;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

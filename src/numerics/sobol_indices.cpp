@@ -6,7 +6,7 @@
 
 #include "numerics/random_stream.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 namespace {
 
 // The blocks of the rows used, each less the mean of A so that the sums of squares keep
@@ -94,8 +94,8 @@ SobolIndices estimate_sobol_indices(const double* values, std::size_t base_rows,
   std::vector<std::size_t> picks(rows.n);
   for (std::size_t r = 0; r < bootstrap.replicates; ++r) {
     for (std::size_t t = 0; t < rows.n; t += 4) {
-      const auto words =
-          mc::philox_block(bootstrap.seed, r, static_cast<std::uint32_t>(t / 4), mc::kBootstrapTag);
+      const auto words = numerics::philox_block(
+          bootstrap.seed, r, static_cast<std::uint32_t>(t / 4), numerics::kBootstrapTag);
       // Four draws a block: the high half of a 32 x 32-bit product picks one of n rows.
       for (std::size_t h = 0; h < 4 && t + h < rows.n; ++h)
         picks[t + h] = static_cast<std::size_t>((std::uint64_t{words[h]} * rows.n) >> 32);
@@ -121,4 +121,4 @@ SobolIndices estimate_sobol_indices(const double* values, std::size_t base_rows,
   return result;
 }
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

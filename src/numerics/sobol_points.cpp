@@ -6,7 +6,7 @@
 
 #include "numerics/random_stream.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 struct SobolPoints::Engine {
   explicit Engine(std::size_t dimensions) : sobol(dimensions) {}
@@ -41,4 +41,4 @@ void SobolPoints::point(std::uint64_t realization, double* out) {
   next_realization_ = realization + 1;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

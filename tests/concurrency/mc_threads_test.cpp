@@ -12,12 +12,12 @@ TEST(McThreads, StateAndSamplesDoNotDependOnTheThreads) {
   std::string part[2], samples[2];
   const unsigned threads[2] = {1, 3};
   for (int k = 0; k < 2; ++k) {
-    mc::McRequest request;
+    mc_run::McRequest request;
     request.scenario = shipped_scenario();
     request.overrides.realizations = 150;
     request.threads = threads[k];
     request.samples = [&, k](const std::string& text) { samples[k] += text; };
-    const mc::McResult result = mc::run_monte_carlo(request);
+    const mc_run::McResult result = mc_run::run_monte_carlo(request);
     ASSERT_EQ(result.baseline.status, Status::completed);
     part[k] = mc::part_json(result.part);
   }

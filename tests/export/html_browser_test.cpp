@@ -119,12 +119,12 @@ TEST(HtmlBrowser, LandfillPageRendersItsChartsAndItsDomHoldsEverySvg) {
 TEST(HtmlBrowser, MonteCarloPageRendersItsBandsAndItsDomHoldsEveryChart) {
   if (!have_chromium())
     GTEST_SKIP() << "chromium is not installed (scripts/install-deps browser installs it)";
-  mc::McRequest request;
+  mc_run::McRequest request;
   request.scenario = shipped_scenario();
   request.overrides.realizations = 200;
-  const mc::McResult run = mc::run_monte_carlo(request);
+  const mc_run::McResult run = mc_run::run_monte_carlo(request);
   ASSERT_EQ(run.baseline.status, Status::completed);
-  const mc::McReport report = mc::report_of(run.part);
+  const mc_run::McReport report = mc_run::report_of(run.part);
   const std::string html =
       mc_html(report.summary, report.scenario_json, report.decision_percentile);
   ScratchDir dir;

@@ -18,18 +18,18 @@ namespace {
 constexpr std::uint64_t kRealizations = 100;
 
 struct McPage {
-  mc::McResult run;
-  mc::McReport report;
+  mc_run::McResult run;
+  mc_run::McReport report;
   std::string html;
 };
 
 McPage shipped_page(unsigned threads) {
-  mc::McRequest request;
+  mc_run::McRequest request;
   request.scenario = shipped_scenario();
   request.overrides.realizations = kRealizations;
   request.threads = threads;
-  McPage p{mc::run_monte_carlo(request), {}, ""};
-  p.report = mc::report_of(p.run.part);
+  McPage p{mc_run::run_monte_carlo(request), {}, ""};
+  p.report = mc_run::report_of(p.run.part);
   p.html = mc_html(p.report.summary, p.report.scenario_json, p.report.decision_percentile);
   return p;
 }

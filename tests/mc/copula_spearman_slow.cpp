@@ -79,8 +79,8 @@ TEST(GaussianCopula, TheAchievedSpearmanIsTheOneAskedFor) {
   }
   // The Spearman correlation of column a with column b, through the rank unit.
   const auto spearman = [&columns](std::size_t a, std::size_t b) {
-    return sensitivity::compute_rank_sensitivity(columns[a].data(), kRealizations, 1,
-                                                 columns[b].data())
+    return numerics::compute_rank_sensitivity(columns[a].data(), kRealizations, 1,
+                                              columns[b].data())
         .inputs[0]
         .spearman;
   };

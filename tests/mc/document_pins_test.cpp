@@ -95,7 +95,7 @@ TEST(McDocumentPins, EveryDocumentPartAndWrittenInputKeepsItsBytes) {
     const ProcessResult r = run_process(argv, dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
     for (const Pin& pin : run.pins) {
-      EXPECT_EQ(mc::sha256_hex(read_text(dir / pin.file)), pin.sha256) << pin.file;
+      EXPECT_EQ(numerics::sha256_hex(read_text(dir / pin.file)), pin.sha256) << pin.file;
     }
   }
 }

@@ -21,10 +21,10 @@ mc::McInput landfill_input() {
   return in;
 }
 
-mc::Distribution constant(double v) {
-  mc::DistributionParameters p;
+numerics::Distribution constant(double v) {
+  numerics::DistributionParameters p;
   p.value = v;
-  return mc::Distribution(mc::Family::constant, p);
+  return numerics::Distribution(numerics::Family::constant, p);
 }
 
 TEST(McEngine, ConstantInputsReproduceTheDeterministicValuesExactly) {
@@ -55,7 +55,7 @@ TEST(McEngine, ConstantInputsReproduceTheDeterministicValuesExactly) {
     EXPECT_EQ(in.baseline[i][mc::kTclpMax], r.report[i].TCLPMAX);
     EXPECT_EQ(in.baseline[i][10], r.results[i].R_GWING);
     for (std::size_t k = 0; k < mc::kChemicalQuantities; ++k) {
-      const mc::QuantityStats& s = one.chemicals[i].quantities[k];
+      const numerics::QuantityStats& s = one.chemicals[i].quantities[k];
       const double b = in.baseline[i][k];
       SCOPED_TRACE(mc::kChemicalQuantityInfo[k].name);
       EXPECT_EQ(s.count(), 40u);

@@ -64,14 +64,14 @@ TEST(Scenario, TheExampleReadsWithItsValuesAndAnEmptyOneWithTheDefaults) {
   EXPECT_EQ(s.input, (dir / "landfill" / "VORN.IN").lexically_normal());
   EXPECT_EQ(s.realizations, 10000u);
   EXPECT_EQ(s.seed, 20261208u);
-  EXPECT_EQ(s.sampling, Sampling::sobol);
+  EXPECT_EQ(s.sampling, numerics::Sampling::sobol);
   EXPECT_EQ(s.percentiles, (std::vector<double>{5, 50, 90, 95, 99.5}));
   EXPECT_EQ(s.decision_percentile, 95);
   EXPECT_EQ(s.target_precision, 0.05);
   ASSERT_EQ(s.vary.size(), 3u);
   EXPECT_EQ(s.vary[0].field, "WU_WASTEVOL");
   EXPECT_EQ(s.vary[0].chemical.kind, ChemicalSelector::Kind::none);
-  EXPECT_EQ(s.vary[0].family, Family::triangular);
+  EXPECT_EQ(s.vary[0].family, numerics::Family::triangular);
   EXPECT_EQ(s.vary[0].parameters.mode, 6000);
   EXPECT_EQ(s.vary[1].chemical.kind, ChemicalSelector::Kind::text);
   EXPECT_EQ(s.vary[1].chemical.text, "71-43-2");
@@ -87,7 +87,7 @@ TEST(Scenario, TheExampleReadsWithItsValuesAndAnEmptyOneWithTheDefaults) {
   EXPECT_EQ(d.input, "a/VORN.IN");
   EXPECT_EQ(d.realizations, 10000u);
   EXPECT_EQ(d.seed, 1u);
-  EXPECT_EQ(d.sampling, Sampling::lhs);
+  EXPECT_EQ(d.sampling, numerics::Sampling::lhs);
   EXPECT_EQ(d.percentiles, (std::vector<double>{5, 50, 90, 95, 99}));
   EXPECT_EQ(d.decision_percentile, 90);
   EXPECT_FALSE(d.target_precision);
@@ -214,7 +214,7 @@ dist = { type = "empirical", cdf = [[1, 0], [2, 0.25], [4, 1]] }
 
   const auto j = nlohmann::json::parse(json);
   EXPECT_FALSE(j.contains("input"));
-  EXPECT_EQ(j["input_sha256"], sha256_hex("VORN.IN bytes"));
+  EXPECT_EQ(j["input_sha256"], numerics::sha256_hex("VORN.IN bytes"));
   EXPECT_EQ(j["vary"][1]["chemical"], nlohmann::json::parse(R"({"kind":"index","index":1})"));
   EXPECT_EQ(j["vary"][2]["chemical"]["kind"], "all");
   EXPECT_EQ(j["vary"][3]["dist"]["lambda"], 4.0);
@@ -236,12 +236,14 @@ dist = { type = "empirical", cdf = [[1, 0], [2, 0.25], [4, 1]] }
 }
 
 TEST(Sha256, StandardVectors) {
-  EXPECT_EQ(sha256_hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-  EXPECT_EQ(sha256_hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(numerics::sha256_hex(""),
+            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(numerics::sha256_hex("abc"),
+            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
   // 56 bytes: the length no longer fits the first padded block.
-  EXPECT_EQ(sha256_hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+  EXPECT_EQ(numerics::sha256_hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
             "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-  EXPECT_EQ(sha256_hex(std::string(1000000, 'a')),
+  EXPECT_EQ(numerics::sha256_hex(std::string(1000000, 'a')),
             "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 

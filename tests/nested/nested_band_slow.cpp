@@ -44,13 +44,13 @@ TEST(NestedBand, TheBandHoldsTheAnalyticPercentilesOfAVariableTimesAnUncertainFa
              "dist = { type = \"lognormal\", gm = 12, gsd = 2 }\n"
              "[[vary]]\nchemical = 1\nfield = \"CSFI\"\nmode = \"factor\"\n"
              "kind = \"uncertainty\"\ndist = { type = \"lognormal\", gm = 1, gsd = 1.6 }\n");
-  mc::McRequest request;
+  mc_run::McRequest request;
   request.scenario = dir / "s.toml";
   request.threads = 1;
-  const mc::McResult result = mc::run_monte_carlo(request);
+  const mc_run::McResult result = mc_run::run_monte_carlo(request);
   ASSERT_EQ(result.baseline.status, Status::completed);
   ASSERT_TRUE(result.nested);
-  const nested::NestedSummary m = mc::report_of(*result.nested).summary;
+  const nested::NestedSummary m = mc_run::report_of(*result.nested).summary;
   ASSERT_EQ(m.chemicals.size(), 1u);
   const nested::QuantityBands& risk = m.chemicals[0].quantities[2];
   ASSERT_STREQ(risk.name, "R_AIRPT");

@@ -29,11 +29,12 @@ std::string scenario(const std::string& size, const std::string& kind) {
          kind + "dist = { type = \"constant\", value = 0.8 }\n";
 }
 
-mc::McResult run_scenario(const ScratchDir& dir, const std::string& name, const std::string& text) {
+mc_run::McResult run_scenario(const ScratchDir& dir, const std::string& name,
+                              const std::string& text) {
   write_text(dir / name, text);
-  mc::McRequest request;
+  mc_run::McRequest request;
   request.scenario = dir / name;
-  return mc::run_monte_carlo(request);
+  return mc_run::run_monte_carlo(request);
 }
 
 void expect_band_is(const nested::Band& band, double value, const std::string& what) {
@@ -55,14 +56,15 @@ void expect_quantity(const nested::QuantityBands& bands, const mc::QuantitySumma
 
 TEST(NestedRun, ConstantUncertaintyGivesTheOneDimensionalRunWithNEqualToV) {
   ScratchDir dir;
-  const mc::McResult flat = run_scenario(dir, "flat.toml", scenario("realizations = 300\n", ""));
-  const mc::McResult nested = run_scenario(
+  const mc_run::McResult flat =
+      run_scenario(dir, "flat.toml", scenario("realizations = 300\n", ""));
+  const mc_run::McResult nested = run_scenario(
       dir, "nested.toml", scenario("outer = 3\ninner = 300\n", "kind = \"uncertainty\"\n"));
   ASSERT_FALSE(flat.nested);
   ASSERT_TRUE(nested.nested);
   ASSERT_EQ(nested.nested->records.size(), 3u);
-  const mc::McSummary f = mc::report_of(flat.part).summary;
-  const nested::NestedSummary n = mc::report_of(*nested.nested).summary;
+  const mc::McSummary f = mc_run::report_of(flat.part).summary;
+  const nested::NestedSummary n = mc_run::report_of(*nested.nested).summary;
   EXPECT_EQ(n.outer, 3u);
   EXPECT_EQ(n.inner, 300u);
   ASSERT_EQ(n.chemicals.size(), f.chemicals.size());

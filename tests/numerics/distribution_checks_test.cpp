@@ -8,7 +8,7 @@
 
 #include "numerics/distribution.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 namespace {
 
 using Problems = std::vector<std::string>;
@@ -99,4 +99,4 @@ TEST(DistributionShapes, QuantilesStayInsideBoundsAndKeepTheFarTail) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -18,7 +18,7 @@
 #include "numerics/distribution.hpp"
 #include "numerics/random_stream.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 namespace {
 
 namespace bm = boost::math;
@@ -194,4 +194,4 @@ TEST(DistributionFit, EmpiricalTables) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

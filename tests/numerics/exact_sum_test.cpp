@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 namespace {
 
 constexpr double kMax = std::numeric_limits<double>::max();
@@ -136,4 +136,4 @@ TEST(ExactSum, TextFormIsTheExactValueAndRoundTrips) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

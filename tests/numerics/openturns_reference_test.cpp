@@ -13,7 +13,7 @@
 #include "numerics/saltelli_design.hpp"
 #include "numerics/sobol_indices.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 namespace {
 
 // Sobol's g function: prod (|4 x_i - 2| + a_i) / (1 + a_i); a small a_i, an important x_i.
@@ -79,4 +79,4 @@ TEST(OpenTurnsReference, JansenIndicesAgreeOnTheSameDesign) {
 }
 
 }  // namespace
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

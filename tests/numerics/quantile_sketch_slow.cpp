@@ -10,7 +10,7 @@
 #include "numerics/quantile_sketch.hpp"
 #include "numerics/random_stream.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 namespace {
 
 constexpr std::uint64_t kSeed = 777;
@@ -122,4 +122,4 @@ TEST(QuantileSketch, ConfidenceIntervalsComeFromBinomialOrderStatistics) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <random>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 namespace {
 
 constexpr double kAlpha = QuantileSketch::kRelativeAccuracy;
@@ -78,4 +78,4 @@ TEST(QuantileSketch, CopiesCountIntoTheirOwnPages) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -9,7 +9,7 @@
 #include "numerics/random_stream.hpp"
 #include "numerics/rank_sensitivity.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 namespace {
 
 // Five rows; x2 ties two values. Centred ranks:
@@ -74,7 +74,7 @@ TEST(RankSensitivity, ALinearModelGivesTheSignsAndOrderOfItsCoefficients) {
   std::vector<double> x1(n), x2(n), y(n);
   std::vector<float> two, five, out2, out5;
   for (std::size_t i = 0; i < n; ++i) {
-    const auto u = [i](std::uint32_t p) { return mc::uniform(20261208, i + 1, p); };
+    const auto u = [i](std::uint32_t p) { return numerics::uniform(20261208, i + 1, p); };
     x1[i] = static_cast<float>(u(0));
     x2[i] = static_cast<float>(u(1));
     y[i] = static_cast<float>(3 * x1[i] - x2[i] + 0.8 * (u(2) - 0.5));
@@ -129,7 +129,7 @@ TEST(RankSensitivity, ALinearModelGivesTheSignsAndOrderOfItsCoefficients) {
 TEST(RankSensitivity, AnOutputDecidedByOneInputTakesTheLimits) {
   std::vector<float> inputs, output;
   for (std::uint64_t r = 1; r <= 200; ++r) {
-    const double u0 = mc::uniform(5, r, 0), u1 = mc::uniform(5, r, 1);
+    const double u0 = numerics::uniform(5, r, 0), u1 = numerics::uniform(5, r, 1);
     inputs.insert(inputs.end(), {static_cast<float>(u0), static_cast<float>(u1)});
     output.push_back(static_cast<float>(std::exp(4 * u1)));
   }
@@ -143,4 +143,4 @@ TEST(RankSensitivity, AnOutputDecidedByOneInputTakesTheLimits) {
 }
 
 }  // namespace
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

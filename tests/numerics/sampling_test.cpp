@@ -12,7 +12,7 @@
 #include "numerics/random_stream.hpp"
 #include "numerics/sobol_points.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 namespace {
 
 constexpr std::uint64_t kSeed = 0x9e3779b97f4a7c15ull;
@@ -137,4 +137,4 @@ TEST(SobolPoints, DimensionsBeyondTheDirectionTableAreRefused) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

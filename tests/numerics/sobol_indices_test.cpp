@@ -9,7 +9,7 @@
 #include "numerics/saltelli_design.hpp"
 #include "numerics/sobol_indices.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -85,4 +85,4 @@ TEST(SobolIndices, AGroupOfColumnsMovesTogether) {
 }
 
 }  // namespace
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

@@ -26,9 +26,9 @@ std::string document_conflict(const McDocumentFiles& files, const std::string& s
                               const std::string& part = {});
 
 // Writes every document asked for; kFatalError when one could not be written.
-int write_documents(const McDocumentFiles& files, const mc::McReport& report);
-int write_documents(const McDocumentFiles& files, const mc::NestedReport& report);
-int write_documents(const McDocumentFiles& files, const mc::SobolReport& report);
+int write_documents(const McDocumentFiles& files, const mc_run::McReport& report);
+int write_documents(const McDocumentFiles& files, const mc_run::NestedReport& report);
+int write_documents(const McDocumentFiles& files, const mc_run::SobolReport& report);
 
 // "<command>: the deterministic run did not complete: <message>" on standard error; that
 // run's exit status.

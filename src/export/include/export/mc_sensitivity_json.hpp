@@ -10,11 +10,11 @@ namespace vorn {
 
 // How the indices were computed, the rows used and their size, and the inputs whose draws
 // lost their strata.
-nlohmann::ordered_json sensitivity_note_json(const sensitivity::McSensitivity& s);
+nlohmann::ordered_json sensitivity_note_json(const mc::McSensitivity& s);
 
 // One output's indices: per input its label, Spearman and PRCC with their intervals, and
 // whether it is negligible.
-nlohmann::ordered_json ranked_output_json(const sensitivity::McSensitivity& s,
-                                          const sensitivity::RankedOutput& output);
+nlohmann::ordered_json ranked_output_json(const mc::McSensitivity& s,
+                                          const mc::RankedOutput& output);
 
 }  // namespace vorn

@@ -14,7 +14,6 @@ namespace vorn {
 extern const char* const kTornadoStyle;
 
 // `open`: the chemicals' charts start unfolded.
-std::string sensitivity_section(const mc::McSummary& m, const sensitivity::McSensitivity& s,
-                                bool open);
+std::string sensitivity_section(const mc::McSummary& m, const mc::McSensitivity& s, bool open);
 
 }  // namespace vorn

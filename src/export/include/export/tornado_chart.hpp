@@ -14,14 +14,14 @@ inline constexpr std::size_t kTornadoBars = 10;
 
 // The inputs of `output` to draw: at most `most` of those ranked (not left out as constant
 // or collinear), by |PRCC| descending, ties in input order. Positions into output.inputs.
-std::vector<std::size_t> strongest_inputs(const sensitivity::RankedOutput& output,
+std::vector<std::size_t> strongest_inputs(const mc::RankedOutput& output,
                                           std::size_t most = kTornadoBars);
 
 // Inline SVG with a <title> on every bar and whisker; positive bars blue, negative orange
 // (told apart by side as well as colour), negligible ones grey and labelled so. `what`
 // names the output in the titles (already HTML-safe). "" when no input was ranked.
-std::string tornado_chart(const sensitivity::McSensitivity& s,
-                          const sensitivity::RankedOutput& output, const std::string& what);
+std::string tornado_chart(const mc::McSensitivity& s, const mc::RankedOutput& output,
+                          const std::string& what);
 
 // The legend of the tornado charts.
 std::string tornado_legend();

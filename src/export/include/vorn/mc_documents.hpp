@@ -5,11 +5,9 @@
 
 namespace vorn::mc {
 struct McSummary;
-}
-namespace vorn::sensitivity {
 struct McSensitivity;
 struct SobolReport;
-}  // namespace vorn::sensitivity
+}  // namespace vorn::mc
 
 namespace vorn {
 
@@ -20,14 +18,12 @@ namespace vorn {
 // `sensitivity`, a "sensitivity" section says how the inputs were ranked, and each chemical
 // and the stream gets the indices of its inputs.
 std::string mc_json(const mc::McSummary& summary, const std::string& scenario_json,
-                    double decision_percentile,
-                    const sensitivity::McSensitivity* sensitivity = nullptr);
+                    double decision_percentile, const mc::McSensitivity* sensitivity = nullptr);
 
 // The same statistics in long form (RFC 4180, CRLF): chemical, quantity, statistic, value;
 // with `sensitivity`, also a row per index: chemical, "SENSITIVITY <output> <input>",
 // statistic (spearman, prcc, their bounds, negligible), value.
-std::string mc_csv(const mc::McSummary& summary,
-                   const sensitivity::McSensitivity* sensitivity = nullptr);
+std::string mc_csv(const mc::McSummary& summary, const mc::McSensitivity* sensitivity = nullptr);
 
 // One self-contained HTML page for people (inline CSS and SVG, no scripts, no links): the
 // verdict at the decision percentile per chemical (P(exceeded), the allowable
@@ -38,14 +34,13 @@ std::string mc_csv(const mc::McSummary& summary,
 // With `sensitivity`, a section "Which inputs matter" adds per chemical a tornado of the
 // inputs that move its limiting quantity most.
 std::string mc_html(const mc::McSummary& summary, const std::string& scenario_json,
-                    double decision_percentile,
-                    const sensitivity::McSensitivity* sensitivity = nullptr);
+                    double decision_percentile, const mc::McSensitivity* sensitivity = nullptr);
 
 // The documents of `vorn mc --sobol`: the design, and per chemical (its limiting quantity) and
 // for the stream totals the first-order and total Sobol index of every input group with its
 // bootstrap 95 % interval, as JSON, as CSV in long form, and as a page of bars.
-std::string sobol_json(const sensitivity::SobolReport& report, const std::string& scenario_json);
-std::string sobol_csv(const sensitivity::SobolReport& report);
-std::string sobol_html(const sensitivity::SobolReport& report);
+std::string sobol_json(const mc::SobolReport& report, const std::string& scenario_json);
+std::string sobol_csv(const mc::SobolReport& report);
+std::string sobol_html(const mc::SobolReport& report);
 
 }  // namespace vorn

@@ -23,7 +23,7 @@ inline constexpr std::size_t kFailureKinds =
 using FailureCounts = std::array<std::uint64_t, kFailureKinds>;
 
 struct ChemicalTally {
-  std::array<QuantityStats, kChemicalQuantities> quantities;
+  std::array<numerics::QuantityStats, kChemicalQuantities> quantities;
   std::uint64_t completed = 0;
   FailureCounts failures{};
   std::uint64_t gw_exceeded = 0, sf_exceeded = 0, exceeded = 0;
@@ -34,7 +34,7 @@ struct ChemicalTally {
 
 // Realizations 2^(k-1)+1 .. 2^k of block k (block 0: realization 1).
 struct DecisionBlock {
-  std::vector<QuantileSketch> tclpmax, sfmax;  // per chemical
+  std::vector<numerics::QuantileSketch> tclpmax, sfmax;  // per chemical
   std::vector<std::uint64_t> completed, exceeded;
   void merge(const DecisionBlock& other);
   bool operator==(const DecisionBlock&) const = default;
@@ -47,7 +47,7 @@ struct McTally {
   FailureCounts unit_failures{};
   std::uint64_t all_completed = 0;  // realizations in which every chemical completed
   std::vector<ChemicalTally> chemicals;
-  QuantityStats stream_risk, stream_hazard;
+  numerics::QuantityStats stream_risk, stream_hazard;
   std::map<int, DecisionBlock> blocks;
 
   explicit McTally(std::size_t chemical_count = 0) : chemicals(chemical_count) {}

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "numerics/gaussian_copula.hpp"
 #include "mc/scenario.hpp"
+#include "numerics/gaussian_copula.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn::mc {
@@ -29,8 +29,8 @@ struct ResolvedVary {
   bool keyed_by_cas = false;  // "each" on DAF: chemicals sharing a CAS share the draw
   VaryMode mode = VaryMode::value;
   VaryKind kind = VaryKind::variability;
-  Family family = Family::constant;
-  DistributionParameters parameters;
+  numerics::Family family = numerics::Family::constant;
+  numerics::DistributionParameters parameters;
   std::uint32_t first_parameter = 0;
 };
 
@@ -55,7 +55,7 @@ struct ResolvedScenario {
   std::uint64_t realizations = 10000;  // 0 in a nested run
   std::uint64_t outer = 0, inner = 0;  // a nested run's draws; 0 in a one-dimensional one
   std::uint64_t seed = 1;
-  Sampling sampling = Sampling::lhs;
+  numerics::Sampling sampling = numerics::Sampling::lhs;
   std::vector<double> percentiles;
   double decision_percentile = 90;
   std::optional<double> target_precision{};
@@ -74,7 +74,7 @@ struct ResolvedScenario {
   // for every chemical's draw: chemical i's is paired with chemical i's draw of the other
   // end when that is such an end too, else with the other end's one draw. A pair met
   // again within one correlation (chemicals sharing a CAS share a DAF draw) counts once.
-  std::vector<StreamCorrelation> stream_correlations() const;
+  std::vector<numerics::StreamCorrelation> stream_correlations() const;
   // Whether a draw of vary[k] is correlated: it then keeps no LHS stratum or Sobol net.
   bool correlated(std::size_t k) const;
 };

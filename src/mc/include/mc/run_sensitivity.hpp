@@ -10,7 +10,7 @@
 
 #include "numerics/rank_sensitivity.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::mc {
 
 struct RunInput {
   std::string label;
@@ -25,7 +25,7 @@ struct RunInput {
 // ranks.inputs[k] is the index of input inputs[k] (an index into McSensitivity::inputs).
 struct RankedOutput {
   std::vector<std::size_t> inputs;
-  RankSensitivity ranks;
+  numerics::RankSensitivity ranks;
 };
 
 struct McSensitivity {
@@ -37,9 +37,9 @@ struct McSensitivity {
   RankedOutput stream_risk, stream_hazard;
 };
 
-// `rows` holds the stored rows laid out as mc::SampleRowLayout{inputs.size(), chemicals}
+// `rows` holds the stored rows laid out as SampleRowLayout{inputs.size(), chemicals}
 // gives them. Throws std::invalid_argument when its size is not a whole number of rows.
 McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
                        const std::vector<float>& rows);
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::mc

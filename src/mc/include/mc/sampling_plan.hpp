@@ -14,8 +14,8 @@
 
 namespace vorn::mc {
 
-inline DistributionParameters constant_parameters(double value = 1.0) {
-  DistributionParameters p;
+inline numerics::DistributionParameters constant_parameters(double value = 1.0) {
+  numerics::DistributionParameters p;
   p.value = value;
   return p;
 }
@@ -28,20 +28,20 @@ struct PlanParameter {
   double Chemical::*chemical_field = nullptr;
   bool factor = false;                 // multiplies the value read instead of replacing it
   std::vector<std::size_t> chemicals;  // 0-based: the chemicals the one draw goes to
-  Distribution distribution{Family::constant, constant_parameters()};
+  numerics::Distribution distribution{numerics::Family::constant, constant_parameters()};
   std::string label;  // the column of a samples file
   std::uint32_t stream = 0;
   bool correlated = false;  // its stream goes through the copula: no LHS stratum or Sobol net
-  bool uncertain = false;  // drawn once per outer draw of a nested run
+  bool uncertain = false;   // drawn once per outer draw of a nested run
 };
 
 struct SamplingPlan {
   std::uint64_t seed = 1;
   std::uint64_t realizations = 1;  // N: realizations are numbered 1..N (a nested run: V)
-  Sampling sampling = Sampling::lhs;
+  numerics::Sampling sampling = numerics::Sampling::lhs;
   std::vector<PlanParameter> parameters;
-  std::uint32_t streams = 0;  // one more than the largest stream
-  GaussianCopula copula;      // applied to the design's uniforms
+  std::uint32_t streams = 0;        // one more than the largest stream
+  numerics::GaussianCopula copula;  // applied to the design's uniforms
 };
 
 // The uniforms of one realization, strictly inside (0, 1): a pure function of (seed, N,
@@ -55,7 +55,7 @@ class PlanSampler {
 
  private:
   const SamplingPlan& plan_;
-  std::vector<SobolPoints> sobol_;
+  std::vector<numerics::SobolPoints> sobol_;
 };
 
 // The inputs of one realization: `values` (one per parameter) put into working copies

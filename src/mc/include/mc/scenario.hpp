@@ -59,7 +59,7 @@ enum class VaryMode { value, factor };  // replace the value read, or multiply i
 enum class VaryKind { variability, uncertainty };
 const char* vary_kind_name(VaryKind kind);
 
-const char* sampling_name(Sampling sampling);
+const char* sampling_name(numerics::Sampling sampling);
 
 // Which chemicals an entry varies, as written.
 struct ChemicalSelector {
@@ -82,9 +82,9 @@ struct VaryEntry {
   ChemicalSelector chemical;
   VaryMode mode = VaryMode::value;
   VaryKind kind = VaryKind::variability;
-  Family family = Family::constant;
-  DistributionParameters parameters;  // defaults filled: pert lambda, beta min and max
-  SourcePosition at;                  // the table
+  numerics::Family family = numerics::Family::constant;
+  numerics::DistributionParameters parameters;  // defaults filled: pert lambda, beta min and max
+  SourcePosition at;                            // the table
   SourcePosition field_at;
 };
 
@@ -110,7 +110,7 @@ struct Scenario {
   SourcePosition input_at;
   std::uint64_t realizations = 10000;
   std::uint64_t seed = 1;
-  Sampling sampling = Sampling::lhs;
+  numerics::Sampling sampling = numerics::Sampling::lhs;
   std::vector<double> percentiles{5, 50, 90, 95, 99};
   double decision_percentile = 90;
   std::optional<double> target_precision{};  // relative; none: run all realizations
@@ -140,7 +140,7 @@ Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_f
 struct ScenarioOverrides {
   std::optional<std::uint64_t> realizations{}, seed{};
   std::optional<std::uint64_t> outer{}, inner{};  // of a nested run
-  std::optional<Sampling> sampling{};
+  std::optional<numerics::Sampling> sampling{};
   std::optional<double> target_precision{};
 };
 

@@ -14,7 +14,7 @@
 #include "mc/mc_part.hpp"
 #include "mc/part_document.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::mc {
 
 // The outputs of base row j in every block: values[block * outputs + o], block 0 A, 1 B,
 // 2 + i A_B^i; output o the limiting quantity of chemical o, then RI_TOT and HI_TOT of the
@@ -47,4 +47,4 @@ SobolPart parse_sobol_part(std::string_view json, std::string_view source);
 // belong to different designs or share a shard.
 void merge_sobol_part(SobolPart& into, const SobolPart& other, std::string_view source);
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::mc

@@ -9,7 +9,7 @@
 
 #include "numerics/sobol_indices.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::mc {
 
 struct SobolReport {
   std::uint64_t seed = 0;
@@ -18,8 +18,8 @@ struct SobolReport {
   std::size_t replicates = 0;       // of the bootstrap
   std::vector<std::string> groups;  // one per [[vary]] entry
   std::vector<std::string> names, cas;
-  std::vector<SobolIndices> chemicals;  // on each limiting quantity
-  SobolIndices stream_risk, stream_hazard;
+  std::vector<numerics::SobolIndices> chemicals;  // on each limiting quantity
+  numerics::SobolIndices stream_risk, stream_hazard;
 };
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::mc

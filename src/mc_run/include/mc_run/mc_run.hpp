@@ -12,14 +12,14 @@
 
 #include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
+#include "mc/run_sensitivity.hpp"
 #include "mc/scenario.hpp"
 #include "mc_run/sobol_run.hpp"
 #include "nested/nested_part.hpp"
 #include "nested/nested_summary.hpp"
-#include "mc/run_sensitivity.hpp"
 #include "vorn/outcome.hpp"
 
-namespace vorn::mc {
+namespace vorn::mc_run {
 
 // More rows in a samples file than are allowed without forcing them.
 inline constexpr std::uint64_t kMaxSampleRows = 1'000'000;
@@ -38,7 +38,7 @@ struct McRequest {
   std::optional<std::string> scenario_text;
   // VORN.IN's bytes, in place of the file the scenario names.
   std::optional<std::string> input_text;
-  ScenarioOverrides overrides;
+  mc::ScenarioOverrides overrides;
   unsigned threads = 1;
   // Shard I of K (1 <= I <= K); none: every realization. A nested run shards its outer
   // draws.
@@ -55,7 +55,7 @@ struct McResult {
   // The deterministic run on the scenario's VORN.IN; when it did not complete nothing
   // else is set.
   Outcome baseline;
-  McPart part;  // the realizations run, of a one-dimensional run
+  mc::McPart part;  // the realizations run, of a one-dimensional run
   // A nested run's outer draws instead: the scenario has uncertainty inputs.
   std::optional<nested::NestedPart> nested;
 };
@@ -65,13 +65,13 @@ McResult run_monte_carlo(const McRequest& request);
 
 // What the documents show of a complete part: its statistics and its scenario.
 struct McReport {
-  McSummary summary;
+  mc::McSummary summary;
   std::string scenario_json;
   double decision_percentile = 90;
   // Ranked from the rows stored: realizations 1..min(N, kSampleRowLimit).
-  sensitivity::McSensitivity sensitivity;
+  mc::McSensitivity sensitivity;
 };
-McReport report_of(const McPart& part);
+McReport report_of(const mc::McPart& part);
 
 // The documents of a complete nested part.
 struct NestedReport {
@@ -88,7 +88,7 @@ NestedReport report_of(const nested::NestedPart& part);
 // (the estimators assume independent ones) or base_rows is not a power of two of at least 2.
 struct SobolResult {
   Outcome baseline;  // as in McResult
-  sensitivity::SobolPart part;
+  mc::SobolPart part;
 };
 SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
                       const std::function<void(std::uint64_t, std::uint64_t)>& cost);
@@ -99,7 +99,7 @@ struct SobolReport {
   SobolRun run;
   std::string scenario_json;
 };
-SobolReport report_of(const sensitivity::SobolPart& part, unsigned threads = 1);
+SobolReport report_of(const mc::SobolPart& part, unsigned threads = 1);
 
 // Realization r's VORN.IN (see realization_input); in a nested run r = (u - 1) V + v. Throws as
 // run_monte_carlo does, and std::invalid_argument when its values cannot be written.
@@ -109,4 +109,4 @@ struct RealizationText {
 };
 RealizationText realization_text(const McRequest& request, std::uint64_t r);
 
-}  // namespace vorn::mc
+}  // namespace vorn::mc_run

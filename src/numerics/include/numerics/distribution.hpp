@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 enum class Family {
   constant,    // value
@@ -95,4 +95,4 @@ class Distribution {
   std::vector<double> xs_, cum_;  // empirical: sorted values / cdf x and cumulative p
 };
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -7,7 +7,7 @@
 
 #include "numerics/distribution.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 struct ScalarParameter {
   std::string_view name;
@@ -41,4 +41,4 @@ bool is_parameter_key(std::string_view key);
 // ...", "missing gsd"); empty when it is about no single parameter.
 std::string problem_subject(std::string_view problem, Family family);
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 // The exact sum of any number of doubles, kept as one fixed-point integer in units of
 // 2^-1074 (the smallest subnormal), so every finite double adds without rounding. The
@@ -81,4 +81,4 @@ inline void ExactSum::add(double x) {
   if (++adds_ == kAddsPerCarry) carry();
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

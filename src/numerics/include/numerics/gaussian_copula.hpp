@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 // One requested rank correlation between two random streams.
 struct StreamCorrelation {
@@ -51,4 +51,4 @@ class GaussianCopula {
   std::vector<std::vector<std::size_t>> indefinite_;
 };
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

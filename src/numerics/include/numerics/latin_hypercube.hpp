@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 // Latin hypercube sampling without a table per parameter: realization r of N (numbered
 // 1..N) falls in stratum pi_p(r - 1) of parameter p, pi_p a keyed pseudo-random
@@ -18,4 +18,4 @@ std::uint64_t lhs_stratum(std::uint64_t seed, std::uint64_t n, std::uint64_t rea
 double lhs_uniform(std::uint64_t seed, std::uint64_t n, std::uint64_t realization,
                    std::uint32_t parameter);
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

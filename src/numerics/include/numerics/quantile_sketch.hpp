@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 // A mergeable percentile sketch with relative accuracy.
 //
@@ -136,4 +136,4 @@ inline void QuantileSketch::add(double x, std::uint32_t* counter) {
   max_ = std::max(max_, x);
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -10,7 +10,7 @@
 #include "numerics/exact_sum.hpp"
 #include "numerics/quantile_sketch.hpp"
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 class QuantityStats {
  public:
@@ -58,4 +58,4 @@ inline void QuantityStats::add(double x, double baseline, std::uint32_t* counter
   sketch_.add(x, counter);
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 // Counter-based random numbers: Philox4x32-10 keyed by the run's seed. A draw is a pure
 // function of its coordinates, so any realization can be computed on any thread or shard
@@ -30,4 +30,4 @@ inline constexpr std::uint32_t kFeistelTag = 0xF0000000u;
 inline constexpr std::uint32_t kSobolShiftTag = 0xF1000000u;
 inline constexpr std::uint32_t kBootstrapTag = 0xF2000000u;  // resampling rows of a design
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -8,7 +8,7 @@
 
 #include "numerics/ranked_inputs.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 
 // An input left out of the partial correlations.
 enum class Excluded {
@@ -57,4 +57,4 @@ RankSensitivity compute_rank_sensitivity(const RankedInputs& sample,
 RankSensitivity compute_rank_sensitivity(const float* inputs, std::size_t n, std::size_t k,
                                          const float* output);
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 
 class RankedInputs {
  public:
@@ -31,4 +31,4 @@ class RankedInputs {
 // floats' bits, in which -0 comes just before +0 and NaN sorts beyond the infinities.
 void sort_rows(const float* values, std::size_t n, std::size_t stride, std::uint32_t* order);
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

@@ -12,7 +12,7 @@
 
 #include "numerics/sobol_points.hpp"
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 
 class SaltelliDesign {
  public:
@@ -46,8 +46,8 @@ class SaltelliDesign {
   std::size_t base_rows_;
   std::vector<std::size_t> group_of_column_;
   std::size_t groups_ = 0;
-  mc::SobolPoints sobol_;
+  numerics::SobolPoints sobol_;
   std::vector<double> scratch_;
 };
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

@@ -1,8 +1,8 @@
 // How the uniforms of a probabilistic run are drawn.
 #pragma once
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 enum class Sampling { random, lhs, sobol };
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vorn::sensitivity {
+namespace vorn::numerics {
 
 struct SobolIndex {
   double first = 0.0, first_lower = 0.0, first_upper = 0.0;
@@ -40,4 +40,4 @@ struct BootstrapOptions {
 SobolIndices estimate_sobol_indices(const double* values, std::size_t base_rows, std::size_t groups,
                                     const BootstrapOptions& bootstrap);
 
-}  // namespace vorn::sensitivity
+}  // namespace vorn::numerics

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-namespace vorn::mc {
+namespace vorn::numerics {
 
 // Randomized quasi-random points: the unscrambled Sobol sequence (Joe-Kuo directions),
 // each dimension XOR-ed with a 64-bit digital shift drawn from Philox(seed, dimension).
@@ -41,4 +41,4 @@ class SobolPoints {
   std::uint64_t next_realization_ = 1;
 };
 
-}  // namespace vorn::mc
+}  // namespace vorn::numerics
