@@ -37,8 +37,10 @@
 #include "input/chemical_records.hpp"
 #include "input/site_parameters.hpp"
 #include "mc/mc_engine.hpp"
-#include "mc/plan_from_scenario.hpp"
-#include "mc/resolved_scenario.hpp"
+#include "scenario/plan_from_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
+#include "scenario/scenario_reader.hpp"
 
 namespace {
 

@@ -13,9 +13,11 @@
 
 #include "mc/mc_part.hpp"
 #include "mc/part_document.hpp"
-#include "mc/scenario.hpp"
 #include "mc_run/mc_run.hpp"
 #include "nested/nested_part.hpp"
+#include "scenario/scenario.hpp"
+#include "scenario/scenario_overrides.hpp"
+#include "scenario/scenario_reader.hpp"
 #include "vorn/mc_documents.hpp"
 #include "vorn/nested_documents.hpp"
 #include "vorn/results_json.hpp"

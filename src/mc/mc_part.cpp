@@ -6,7 +6,8 @@
 #include "input/chemical_derivation.hpp"
 #include "mc/part_document.hpp"
 #include "mc/realization.hpp"
-#include "mc/resolved_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
 
 namespace vorn::mc {
 namespace {

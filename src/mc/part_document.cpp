@@ -7,7 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "core/json_number.hpp"
-#include "mc/resolved_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
 
 namespace vorn::mc {
 

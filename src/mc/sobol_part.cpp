@@ -3,7 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "mc/part_document.hpp"
-#include "mc/resolved_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
 
 namespace vorn::mc {
 namespace {

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <vector>
 
-#include "mc/plan_from_scenario.hpp"
 #include "mc/realization_input.hpp"
 #include "mc/run_sensitivity.hpp"
 #include "mc_run/samples_table.hpp"
 #include "nested/outer_sampler.hpp"
 #include "nested_run.hpp"
 #include "run_setup.hpp"
+#include "scenario/plan_from_scenario.hpp"
 
 namespace vorn::mc_run {
 namespace {

@@ -10,8 +10,10 @@
 #include "input/chemical_records.hpp"
 #include "input/site_parameters.hpp"
 #include "mc/mc_engine.hpp"
-#include "mc/plan_from_scenario.hpp"
 #include "mc_run/samples_table.hpp"
+#include "scenario/plan_from_scenario.hpp"
+#include "scenario/scenario_overrides.hpp"
+#include "scenario/scenario_reader.hpp"
 #include "vorn/run.hpp"
 
 namespace vorn::mc_run {

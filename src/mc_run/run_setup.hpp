@@ -8,8 +8,9 @@
 
 #include "mc/mc_engine.hpp"
 #include "mc/realization.hpp"
-#include "mc/resolved_scenario.hpp"
 #include "mc_run/mc_run.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
 
 namespace vorn::mc_run {
 

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "mc/resolved_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
 
 namespace vorn::nested {
 namespace {

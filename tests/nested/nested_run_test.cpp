@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "mc_run/mc_run.hpp"
+#include "scenario/scenario_overrides.hpp"
+#include "scenario/scenario_reader.hpp"
 #include "support/test_support.hpp"
 
 namespace vorn::test {

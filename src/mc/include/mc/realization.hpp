@@ -10,8 +10,8 @@
 
 #include "input/daf_table.hpp"
 #include "mc/mc_tally.hpp"
-#include "mc/sampling_plan.hpp"
 #include "model/chemical_batch.hpp"
+#include "scenario/sampling_plan.hpp"
 
 namespace vorn::mc {
 

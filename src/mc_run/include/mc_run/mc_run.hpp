@@ -13,10 +13,11 @@
 #include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
 #include "mc/run_sensitivity.hpp"
-#include "mc/scenario.hpp"
 #include "mc_run/sobol_run.hpp"
 #include "nested/nested_part.hpp"
 #include "nested/nested_summary.hpp"
+#include "scenario/scenario.hpp"
+#include "scenario/scenario_overrides.hpp"
 #include "vorn/outcome.hpp"
 
 namespace vorn::mc_run {

@@ -12,9 +12,10 @@
 
 #include "mc/mc_part.hpp"
 #include "mc/realization.hpp"
-#include "mc/resolved_scenario.hpp"
 #include "mc/sobol_part.hpp"
 #include "mc/sobol_report.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
 
 namespace vorn::mc_run {
 

@@ -13,7 +13,8 @@
 #include "mc/decision_quantities.hpp"
 #include "mc/mc_tally.hpp"
 #include "mc/part_document.hpp"
-#include "mc/resolved_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario_json.hpp"
 
 namespace vorn::nested {
 

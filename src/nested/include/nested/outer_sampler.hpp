@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "mc/sampling_plan.hpp"
+#include "scenario/sampling_plan.hpp"
 
 namespace vorn::nested {
 

@@ -6,10 +6,12 @@
 #include <cmath>
 #include <vector>
 
-#include "mc/plan_from_scenario.hpp"
-#include "mc/resolved_scenario.hpp"
-#include "mc/scenario.hpp"
 #include "numerics/rank_sensitivity.hpp"
+#include "scenario/plan_from_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario.hpp"
+#include "scenario/scenario_json.hpp"
+#include "scenario/scenario_reader.hpp"
 
 namespace vorn::mc {
 namespace {

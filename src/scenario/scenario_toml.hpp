@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "mc/scenario.hpp"
+#include "scenario/scenario.hpp"
+#include "scenario/vary_target.hpp"
 
 namespace vorn::mc {
 
@@ -59,9 +60,5 @@ struct InputKeys {
   // After the table: the field is there, and a chemical goes with chemical fields alone.
   void check(TomlReader& reader, SourcePosition table_at, const std::string& name) const;
 };
-
-// The [[correlate]] table `name` ("correlate[2]").
-CorrelateEntry read_correlate(TomlReader& reader, const toml::table& table,
-                              const std::string& name);
 
 }  // namespace vorn::mc

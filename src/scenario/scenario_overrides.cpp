@@ -1,8 +1,8 @@
+#include "scenario/scenario_overrides.hpp"
+
 #include <cmath>
 #include <string>
 #include <utility>
-
-#include "mc/scenario.hpp"
 
 namespace vorn::mc {
 

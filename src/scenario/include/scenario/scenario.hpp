@@ -14,43 +14,9 @@
 
 #include "numerics/distribution.hpp"
 #include "numerics/sampling.hpp"
+#include "scenario/scenario_error.hpp"
 
 namespace vorn::mc {
-
-// Every problem found in a scenario, each "file:line:column: key: message"; what()
-// joins them with newlines. Thrown only after all of them have been collected.
-class ScenarioError : public std::runtime_error {
- public:
-  explicit ScenarioError(std::vector<std::string> messages);
-  const std::vector<std::string>& messages() const { return messages_; }
-
- private:
-  std::vector<std::string> messages_;
-};
-
-// 1-based, as editors count; 0 where there is no position (a key that is missing).
-struct SourcePosition {
-  std::uint32_t line = 0;
-  std::uint32_t column = 0;
-};
-
-// "file:line:column: key: message"; without the key when it is empty.
-std::string located_message(std::string_view file, SourcePosition at, std::string_view key,
-                            std::string_view message);
-
-// Collects the problems of one file to throw them together, in the order of the file.
-class ScenarioProblems {
- public:
-  explicit ScenarioProblems(std::string file) : file_(std::move(file)) {}
-  void add(SourcePosition at, std::string_view key, std::string_view message);
-  std::size_t count() const { return problems_.size(); }
-  // Throws ScenarioError when there are any.
-  void throw_if_any();
-
- private:
-  std::string file_;
-  std::vector<std::pair<SourcePosition, std::string>> problems_;
-};
 
 enum class VaryMode { value, factor };  // replace the value read, or multiply it
 
@@ -58,8 +24,6 @@ enum class VaryMode { value, factor };  // replace the value read, or multiply i
 // single true value known only roughly (uncertainty). Uncertainty inputs make a run nested.
 enum class VaryKind { variability, uncertainty };
 const char* vary_kind_name(VaryKind kind);
-
-const char* sampling_name(numerics::Sampling sampling);
 
 // Which chemicals an entry varies, as written.
 struct ChemicalSelector {
@@ -127,31 +91,5 @@ struct Scenario {
                        [](const VaryEntry& e) { return e.kind == VaryKind::uncertainty; });
   }
 };
-
-// Throw ScenarioError listing every problem. A TOML seed is at most 2^63 - 1 (TOML
-// integers are signed); the command line reaches the whole 64 bits.
-Scenario read_scenario(const std::filesystem::path& file);
-// `input_given`: the caller supplies VORN.IN's text, so the scenario need not name it.
-Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,
-                        bool input_given = false);
-
-// What the command line may change between reading and resolving.
-// The initializers let callers name only what they override.
-struct ScenarioOverrides {
-  std::optional<std::uint64_t> realizations{}, seed{};
-  std::optional<std::uint64_t> outer{}, inner{};  // of a nested run
-  std::optional<numerics::Sampling> sampling{};
-  std::optional<double> target_precision{};
-};
-
-// Throws ScenarioError when an override is out of range (realizations 0, a precision
-// that is not a positive number) or does not fit the run: realizations or a precision for a
-// nested run, outer or inner for one that is not.
-void apply_overrides(Scenario& scenario, const ScenarioOverrides& overrides);
-
-// The unit inputs a scenario may vary, a chemical's REAL columns, and DAF (a factor on
-// the chemical's dilution-attenuation factors).
-enum class VaryTarget { unit, chemical, daf };
-std::optional<VaryTarget> vary_target(std::string_view field);
 
 }  // namespace vorn::mc

@@ -1,6 +1,6 @@
-#include <algorithm>
+#include "scenario/scenario_error.hpp"
 
-#include "mc/scenario.hpp"
+#include <algorithm>
 
 namespace vorn::mc {
 

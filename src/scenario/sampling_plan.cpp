@@ -1,4 +1,4 @@
-#include "mc/sampling_plan.hpp"
+#include "scenario/sampling_plan.hpp"
 
 #include "numerics/latin_hypercube.hpp"
 #include "numerics/random_stream.hpp"

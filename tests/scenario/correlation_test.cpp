@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "mc/plan_from_scenario.hpp"
-#include "mc/resolved_scenario.hpp"
-#include "mc/scenario.hpp"
+#include "scenario/plan_from_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario.hpp"
+#include "scenario/scenario_json.hpp"
+#include "scenario/scenario_reader.hpp"
 
 namespace vorn::mc {
 namespace {

@@ -1,13 +1,15 @@
-#include "mc/resolved_scenario.hpp"
+#include "scenario/resolved_scenario.hpp"
 
 #include <algorithm>
 #include <fstream>
 #include <limits>
+#include <set>
 #include <sstream>
 #include <tuple>
 
 #include "numerics/sha256.hpp"
 #include "numerics/sobol_points.hpp"
+#include "scenario/resolved_correlation.hpp"
 
 namespace vorn::mc {
 
@@ -200,6 +202,33 @@ std::uint32_t ResolvedScenario::parameter(const ResolvedVary& entry, std::size_t
   if (entry.selector != SelectorKind::each) return entry.first_parameter;
   const std::size_t slot = entry.keyed_by_cas ? cas_group.at(chemical) : chemical;
   return entry.first_parameter + static_cast<std::uint32_t>(slot);
+}
+
+std::vector<numerics::StreamCorrelation> ResolvedScenario::stream_correlations() const {
+  // An "each" end without a chemical pairs every chemical's draw.
+  const auto every_chemical = [this](const CorrelationEnd& end) {
+    return vary[end.vary].selector == SelectorKind::each && !end.chemical;
+  };
+  std::vector<numerics::StreamCorrelation> out;
+  for (std::size_t e = 0; e < correlate.size(); ++e) {
+    const ResolvedCorrelation& c = correlate[e];
+    const auto stream = [this](const CorrelationEnd& end, std::size_t chemical) {
+      return parameter(vary[end.vary], end.chemical.value_or(chemical));
+    };
+    const bool spread = every_chemical(c.a) || every_chemical(c.b);
+    const std::size_t count = spread ? chemical_count : 1;
+    std::set<std::pair<std::uint32_t, std::uint32_t>> seen;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::uint32_t a = stream(c.a, i), b = stream(c.b, i);
+      if (seen.insert({a, b}).second) out.push_back({a, b, c.spearman, e});
+    }
+  }
+  return out;
+}
+
+bool ResolvedScenario::correlated(std::size_t k) const {
+  return std::any_of(correlate.begin(), correlate.end(),
+                     [k](const ResolvedCorrelation& c) { return c.a.vary == k || c.b.vary == k; });
 }
 
 std::uint64_t number_parameters(ResolvedScenario& scenario) {

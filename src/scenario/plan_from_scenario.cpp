@@ -1,4 +1,4 @@
-#include "mc/plan_from_scenario.hpp"
+#include "scenario/plan_from_scenario.hpp"
 
 #include <map>
 #include <stdexcept>

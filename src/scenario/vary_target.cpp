@@ -1,6 +1,7 @@
+#include "scenario/vary_target.hpp"
+
 #include <array>
 
-#include "mc/scenario.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn::mc {

@@ -1,17 +1,13 @@
+#include "scenario/resolved_correlation.hpp"
+
 // The correlations of a resolved scenario as pairs of random streams, and their checks.
 #include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
 
-#include "mc/resolved_scenario.hpp"
-
 namespace vorn::mc {
 namespace {
-
-bool every_chemical(const ResolvedScenario& r, const CorrelationEnd& end) {
-  return r.vary[end.vary].selector == SelectorKind::each && !end.chemical;
-}
 
 std::string entry_name(std::size_t entry) {
   return "correlate[" + std::to_string(entry + 1) + ']';
@@ -28,29 +24,6 @@ std::string entries_named(const std::vector<std::size_t>& entries) {
 }
 
 }  // namespace
-
-std::vector<numerics::StreamCorrelation> ResolvedScenario::stream_correlations() const {
-  std::vector<numerics::StreamCorrelation> out;
-  for (std::size_t e = 0; e < correlate.size(); ++e) {
-    const ResolvedCorrelation& c = correlate[e];
-    const auto stream = [this](const CorrelationEnd& end, std::size_t chemical) {
-      return parameter(vary[end.vary], end.chemical.value_or(chemical));
-    };
-    const bool spread = every_chemical(*this, c.a) || every_chemical(*this, c.b);
-    const std::size_t count = spread ? chemical_count : 1;
-    std::set<std::pair<std::uint32_t, std::uint32_t>> seen;
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::uint32_t a = stream(c.a, i), b = stream(c.b, i);
-      if (seen.insert({a, b}).second) out.push_back({a, b, c.spearman, e});
-    }
-  }
-  return out;
-}
-
-bool ResolvedScenario::correlated(std::size_t k) const {
-  return std::any_of(correlate.begin(), correlate.end(),
-                     [k](const ResolvedCorrelation& c) { return c.a.vary == k || c.b.vary == k; });
-}
 
 std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) {
   std::vector<CorrelationProblem> problems;

@@ -1,9 +1,12 @@
+#include "scenario/scenario_reader.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
+#include "correlation_reader.hpp"
 #include "numerics/distribution_keys.hpp"
 #include "scenario_toml.hpp"
 
@@ -94,7 +97,7 @@ class Reader : public TomlReader {
     const auto text = node.value<std::string>();
     for (numerics::Sampling m :
          {numerics::Sampling::random, numerics::Sampling::lhs, numerics::Sampling::sobol}) {
-      if (text && *text == sampling_name(m)) {
+      if (text && *text == numerics::sampling_name(m)) {
         s.sampling = m;
         return;
       }
@@ -266,22 +269,6 @@ class Reader : public TomlReader {
 };
 
 }  // namespace
-
-const char* sampling_name(numerics::Sampling sampling) {
-  switch (sampling) {
-    case numerics::Sampling::random:
-      return "random";
-    case numerics::Sampling::lhs:
-      return "lhs";
-    case numerics::Sampling::sobol:
-      return "sobol";
-  }
-  return "unknown";
-}
-
-const char* vary_kind_name(VaryKind kind) {
-  return kind == VaryKind::variability ? "variability" : "uncertainty";
-}
 
 Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,
                         bool input_given) {

@@ -2,7 +2,7 @@
 // the [[vary]] entries resolved.
 #include <cmath>
 
-#include "scenario_toml.hpp"
+#include "correlation_reader.hpp"
 
 namespace vorn::mc {
 namespace {

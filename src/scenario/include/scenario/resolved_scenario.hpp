@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "mc/scenario.hpp"
 #include "numerics/gaussian_copula.hpp"
+#include "scenario/scenario.hpp"
+#include "scenario/vary_target.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn::mc {
@@ -79,16 +80,6 @@ struct ResolvedScenario {
   bool correlated(std::size_t k) const;
 };
 
-// What is wrong with the correlations of a resolved scenario: an end on a constant, a
-// draw paired with itself, a pair asked for twice, a group of correlations whose normal
-// correlation matrix is not positive definite.
-struct CorrelationProblem {
-  std::size_t entry = 0;  // the [[correlate]] entry, 0-based
-  const char* key = "";   // "a", "b", or "" for the entry as a whole
-  std::string message;
-};
-std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& scenario);
-
 // Numbers the parameters as ResolvedScenario describes; returns how many there are.
 std::uint64_t number_parameters(ResolvedScenario& scenario);
 
@@ -101,16 +92,5 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
 ResolvedScenario resolve_scenario(const Scenario& scenario,
                                   const std::vector<Chemical>& chemicals_as_read,
                                   std::string_view input_bytes);
-
-// The canonical JSON form: defaults filled, selectors as indices (1-based, as in the
-// file), the input as its SHA-256; a nested run's outer and inner draws in place of the
-// realizations, and every input's kind. Two resolved scenarios are equal iff these are.
-std::string to_json(const ResolvedScenario& scenario);
-// Throws ScenarioError when the text is not a resolved scenario.
-ResolvedScenario from_json(std::string_view json);
-
-inline bool operator==(const ResolvedScenario& a, const ResolvedScenario& b) {
-  return to_json(a) == to_json(b);
-}
 
 }  // namespace vorn::mc

@@ -1,8 +1,8 @@
 // The sampling plan of a resolved scenario: each entry's draws with the fields they go to.
 #pragma once
 
-#include "mc/resolved_scenario.hpp"
-#include "mc/sampling_plan.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/sampling_plan.hpp"
 
 namespace vorn::mc {
 

@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "mc/resolved_scenario.hpp"
-#include "mc/scenario.hpp"
 #include "numerics/sha256.hpp"
+#include "scenario/resolved_scenario.hpp"
+#include "scenario/scenario.hpp"
+#include "scenario/scenario_json.hpp"
+#include "scenario/scenario_overrides.hpp"
+#include "scenario/scenario_reader.hpp"
 
 namespace vorn::mc {
 namespace {

@@ -1,9 +1,12 @@
+#include "scenario/scenario_json.hpp"
+
+#include "scenario/resolved_correlation.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "mc/resolved_scenario.hpp"
 #include "numerics/distribution_keys.hpp"
 
 namespace vorn::mc {
@@ -156,7 +159,7 @@ std::string to_json(const ResolvedScenario& r) {
     j["realizations"] = r.realizations;
   }
   j["seed"] = r.seed;
-  j["sampling"] = sampling_name(r.sampling);
+  j["sampling"] = numerics::sampling_name(r.sampling);
   j["percentiles"] = r.percentiles;
   j["decision_percentile"] = r.decision_percentile;
   if (r.target_precision) j["target_precision"] = *r.target_precision;
@@ -197,7 +200,8 @@ ResolvedScenario from_json(std::string_view text) {
       if (r.realizations == 0) bad("no realizations");
     }
     r.seed = j.at("seed").get<std::uint64_t>();
-    r.sampling = named(j.at("sampling").get<std::string>(), kSamplings, sampling_name, "sampling");
+    r.sampling =
+        named(j.at("sampling").get<std::string>(), kSamplings, numerics::sampling_name, "sampling");
     r.percentiles = j.at("percentiles").get<std::vector<double>>();
     r.decision_percentile = j.at("decision_percentile").get<double>();
     if (j.contains("target_precision")) r.target_precision = j.at("target_precision").get<double>();
