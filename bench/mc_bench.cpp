@@ -118,7 +118,7 @@ struct Landfill {
 // A scenario with its input read and prepared, ready for realizations.
 struct Case {
   McInput input;
-  SamplingPlan plan;
+  scenario::SamplingPlan plan;
 };
 
 void read_records(const std::string& bytes, McInput& input) {
@@ -132,11 +132,12 @@ void read_records(const std::string& bytes, McInput& input) {
 }
 
 std::unique_ptr<Case> prepare(const fs::path& scenario_file) {
-  const Scenario scenario = read_scenario(scenario_file);
+  const scenario::Scenario scenario = scenario::read_scenario(scenario_file);
   auto c = std::make_unique<Case>();
   read_records(file_text(scenario.input), c->input);
-  const ResolvedScenario resolved = resolve_scenario(scenario, c->input.chemicals);
-  c->plan = plan_from_scenario(resolved, c->input.chemicals);
+  const scenario::ResolvedScenario resolved =
+      scenario::resolve_scenario(scenario, c->input.chemicals);
+  c->plan = scenario::plan_from_scenario(resolved, c->input.chemicals);
   if (!prepare_input(c->input)) throw std::runtime_error("the input cannot be evaluated");
   return c;
 }
@@ -214,8 +215,8 @@ double peak_mb() {
 }
 
 // The case's plan for N realizations.
-SamplingPlan plan_for(const Case& c, std::uint64_t n) {
-  SamplingPlan plan = c.plan;
+scenario::SamplingPlan plan_for(const Case& c, std::uint64_t n) {
+  scenario::SamplingPlan plan = c.plan;
   plan.realizations = n;
   return plan;
 }
@@ -257,7 +258,7 @@ BENCHMARK(McRate)
 void McTallyMemory(benchmark::State& state) {
   const Case& c = cases().at(static_cast<std::size_t>(state.range(0)));
   const auto n = static_cast<std::uint64_t>(state.range(1));
-  const SamplingPlan plan = plan_for(c, n);
+  const scenario::SamplingPlan plan = plan_for(c, n);
   double tally_mb = 0;
   for (auto _ : state)
     tally_mb = static_cast<double>(run_realizations(c.input, plan, 1, n, 1).memory_bytes()) / kMB;

@@ -80,7 +80,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
       if (result.baseline.status == Status::completed)
         call.part =
             result.nested ? Part::of(std::move(*result.nested)) : Part::of(std::move(result.part));
-    } catch (const mc::ScenarioError& e) {
+    } catch (const scenario::ScenarioError& e) {
       problem = e.what();
     } catch (const mc_run::McUsageError& e) {
       problem = e.what();
@@ -98,15 +98,15 @@ std::pair<std::uint64_t, std::optional<std::uint64_t>> shard_units(
     std::optional<std::uint64_t> realizations, std::optional<std::uint64_t> outer,
     std::optional<std::uint64_t> inner) {
   try {
-    mc::Scenario scenario = mc::parse_scenario(scenario_text, scenario_name, true);
-    mc::ScenarioOverrides overrides;
+    scenario::Scenario scenario = scenario::parse_scenario(scenario_text, scenario_name, true);
+    scenario::ScenarioOverrides overrides;
     overrides.realizations = realizations;
     overrides.outer = outer;
     overrides.inner = inner;
-    mc::apply_overrides(scenario, overrides);
+    scenario::apply_overrides(scenario, overrides);
     if (scenario.nested()) return {scenario.outer, scenario.inner};
     return {scenario.realizations, std::nullopt};
-  } catch (const mc::ScenarioError& e) {
+  } catch (const scenario::ScenarioError& e) {
     value_error(e.what());
   }
 }

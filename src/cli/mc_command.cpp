@@ -238,7 +238,7 @@ int mc_main(int argc, char** argv) {
     return usage_error(app, "--realization writes one VORN.IN and runs nothing else");
   try {
     return run_mc(args);
-  } catch (const mc::ScenarioError& e) {
+  } catch (const scenario::ScenarioError& e) {
     for (const std::string& m : e.messages()) std::fprintf(stderr, "vorn mc: %s\n", m.c_str());
     return kFatalError;
   } catch (const mc_run::McUsageError& e) {

@@ -7,8 +7,8 @@
 
 namespace vorn::mc {
 
-McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::uint64_t first,
-                         std::uint64_t last, unsigned threads,
+McTally run_realizations(const McInput& input, const scenario::SamplingPlan& plan,
+                         std::uint64_t first, std::uint64_t last, unsigned threads,
                          const std::function<void(std::uint64_t)>& progress,
                          const RealizationObserver& observe) {
   const std::size_t n = input.chemicals.size();

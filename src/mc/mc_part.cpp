@@ -85,8 +85,8 @@ McPart parse_part(std::string_view json, std::string_view source) {
       parse_part_document(json, where, kPartFormat, kPartVersion, "a part of a probabilistic run");
   McPart part;
   read_part_fields(where, "part", [&] {
-    const ResolvedScenario scenario = from_json(j.at("scenario").dump());
-    part.scenario_json = to_json(scenario);
+    const scenario::ResolvedScenario scenario = scenario::from_json(j.at("scenario").dump());
+    part.scenario_json = scenario::to_json(scenario);
     part.seed = j.at("seed").get<std::uint64_t>();
     part.realizations = j.at("realizations").get<std::uint64_t>();
     part.shard_count = j.at("shard_count").get<std::uint64_t>();

@@ -42,7 +42,7 @@ void check_same_run(const std::string& scenario, const std::string& other_scenar
                     std::uint64_t shard_count, std::uint64_t other_shard_count,
                     const McBaseline& baseline, const McBaseline& other_baseline,
                     const std::string& where) {
-  if (!(from_json(scenario) == from_json(other_scenario)))
+  if (!(scenario::from_json(scenario) == scenario::from_json(other_scenario)))
     throw PartError(where + "its scenario differs from the other parts'");
   if (shard_count != other_shard_count)
     throw PartError(where + "it is one of " + std::to_string(other_shard_count) +

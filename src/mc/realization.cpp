@@ -43,7 +43,7 @@ bool prepare_input(McInput& in) {
   return true;
 }
 
-RealizationEvaluator::RealizationEvaluator(const McInput& input, const SamplingPlan& plan)
+RealizationEvaluator::RealizationEvaluator(const McInput& input, const scenario::SamplingPlan& plan)
     : input_(input),
       plan_(plan),
       sampler_(plan),
@@ -57,8 +57,8 @@ const std::vector<double>& RealizationEvaluator::draw(std::uint64_t r) {
   sampler_.uniforms(r, uniforms_.data());
   for (std::size_t k = 0; k < values_.size(); ++k)
     values_[k] = plan_.parameters[k].distribution.quantile(uniforms_[plan_.parameters[k].stream]);
-  apply_values(plan_, values_.data(), input_.unit, input_.chemicals, unit_, chemicals_,
-               daf_factors_);
+  scenario::apply_values(plan_, values_.data(), input_.unit, input_.chemicals, unit_, chemicals_,
+                         daf_factors_);
   return values_;
 }
 
@@ -141,8 +141,8 @@ void RealizationEvaluator::evaluate_at(const double* uniforms) {
   std::copy_n(uniforms, uniforms_.size(), uniforms_.begin());
   for (std::size_t k = 0; k < values_.size(); ++k)
     values_[k] = plan_.parameters[k].distribution.quantile(uniforms_[plan_.parameters[k].stream]);
-  apply_values(plan_, values_.data(), input_.unit, input_.chemicals, unit_, chemicals_,
-               daf_factors_);
+  scenario::apply_values(plan_, values_.data(), input_.unit, input_.chemicals, unit_, chemicals_,
+                         daf_factors_);
   all_completed_ = false;
   if (!evaluate_all(input_, unit_, chemicals_, daf_factors_.data(), model_unit_, unit_failure_,
                     batch_, evs_))

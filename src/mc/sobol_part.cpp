@@ -41,8 +41,8 @@ SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
                                      "a part of a Sobol design");
   SobolPart part;
   read_part_fields(where, "part of a Sobol design", [&] {
-    const ResolvedScenario scenario = from_json(j.at("scenario").dump());
-    part.scenario_json = to_json(scenario);
+    const scenario::ResolvedScenario scenario = scenario::from_json(j.at("scenario").dump());
+    part.scenario_json = scenario::to_json(scenario);
     part.seed = j.at("seed").get<std::uint64_t>();
     part.base_rows = j.at("base_rows").get<std::uint64_t>();
     part.shard_count = j.at("shard_count").get<std::uint64_t>();

@@ -84,7 +84,7 @@ McResult run_monte_carlo(const McRequest& request) {
 
   const std::uint64_t n = s.plan.realizations;
   mc::McPart& part = result.part;
-  part.scenario_json = mc::to_json(s.resolved);
+  part.scenario_json = scenario::to_json(s.resolved);
   part.seed = s.resolved.seed;
   part.realizations = n;
   part.baseline = mc::baseline_of(s.input);
@@ -135,14 +135,16 @@ namespace {
 
 // The inputs as the plan names them: the plan rebuilt from the scenario and the chemicals'
 // names, which is all a part keeps of VORN.IN.
-mc::McSensitivity sensitivity_of(const mc::McPart& part, const mc::ResolvedScenario& scenario) {
+mc::McSensitivity sensitivity_of(const mc::McPart& part,
+                                 const scenario::ResolvedScenario& scenario) {
   std::vector<Chemical> chemicals(part.baseline.names.size());
   for (std::size_t i = 0; i < chemicals.size(); ++i) {
     chemicals[i].CHEMNAME = part.baseline.names[i];
     chemicals[i].CHEMCAS = part.baseline.cas[i];
   }
   std::vector<mc::RunInput> inputs;
-  for (const mc::PlanParameter& p : mc::plan_from_scenario(scenario, chemicals).parameters)
+  for (const scenario::PlanParameter& p :
+       scenario::plan_from_scenario(scenario, chemicals).parameters)
     inputs.push_back(
         {p.label, p.chemicals, p.correlated && scenario.sampling != numerics::Sampling::random});
   return mc::rank_run(std::move(inputs), chemicals.size(), part.rows.joined());
@@ -151,7 +153,7 @@ mc::McSensitivity sensitivity_of(const mc::McPart& part, const mc::ResolvedScena
 }  // namespace
 
 McReport report_of(const mc::McPart& part) {
-  const mc::ResolvedScenario scenario = mc::from_json(part.scenario_json);
+  const scenario::ResolvedScenario scenario = scenario::from_json(part.scenario_json);
   McReport report;
   report.summary =
       mc::summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
@@ -184,7 +186,7 @@ SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
                        ": give a power of two, at least 2");
   const SobolGroups groups = sobol_groups(s.resolved, s.plan);
   mc::SobolPart& part = out.part;
-  part.scenario_json = mc::to_json(s.resolved);
+  part.scenario_json = scenario::to_json(s.resolved);
   part.seed = s.resolved.seed;
   part.base_rows = base_rows;
   part.baseline = mc::baseline_of(s.input);
@@ -236,7 +238,7 @@ RealizationText realization_text(const McRequest& request, std::uint64_t r) {
   }
   // Realization (u - 1) V + v: inner realization v of outer draw u.
   const std::uint64_t u = (r - 1) / inner + 1, v = (r - 1) % inner + 1;
-  const mc::SamplingPlan plan = nested::OuterSampler(s.plan, s.resolved.outer).inner_plan(u);
+  const scenario::SamplingPlan plan = nested::OuterSampler(s.plan, s.resolved.outer).inner_plan(u);
   mc::RealizationEvaluator evaluator(s.input, plan);
   out.text = mc::realization_input(s.input, evaluator, v);
   return out;

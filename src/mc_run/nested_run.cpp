@@ -8,7 +8,7 @@ namespace vorn::mc_run {
 nested::NestedPart run_nested(const Setup& s, const McRequest& request) {
   const nested::NestedDesign design = nested::design_of(s.resolved);
   nested::NestedPart part;
-  part.scenario_json = mc::to_json(s.resolved);
+  part.scenario_json = scenario::to_json(s.resolved);
   part.seed = s.resolved.seed;
   part.outer = design.outer;
   part.inner = design.inner;
@@ -29,7 +29,7 @@ nested::NestedPart run_nested(const Setup& s, const McRequest& request) {
   nested::InnerRun in_order;
   if (request.samples) {
     request.samples(SamplesTable(s.plan, s.input.chemicals).header());
-    in_order = [&](std::uint64_t u, const mc::SamplingPlan& inner, unsigned threads) {
+    in_order = [&](std::uint64_t u, const scenario::SamplingPlan& inner, unsigned threads) {
       return run_range(s.input, inner, request, 1, design.inner, threads, (u - 1) * design.inner,
                        {});
     };

@@ -33,11 +33,12 @@ void read_records(const std::string& bytes, mc::McInput& input) {
 }  // namespace
 
 Setup set_up(const McRequest& request) {
-  mc::Scenario scenario =
-      request.scenario_text ? mc::parse_scenario(*request.scenario_text, request.scenario.string(),
-                                                 request.input_text.has_value())
-                            : mc::read_scenario(request.scenario);
-  mc::apply_overrides(scenario, request.overrides);
+  scenario::Scenario scenario =
+      request.scenario_text
+          ? scenario::parse_scenario(*request.scenario_text, request.scenario.string(),
+                                     request.input_text.has_value())
+          : scenario::read_scenario(request.scenario);
+  scenario::apply_overrides(scenario, request.overrides);
   Setup s;
   MemoryFiles files;
   std::string bytes, why;
@@ -50,13 +51,14 @@ Setup set_up(const McRequest& request) {
   s.baseline = run(files);
   if (s.baseline.status != Status::completed) return s;
   read_records(bytes, s.input);
-  s.resolved = mc::resolve_scenario(scenario, s.input.chemicals, bytes);
-  s.plan = mc::plan_from_scenario(s.resolved, s.input.chemicals);
-  if (!mc::prepare_input(s.input)) throw mc::ScenarioError({"VORN.IN cannot be evaluated as read"});
+  s.resolved = scenario::resolve_scenario(scenario, s.input.chemicals, bytes);
+  s.plan = scenario::plan_from_scenario(s.resolved, s.input.chemicals);
+  if (!mc::prepare_input(s.input))
+    throw scenario::ScenarioError({"VORN.IN cannot be evaluated as read"});
   return s;
 }
 
-mc::McTally run_range(const mc::McInput& input, const mc::SamplingPlan& plan,
+mc::McTally run_range(const mc::McInput& input, const scenario::SamplingPlan& plan,
                       const McRequest& request, std::uint64_t first, std::uint64_t last,
                       unsigned threads, std::uint64_t number_offset,
                       const std::function<void(std::uint64_t)>& progress,

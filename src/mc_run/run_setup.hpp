@@ -19,9 +19,9 @@ inline constexpr std::uint64_t kSampleBatch = 4096;
 
 struct Setup {
   Outcome baseline;  // the deterministic run
-  mc::ResolvedScenario resolved;
+  scenario::ResolvedScenario resolved;
   mc::McInput input;
-  mc::SamplingPlan plan;
+  scenario::SamplingPlan plan;
 };
 
 // Reads the scenario, applies the overrides and makes the deterministic run; the rest is
@@ -30,7 +30,7 @@ Setup set_up(const McRequest& request);
 
 // Realizations first..last of `plan`, each also shown to `keep` (may be empty); with a samples
 // sink, in batches whose rows are written in order, realization r numbered `number_offset` + r.
-mc::McTally run_range(const mc::McInput& input, const mc::SamplingPlan& plan,
+mc::McTally run_range(const mc::McInput& input, const scenario::SamplingPlan& plan,
                       const McRequest& request, std::uint64_t first, std::uint64_t last,
                       unsigned threads, std::uint64_t number_offset,
                       const std::function<void(std::uint64_t)>& progress,

@@ -16,10 +16,11 @@ void put(std::string& out, double x) {
 
 }  // namespace
 
-SamplesTable::SamplesTable(const mc::SamplingPlan& plan, const std::vector<Chemical>& chemicals)
+SamplesTable::SamplesTable(const scenario::SamplingPlan& plan,
+                           const std::vector<Chemical>& chemicals)
     : chemicals_(chemicals.size()) {
   header_ = "realization";
-  for (const mc::PlanParameter& p : plan.parameters)
+  for (const scenario::PlanParameter& p : plan.parameters)
     header_ += ',' + csv_field(export_text(p.label));
   for (std::size_t i = 0; i < chemicals.size(); ++i) {
     std::string id(trim_blanks(chemicals[i].CHEMCAS));

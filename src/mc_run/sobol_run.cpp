@@ -15,19 +15,20 @@
 
 namespace vorn::mc_run {
 
-SobolGroups sobol_groups(const mc::ResolvedScenario& scenario, const mc::SamplingPlan& plan) {
+SobolGroups sobol_groups(const scenario::ResolvedScenario& scenario,
+                         const scenario::SamplingPlan& plan) {
   SobolGroups g;
   g.group_of_stream.assign(plan.streams, 0);
   for (std::size_t k = 0; k < scenario.vary.size(); ++k) {
-    const mc::ResolvedVary& v = scenario.vary[k];
-    if (v.selector == mc::SelectorKind::each) {
+    const scenario::ResolvedVary& v = scenario.vary[k];
+    if (v.selector == scenario::SelectorKind::each) {
       for (std::size_t i = 0; i < scenario.chemical_count; ++i)
         g.group_of_stream[scenario.parameter(v, i)] = k;
       g.labels.push_back(v.field + " of each chemical");
     } else {
       g.group_of_stream[v.first_parameter] = k;
       std::string label = v.field;
-      for (const mc::PlanParameter& p : plan.parameters)
+      for (const scenario::PlanParameter& p : plan.parameters)
         if (p.stream == v.first_parameter) label = p.label;
       g.labels.push_back(label);
     }
@@ -36,7 +37,7 @@ SobolGroups sobol_groups(const mc::ResolvedScenario& scenario, const mc::Samplin
 }
 
 std::vector<mc::SobolRow> evaluate_sobol_rows(const mc::McInput& input,
-                                              const mc::SamplingPlan& plan,
+                                              const scenario::SamplingPlan& plan,
                                               const SobolGroups& groups, std::size_t base_rows,
                                               mc::ShardRange range, unsigned threads,
                                               const std::function<void(std::uint64_t)>& progress,
@@ -130,10 +131,10 @@ SobolRun sobol_indices(const mc::SobolPart& part, unsigned threads) {
   return run;
 }
 
-std::string sobol_design_header(const mc::SamplingPlan& plan,
+std::string sobol_design_header(const scenario::SamplingPlan& plan,
                                 const std::vector<Chemical>& chemicals) {
   std::string header = "evaluation";
-  for (const mc::PlanParameter& p : plan.parameters)
+  for (const scenario::PlanParameter& p : plan.parameters)
     header += ',' + csv_field(export_text(p.label));
   for (std::size_t i = 0; i < chemicals.size(); ++i) {
     std::string id(trim_blanks(chemicals[i].CHEMCAS));

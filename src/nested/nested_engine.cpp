@@ -10,7 +10,8 @@
 
 namespace vorn::nested {
 
-std::vector<OuterRecord> run_outer_draws(const mc::McInput& input, const mc::SamplingPlan& plan,
+std::vector<OuterRecord> run_outer_draws(const mc::McInput& input,
+                                         const scenario::SamplingPlan& plan,
                                          const NestedDesign& design, std::uint64_t first,
                                          std::uint64_t last, unsigned threads,
                                          const std::function<void(std::uint64_t)>& progress,
@@ -24,7 +25,7 @@ std::vector<OuterRecord> run_outer_draws(const mc::McInput& input, const mc::Sam
   const unsigned workers =
       inner_run ? 1u : static_cast<unsigned>(std::min<std::uint64_t>(threads, records.size()));
   const unsigned inner_threads = threads / workers;
-  const InnerRun engine = [&](std::uint64_t, const mc::SamplingPlan& inner, unsigned t) {
+  const InnerRun engine = [&](std::uint64_t, const scenario::SamplingPlan& inner, unsigned t) {
     return mc::run_realizations(input, inner, 1, design.inner, t);
   };
   const InnerRun& run_inner = inner_run ? inner_run : engine;

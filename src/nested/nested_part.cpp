@@ -38,8 +38,8 @@ NestedPart parse_nested_part(std::string_view json, std::string_view source) {
                                          "a part of a nested run");
   NestedPart part;
   mc::read_part_fields(where, "nested part", [&] {
-    const mc::ResolvedScenario scenario = mc::from_json(j.at("scenario").dump());
-    part.scenario_json = mc::to_json(scenario);
+    const scenario::ResolvedScenario scenario = scenario::from_json(j.at("scenario").dump());
+    part.scenario_json = scenario::to_json(scenario);
     part.seed = j.at("seed").get<std::uint64_t>();
     part.outer = j.at("outer").get<std::uint64_t>();
     part.inner = j.at("inner").get<std::uint64_t>();

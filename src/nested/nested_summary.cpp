@@ -57,7 +57,7 @@ Band band_of(std::vector<double>& values) {
 }
 
 NestedSummary summarize_nested(const NestedPart& part) {
-  const mc::ResolvedScenario scenario = mc::from_json(part.scenario_json);
+  const scenario::ResolvedScenario scenario = scenario::from_json(part.scenario_json);
   const NestedDesign design = design_of(scenario);
   const RecordLayout layout = design.layout(part.baseline.names.size());
   NestedSummary m;

@@ -19,7 +19,7 @@ void put_quantity(const numerics::QuantityStats& s, const NestedDesign& design, 
 
 }  // namespace
 
-NestedDesign design_of(const mc::ResolvedScenario& s) {
+NestedDesign design_of(const scenario::ResolvedScenario& s) {
   return {s.outer, s.inner, s.percentiles, s.decision_percentile};
 }
 

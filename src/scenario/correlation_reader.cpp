@@ -4,7 +4,7 @@
 
 #include "correlation_reader.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 namespace {
 
 CorrelationEndEntry read_end(TomlReader& reader, const toml::node& node, SourcePosition at,
@@ -58,4 +58,4 @@ CorrelateEntry read_correlate(TomlReader& reader, const toml::table& table,
   return e;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -6,7 +6,7 @@
 
 #include "core/text.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 namespace {
 
 double WasteUnit::*unit_member(std::string_view name) {
@@ -110,4 +110,4 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
   return plan;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-namespace vorn::mc {
+namespace vorn::scenario {
 namespace {
 
 std::string entry_name(std::size_t entry) {
@@ -67,4 +67,4 @@ std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) 
   return problems;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -11,7 +11,7 @@
 #include "numerics/sobol_points.hpp"
 #include "scenario/resolved_correlation.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 namespace {
 
@@ -339,4 +339,4 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
   return resolve_scenario(scenario, chemicals_as_read, bytes.str());
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -3,7 +3,7 @@
 #include "numerics/latin_hypercube.hpp"
 #include "numerics/random_stream.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 PlanSampler::PlanSampler(const SamplingPlan& plan) : plan_(plan) {
   if (plan.sampling == numerics::Sampling::sobol && plan.streams > 0)
@@ -50,4 +50,4 @@ void apply_values(const SamplingPlan& plan, const double* values, const WasteUni
   }
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -1,9 +1,9 @@
 #include "scenario/scenario.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 const char* vary_kind_name(VaryKind kind) {
   return kind == VaryKind::variability ? "variability" : "uncertainty";
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 namespace {
 
@@ -47,4 +47,4 @@ void ScenarioProblems::throw_if_any() {
   throw ScenarioError(std::move(messages));
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -9,7 +9,7 @@
 
 #include "numerics/distribution_keys.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 namespace {
 
@@ -237,4 +237,4 @@ ResolvedScenario from_json(std::string_view text) {
   }
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

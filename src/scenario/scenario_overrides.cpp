@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 void apply_overrides(Scenario& scenario, const ScenarioOverrides& overrides) {
   std::vector<std::string> problems;
@@ -37,4 +37,4 @@ void apply_overrides(Scenario& scenario, const ScenarioOverrides& overrides) {
   if (overrides.target_precision) scenario.target_precision = overrides.target_precision;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

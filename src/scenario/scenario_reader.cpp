@@ -10,7 +10,7 @@
 #include "numerics/distribution_keys.hpp"
 #include "scenario_toml.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 namespace {
 
@@ -298,4 +298,4 @@ Scenario read_scenario(const std::filesystem::path& file) {
   return scenario;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

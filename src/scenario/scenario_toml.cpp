@@ -1,6 +1,6 @@
 #include "scenario_toml.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 std::optional<double> TomlReader::number(const toml::node& node, SourcePosition at,
                                          std::string_view key) {
@@ -102,4 +102,4 @@ void InputKeys::check(TomlReader& reader, SourcePosition table_at, const std::st
   }
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

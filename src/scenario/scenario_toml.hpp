@@ -13,7 +13,7 @@
 #include "scenario/scenario.hpp"
 #include "scenario/vary_target.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 inline std::string num(double x) {
   char buf[32];
@@ -61,4 +61,4 @@ struct InputKeys {
   void check(TomlReader& reader, SourcePosition table_at, const std::string& name) const;
 };
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -4,7 +4,7 @@
 
 #include "vorn/records.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 namespace {
 
@@ -36,4 +36,4 @@ std::optional<VaryTarget> vary_target(std::string_view field) {
   return std::nullopt;
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

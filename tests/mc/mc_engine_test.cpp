@@ -29,15 +29,15 @@ numerics::Distribution constant(double v) {
 
 TEST(McEngine, ConstantInputsReproduceTheDeterministicValuesExactly) {
   const mc::McInput in = landfill_input();
-  mc::SamplingPlan plan;
+  scenario::SamplingPlan plan;
   plan.seed = 7;
   plan.realizations = 40;
-  mc::PlanParameter volume;
+  scenario::PlanParameter volume;
   volume.unit_field = &WasteUnit::WU_WASTEVOL;
   volume.distribution = constant(in.unit.WU_WASTEVOL);
   plan.parameters.push_back(volume);
-  mc::PlanParameter daf;
-  daf.target = mc::PlanParameter::Target::daf_factor;
+  scenario::PlanParameter daf;
+  daf.target = scenario::PlanParameter::Target::daf_factor;
   daf.distribution = constant(1.0);
   daf.stream = 1;
   plan.streams = 2;

@@ -97,11 +97,11 @@ TEST(NestedRun, NestedKeysInTheWrongRunAreListedWithTheirPlace) {
       "dist = { type = \"uniform\", min = 1, max = 2 }\n";
   std::vector<std::string> messages;
   try {
-    mc::parse_scenario(input + "realizations = 5\ntarget_precision = 0.1\n" + uncertain +
-                           "[[vary]]\nfield = \"WU_ACTLIFE\"\nkind = \"sometimes\"\n"
-                           "dist = { type = \"constant\", value = 3 }\n",
-                       "n.toml");
-  } catch (const mc::ScenarioError& e) {
+    scenario::parse_scenario(input + "realizations = 5\ntarget_precision = 0.1\n" + uncertain +
+                                 "[[vary]]\nfield = \"WU_ACTLIFE\"\nkind = \"sometimes\"\n"
+                                 "dist = { type = \"constant\", value = 3 }\n",
+                             "n.toml");
+  } catch (const scenario::ScenarioError& e) {
     messages = e.messages();
   }
   EXPECT_EQ(messages, (std::vector<std::string>{
@@ -113,18 +113,18 @@ TEST(NestedRun, NestedKeysInTheWrongRunAreListedWithTheirPlace) {
   const std::string flat_vary =
       "[[vary]]\nfield = \"WU_ACTLIFE\"\ndist = { type = \"constant\", value = 3 }\n";
   try {
-    mc::parse_scenario(input + "outer = 4\n" + flat_vary, "f.toml");
+    scenario::parse_scenario(input + "outer = 4\n" + flat_vary, "f.toml");
     ADD_FAILURE() << "outer without an uncertainty input";
-  } catch (const mc::ScenarioError& e) {
+  } catch (const scenario::ScenarioError& e) {
     EXPECT_EQ(
         e.messages(),
         (std::vector<std::string>{"f.toml:2:1: outer: needs an input of kind \"uncertainty\""}));
   }
-  mc::Scenario flat = mc::parse_scenario(input + flat_vary, "f.toml");
-  EXPECT_THROW(mc::apply_overrides(flat, {.inner = 10}), mc::ScenarioError);
-  mc::Scenario nested = mc::parse_scenario(input + uncertain, "n.toml");
-  EXPECT_THROW(mc::apply_overrides(nested, {.realizations = 10}), mc::ScenarioError);
-  mc::apply_overrides(nested, {.outer = 7, .inner = 11});
+  scenario::Scenario flat = scenario::parse_scenario(input + flat_vary, "f.toml");
+  EXPECT_THROW(scenario::apply_overrides(flat, {.inner = 10}), scenario::ScenarioError);
+  scenario::Scenario nested = scenario::parse_scenario(input + uncertain, "n.toml");
+  EXPECT_THROW(scenario::apply_overrides(nested, {.realizations = 10}), scenario::ScenarioError);
+  scenario::apply_overrides(nested, {.outer = 7, .inner = 11});
   EXPECT_EQ(nested.outer, 7u);
   EXPECT_EQ(nested.inner, 11u);
 }

@@ -13,7 +13,7 @@
 #include "scenario/scenario_json.hpp"
 #include "scenario/scenario_reader.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 namespace {
 
 constexpr std::size_t kRealizations = 50000;
@@ -116,4 +116,4 @@ TEST(GaussianCopula, TheAchievedSpearmanIsTheOneAskedFor) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

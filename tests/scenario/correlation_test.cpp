@@ -12,7 +12,7 @@
 #include "scenario/scenario_json.hpp"
 #include "scenario/scenario_reader.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 namespace {
 
 Chemical chemical(const std::string& name, const std::string& cas) {
@@ -151,4 +151,4 @@ TEST(Correlation, TheResolvedFormCarriesThePairsAndTheLostStrata) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -14,7 +14,7 @@
 #include "scenario/scenario_overrides.hpp"
 #include "scenario/scenario_reader.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 namespace {
 
 constexpr const char* kExample = R"(input = "../landfill/VORN.IN"
@@ -251,4 +251,4 @@ TEST(Sha256, StandardVectors) {
 }
 
 }  // namespace
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -14,8 +14,8 @@ namespace vorn::mc {
 using RealizationObserver = std::function<void(std::uint64_t r, const RealizationEvaluator&)>;
 
 // `progress` (may be empty) is called now and then from one thread with the count done.
-McTally run_realizations(const McInput& input, const SamplingPlan& plan, std::uint64_t first,
-                         std::uint64_t last, unsigned threads,
+McTally run_realizations(const McInput& input, const scenario::SamplingPlan& plan,
+                         std::uint64_t first, std::uint64_t last, unsigned threads,
                          const std::function<void(std::uint64_t)>& progress = {},
                          const RealizationObserver& observe = {});
 

@@ -33,7 +33,7 @@ bool prepare_input(McInput& input);
 // One per thread; reuses its storage from one realization to the next.
 class RealizationEvaluator {
  public:
-  RealizationEvaluator(const McInput& input, const SamplingPlan& plan);
+  RealizationEvaluator(const McInput& input, const scenario::SamplingPlan& plan);
   // The sampled values of realization r, one per parameter.
   const std::vector<double>& draw(std::uint64_t r);
   // Draws realization r, evaluates it and adds it to `tally`.
@@ -56,8 +56,8 @@ class RealizationEvaluator {
 
  private:
   const McInput& input_;
-  const SamplingPlan& plan_;
-  PlanSampler sampler_;
+  const scenario::SamplingPlan& plan_;
+  scenario::PlanSampler sampler_;
   std::vector<double> uniforms_, values_;
   WasteUnit unit_;
   std::vector<Chemical> chemicals_;

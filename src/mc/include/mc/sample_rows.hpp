@@ -11,10 +11,13 @@
 #include <string_view>
 #include <vector>
 
+namespace vorn::scenario {
+struct SamplingPlan;
+}
+
 namespace vorn::mc {
 
 class RealizationEvaluator;
-struct SamplingPlan;
 
 inline constexpr std::uint64_t kSampleRowLimit = 100'000;
 

@@ -39,7 +39,7 @@ struct McRequest {
   std::optional<std::string> scenario_text;
   // VORN.IN's bytes, in place of the file the scenario names.
   std::optional<std::string> input_text;
-  mc::ScenarioOverrides overrides;
+  scenario::ScenarioOverrides overrides;
   unsigned threads = 1;
   // Shard I of K (1 <= I <= K); none: every realization. A nested run shards its outer
   // draws.

@@ -13,7 +13,7 @@ namespace vorn::mc_run {
 
 class SamplesTable {
  public:
-  SamplesTable(const mc::SamplingPlan& plan, const std::vector<Chemical>& chemicals);
+  SamplesTable(const scenario::SamplingPlan& plan, const std::vector<Chemical>& chemicals);
   // "realization", the inputs' labels, then "<QUANTITY> of <chemical> (<index>)" for
   // every chemical and the stream totals "RI_TOT of the stream", "HI_TOT of the stream".
   const std::string& header() const { return header_; }

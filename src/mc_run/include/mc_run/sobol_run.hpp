@@ -29,7 +29,8 @@ struct SobolGroups {
   std::vector<std::size_t> group_of_stream;
   std::vector<std::string> labels;
 };
-SobolGroups sobol_groups(const mc::ResolvedScenario& scenario, const mc::SamplingPlan& plan);
+SobolGroups sobol_groups(const scenario::ResolvedScenario& scenario,
+                         const scenario::SamplingPlan& plan);
 
 // Evaluates base rows range.first..range.last of the design, all p + 2 points of each, on
 // `threads` threads; `progress` (may be empty) gets the evaluations done now and then. With
@@ -37,7 +38,7 @@ SobolGroups sobol_groups(const mc::ResolvedScenario& scenario, const mc::Samplin
 // j at b (last + 1 - first) + j - first): its sampled inputs, each chemical's limiting
 // quantity, RI_TOT and HI_TOT (mc::SampleRowLayout's columns), in double precision.
 std::vector<mc::SobolRow> evaluate_sobol_rows(
-    const mc::McInput& input, const mc::SamplingPlan& plan, const SobolGroups& groups,
+    const mc::McInput& input, const scenario::SamplingPlan& plan, const SobolGroups& groups,
     std::size_t base_rows, mc::ShardRange range, unsigned threads,
     const std::function<void(std::uint64_t)>& progress = {}, std::vector<double>* design = nullptr);
 
@@ -50,7 +51,7 @@ SobolRun sobol_indices(const mc::SobolPart& part, unsigned threads);
 // A_B^1 ... A_B^p], block b's row j numbered b M + j), the inputs' labels, "limiting ratio of
 // <chemical> (<index>)" per chemical, "RI_TOT of the stream", "HI_TOT of the stream"; then
 // rows first..last - 1 (0-based) of `design`, numbered from `number` on, NaN as an empty cell.
-std::string sobol_design_header(const mc::SamplingPlan& plan,
+std::string sobol_design_header(const scenario::SamplingPlan& plan,
                                 const std::vector<Chemical>& chemicals);
 std::string sobol_design_rows(const std::vector<double>& design, std::size_t columns,
                               std::size_t first, std::size_t last, std::uint64_t number);

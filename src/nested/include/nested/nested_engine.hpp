@@ -14,15 +14,16 @@
 namespace vorn::nested {
 
 // Runs outer draw u's inner realizations 1..V with `inner`, on `threads` threads.
-using InnerRun =
-    std::function<mc::McTally(std::uint64_t u, const mc::SamplingPlan& inner, unsigned threads)>;
+using InnerRun = std::function<mc::McTally(std::uint64_t u, const scenario::SamplingPlan& inner,
+                                           unsigned threads)>;
 
 // `plan` is the run's plan over V realizations. Without `inner_run` the inner realizations
 // go through the engine, and outer draws run side by side when there are threads enough;
 // with it the outer draws run one after the other, in order, each on every thread.
 // `progress` (may be empty) is called now and then from one thread with the realizations
 // done.
-std::vector<OuterRecord> run_outer_draws(const mc::McInput& input, const mc::SamplingPlan& plan,
+std::vector<OuterRecord> run_outer_draws(const mc::McInput& input,
+                                         const scenario::SamplingPlan& plan,
                                          const NestedDesign& design, std::uint64_t first,
                                          std::uint64_t last, unsigned threads,
                                          const std::function<void(std::uint64_t)>& progress = {},

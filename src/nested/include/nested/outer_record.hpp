@@ -56,7 +56,7 @@ struct NestedDesign {
   double decision_percentile = 90;
   RecordLayout layout(std::size_t chemicals) const { return {chemicals, percentiles.size()}; }
 };
-NestedDesign design_of(const mc::ResolvedScenario& scenario);
+NestedDesign design_of(const scenario::ResolvedScenario& scenario);
 
 // The percentiles, probabilities and decision of `tally`, defined as a one-dimensional
 // run's statistics define them.

@@ -16,15 +16,15 @@ namespace vorn::nested {
 class OuterSampler {
  public:
   // `plan` is the run's plan over V realizations, its uncertainty parameters marked.
-  OuterSampler(const mc::SamplingPlan& plan, std::uint64_t outer);
+  OuterSampler(const scenario::SamplingPlan& plan, std::uint64_t outer);
   // The plan of outer draw u's inner realizations: `plan` with every uncertainty
   // parameter a constant at its draw u.
-  mc::SamplingPlan inner_plan(std::uint64_t u);
+  scenario::SamplingPlan inner_plan(std::uint64_t u);
 
  private:
-  const mc::SamplingPlan& plan_;
-  std::unique_ptr<mc::SamplingPlan> outer_plan_;  // kept in place: the sampler refers to it
-  std::unique_ptr<mc::PlanSampler> sampler_;
+  const scenario::SamplingPlan& plan_;
+  std::unique_ptr<scenario::SamplingPlan> outer_plan_;  // kept in place: the sampler refers to it
+  std::unique_ptr<scenario::PlanSampler> sampler_;
   std::vector<double> uniforms_;
 };
 

@@ -7,7 +7,7 @@
 
 #include "scenario/resolved_scenario.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 // What is wrong with the correlations of a resolved scenario: an end on a constant, a
 // draw paired with itself, a pair asked for twice, a group of correlations whose normal
@@ -19,4 +19,4 @@ struct CorrelationProblem {
 };
 std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& scenario);
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -13,7 +13,7 @@
 #include "scenario/vary_target.hpp"
 #include "vorn/records.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 enum class SelectorKind {
   unit,   // a unit input: no chemical
@@ -93,4 +93,4 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
                                   const std::vector<Chemical>& chemicals_as_read,
                                   std::string_view input_bytes);
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -12,7 +12,7 @@
 #include "numerics/sobol_points.hpp"
 #include "vorn/records.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 inline numerics::DistributionParameters constant_parameters(double value = 1.0) {
   numerics::DistributionParameters p;
@@ -64,4 +64,4 @@ void apply_values(const SamplingPlan& plan, const double* values, const WasteUni
                   const std::vector<Chemical>& read, WasteUnit& unit,
                   std::vector<Chemical>& chemicals, std::vector<double>& daf_factors);
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -16,7 +16,7 @@
 #include "numerics/sampling.hpp"
 #include "scenario/scenario_error.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 enum class VaryMode { value, factor };  // replace the value read, or multiply it
 
@@ -92,4 +92,4 @@ struct Scenario {
   }
 };
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

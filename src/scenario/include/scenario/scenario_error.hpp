@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 // Every problem found in a scenario, each "file:line:column: key: message"; what()
 // joins them with newlines. Thrown only after all of them have been collected.
@@ -45,4 +45,4 @@ class ScenarioProblems {
   std::vector<std::pair<SourcePosition, std::string>> problems_;
 };
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -6,7 +6,7 @@
 
 #include "scenario/resolved_scenario.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 // The canonical JSON form: defaults filled, selectors as indices (1-based, as in the
 // file), the input as its SHA-256; a nested run's outer and inner draws in place of the
@@ -19,4 +19,4 @@ inline bool operator==(const ResolvedScenario& a, const ResolvedScenario& b) {
   return to_json(a) == to_json(b);
 }
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -7,7 +7,7 @@
 #include "numerics/sampling.hpp"
 #include "scenario/scenario.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 // What the command line may change between reading and resolving.
 // The initializers let callers name only what they override.
@@ -23,4 +23,4 @@ struct ScenarioOverrides {
 // nested run, outer or inner for one that is not.
 void apply_overrides(Scenario& scenario, const ScenarioOverrides& overrides);
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

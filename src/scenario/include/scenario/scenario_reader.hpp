@@ -6,7 +6,7 @@
 
 #include "scenario/scenario.hpp"
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 // Throw ScenarioError listing every problem. A TOML seed is at most 2^63 - 1 (TOML
 // integers are signed); the command line reaches the whole 64 bits.
@@ -15,4 +15,4 @@ Scenario read_scenario(const std::filesystem::path& file);
 Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,
                         bool input_given = false);
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string_view>
 
-namespace vorn::mc {
+namespace vorn::scenario {
 
 // The unit inputs a scenario may vary, a chemical's REAL columns, and DAF (a factor on
 // the chemical's dilution-attenuation factors).
 enum class VaryTarget { unit, chemical, daf };
 std::optional<VaryTarget> vary_target(std::string_view field);
 
-}  // namespace vorn::mc
+}  // namespace vorn::scenario
