@@ -5,3 +5,5 @@ find_program(VORN_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
 target_compile_definitions(mc_mc_sobol_test PRIVATE
   VORN_REFERENCE_PYTHON="${VORN_SYSTEM_PYTHON}"
   VORN_OPENTURNS_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/../sensitivity/openturns_jansen.py")
+# The Philox test compares the header-only generator with Random123.
+target_include_directories(mc_philox_test SYSTEM PRIVATE ${VORN_RANDOM123_INCLUDE})
