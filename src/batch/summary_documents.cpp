@@ -1,21 +1,16 @@
 #include "batch/summary_documents.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <iterator>
 #include <nlohmann/json.hpp>
+
+#include "core/csv_field.hpp"
+#include "core/number_text.hpp"
 
 namespace vorn::batch {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-std::string csv_field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
 
 // The row's values in column order, as texts; nothing for an absent worst chemical.
 std::vector<std::optional<std::string>> texts(const StreamSummary& s) {
@@ -41,9 +36,8 @@ std::vector<std::optional<std::string>> texts(const StreamSummary& s) {
 std::string shortest_number(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string(buf, res.ptr);
+  char buf[kNumberTextSize];
+  return std::string(buf, write_shortest(buf, value));
 }
 
 std::string summary_csv(const std::vector<StreamSummary>& rows) {

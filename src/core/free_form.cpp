@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/number_text.hpp"
 #include "core/run_error.hpp"
 
 namespace vorn {
@@ -272,7 +273,7 @@ bool parse_real(std::string_view token, double& value) {
     // it can be: far from the ends of the range, in the form from_chars reads.
     const char* end = token.data() + token.size();
     if (plain && magnitude >= -300 && magnitude <= 300 &&
-        std::from_chars(token.data() + int_start, end, v).ptr == end) {
+        read_real(token.data() + int_start, end, v).ptr == end) {
       // Read as it stands.
     } else if (magnitude > 400) {
       v = std::numeric_limits<double>::infinity();
@@ -286,8 +287,8 @@ bool parse_real(std::string_view token, double& value) {
       }
       normal += 'e';
       normal += std::to_string(magnitude);
-      auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), v,
-                                       std::chars_format::scientific);
+      auto [ptr, ec] =
+          read_real(normal.data(), normal.data() + normal.size(), v, RealTextForm::scientific);
       if (ec == std::errc::result_out_of_range)
         v = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
       else if (ec != std::errc() || ptr != normal.data() + normal.size())

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/number_text.hpp"
+
 namespace vorn {
 namespace {
 
@@ -17,7 +19,7 @@ double power_of_ten(int k) {
     for (int i = -kPowerRange; i <= kPowerRange; ++i) {
       char text[8] = "1e";
       const auto end = std::to_chars(text + 2, text + sizeof text, i).ptr;
-      std::from_chars(text, end, t[static_cast<std::size_t>(i + kPowerRange)]);
+      read_real(text, end, t[static_cast<std::size_t>(i + kPowerRange)]);
     }
     return t;
   }();
@@ -57,8 +59,8 @@ bool three_digits_fast(double a, ThreeDigits& out) {
 
 // From the exact value: d.dde±X, then 0.ddd with the exponent raised by one.
 ThreeDigits three_digits_exact(double a) {
-  char buf[32];
-  const char* end = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 2).ptr;
+  char buf[kNumberTextSize];
+  const char* end = write_scientific(buf, a, 2);
   int exponent = 0;
   std::from_chars(buf + 5 + (buf[5] == '+'), end, exponent);
   return {(buf[0] - '0') * 100 + (buf[2] - '0') * 10 + (buf[3] - '0'), exponent + 1};

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/number_text.hpp"
+
 namespace vorn {
 
 char* write_real(char* out, double value) {
@@ -13,8 +15,8 @@ char* write_real(char* out, double value) {
     std::memcpy(out, word, size);
     return out + size;
   }
-  char buf[kRealTextSize];
-  const char* end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific).ptr;
+  char buf[kNumberTextSize];
+  const char* end = write_shortest_scientific(buf, value);
   const char* e =
       static_cast<const char*>(std::memchr(buf, 'e', static_cast<std::size_t>(end - buf)));
   int exponent = 0;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/number_text.hpp"
+
 namespace vorn {
 namespace {
 
@@ -34,9 +36,9 @@ std::string magnitude(double a) {
     std::snprintf(buf, sizeof buf, "%.0f", a);
     return buf;
   }
-  // "%.2e" rounds the exact binary value once, carrying into the exponent where it must.
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2e", a);
+  // d.dde±X rounds the exact binary value once, carrying into the exponent where it must.
+  char buf[kNumberTextSize];
+  *write_scientific(buf, a, 2) = '\0';
   const std::string digits = {buf[0], buf[2], buf[3]};
   const int e = std::atoi(buf + 5);
   if (e < kPlainFrom || e > kPlainTo) return std::string(buf, 4) + kTimesTen + superscript(e);

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/csv_field.hpp"
 #include "core/real_text.hpp"
-#include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 #include "export/report_values.hpp"
 

@@ -1,9 +1,9 @@
 // The JSON and CSV documents of a variance-based sensitivity run.
 #include <nlohmann/json.hpp>
 
+#include "core/csv_field.hpp"
 #include "core/json_number.hpp"
 #include "core/real_text.hpp"
-#include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 #include "mc/sobol_report.hpp"
 #include "vorn/mc_documents.hpp"

@@ -1,9 +1,10 @@
 #include "export/svg_text.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+
+#include "core/number_text.hpp"
 
 namespace vorn {
 
@@ -20,9 +21,8 @@ std::string svg_coord(double value) {
 std::string exact_number(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string(buf, res.ptr);
+  char buf[kNumberTextSize];
+  return std::string(buf, write_shortest(buf, value));
 }
 
 }  // namespace vorn

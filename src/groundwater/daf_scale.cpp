@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/fmin_fmax.hpp"
+
 namespace vorn {
 
 Failure check_lookup_unit_type(const WasteUnit& wu) {
@@ -13,9 +15,9 @@ Failure calcdafscale(const WasteUnit& wu, double& DAF_SCALE) {
   if (Failure f = check_lookup_unit_type(wu)) return f;
   const double v = wu.WU_VOLYD3;
   if (wu.is_impoundment())
-    DAF_SCALE = std::fmax(108687 * std::pow(v, -1.20644), 1.0);
+    DAF_SCALE = vorn::fmax(108687 * std::pow(v, -1.20644), 1.0);
   else
-    DAF_SCALE = std::fmax(120379 * std::pow(v, -0.97952), 1.0);
+    DAF_SCALE = vorn::fmax(120379 * std::pow(v, -0.97952), 1.0);
   return {};
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/fmin_fmax.hpp"
 #include "indoor/indoor_kernel.hpp"
 #include "indoor/indoor_lanes.hpp"
 
@@ -21,13 +22,14 @@ Terms prepare(const IndoorInputs& in) {
                    27.551020408163264);
   const double m =
       2.76e6 / (2.5 / std::pow(1e-4 * DIFFW, p) + 70 / (std::pow(1e-4 * DIFFA, p) * Hd));
-  return Terms{Cmax, S1, 0.5 * m, 0.66 * m, Cw, std::fmin(0.0, Cmax)};
+  return Terms{Cmax, S1, 0.5 * m, 0.66 * m, Cw, vorn::fmin(Cmax, 0.0)};
 }
 
 IndoorAverages finish(const Terms& t, const Sums& s) {
-  return IndoorAverages{std::fmin(s.s[0] / kPhases.n0, t.Cmax),
-                        std::fmin(s.s[1] / kPhases.n1, t.Cmax),
-                        std::fmin(s.s[2] / kPhases.n2, t.Cmax)};
+  // Cmax first: with a zero Cmax of either sign the average takes Cmax's sign.
+  return IndoorAverages{vorn::fmin(t.Cmax, s.s[0] / kPhases.n0),
+                        vorn::fmin(t.Cmax, s.s[1] / kPhases.n1),
+                        vorn::fmin(t.Cmax, s.s[2] / kPhases.n2)};
 }
 
 bool cpu_has_avx2() {

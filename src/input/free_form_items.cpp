@@ -1,11 +1,11 @@
 #include "input/free_form_items.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
 
+#include "core/number_text.hpp"
 #include "core/text.hpp"
 
 namespace vorn {
@@ -36,9 +36,8 @@ std::string real_item(double value, std::string_view what) {
     throw std::invalid_argument(std::string(what) + ": a NaN with a payload the input cannot hold");
   }
   if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  char buffer[kNumberTextSize];
+  return std::string(buffer, write_shortest(buffer, value));
 }
 
 std::string integer_item(std::int64_t value) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/fmin_fmax.hpp"
 #include "groundwater/daf_interpolation.hpp"
 
 namespace vorn {
@@ -24,23 +25,25 @@ int limiting_pathway(const double* values, int n) {
 // The smallest value, ignoring NaN.
 double smallest(const double* values, int n) {
   double m = values[0];
-  for (int k = 1; k < n; ++k) m = std::fmin(m, values[k]);
+  for (int k = 1; k < n; ++k) m = vorn::fmin(values[k], m);
   return m;
 }
 
 }  // namespace
 
+// The operands of fmin and fmax stand in the order the results have always been computed
+// with: only a zero's sign depends on it (fmin(+0, -0) is -0, fmin(-0, +0) is +0).
 void pathway_sums(const ResultSlots& r, ChemicalReport& w) {
   w.RI_SF = r.R_SWING + r.R_AIRPT + r.R_SWFISH + r.R_AIRSOIL + r.R_AIRVOL;
-  w.RI_GW = (r.R_GWING + r.R_GWINH) + std::fmax(r.R_GWDERM_A, r.R_GWDERM_C);
+  w.RI_GW = (r.R_GWING + r.R_GWINH) + vorn::fmax(r.R_GWDERM_C, r.R_GWDERM_A);
   w.HI_SF = r.H_SWING + r.H_AIRPT + r.H_SWFISH + r.H_AIRSOIL + r.H_AIRVOL;
-  w.HI_GW = (r.H_GWING + r.H_GWINH) + std::fmax(r.H_GWDERM_A, r.H_GWDERM_C);
+  w.HI_GW = (r.H_GWING + r.H_GWINH) + vorn::fmax(r.H_GWDERM_C, r.H_GWDERM_A);
 }
 
 void surface_limit(const ResultSlots& r, ChemicalReport& w) {
-  w.SF_ALLOW = {std::fmin(r.CC_SWING, r.CN_SWING), std::fmin(r.CC_AIRPT, r.CN_AIRPT),
-                std::fmin(r.CC_SWFISH, r.CN_SWFISH), std::fmin(r.CC_AIRSOIL, r.CN_AIRSOIL),
-                std::fmin(r.CC_AIRVOL, r.CN_AIRVOL)};
+  w.SF_ALLOW = {vorn::fmin(r.CN_SWING, r.CC_SWING), vorn::fmin(r.CN_AIRPT, r.CC_AIRPT),
+                vorn::fmin(r.CN_SWFISH, r.CC_SWFISH), vorn::fmin(r.CN_AIRSOIL, r.CC_AIRSOIL),
+                vorn::fmin(r.CN_AIRVOL, r.CC_AIRVOL)};
   w.SF_LIMIT = limiting_pathway(w.SF_ALLOW.data(), kPathways);
   w.TC_MAX = smallest(w.SF_ALLOW.data(), kPathways);
 }
@@ -73,7 +76,7 @@ Failure groundwater_limit(const WasteUnit& wu, const DafTable& table, const DafR
     double d1 = 0.0, d0 = 0.0;
     if (Failure f = dafbackward(curve, c, DAF_SCALE, 1, mcl, d1)) return f;
     if (Failure f = dafbackward(curve, c, DAF_SCALE, 0, mcl, d0)) return f;
-    const double a = std::fmin(d1, d0) * mcl;
+    const double a = vorn::fmin(d0, d1) * mcl;
     if (w.TCLPMAX > a || (w.TCLPMAX == a && mcl < w.LIMITPOE)) {
       w.TCLPMAX = a;
       w.LIMITPOE = mcl;
@@ -85,8 +88,8 @@ Failure groundwater_limit(const WasteUnit& wu, const DafTable& table, const DafR
   w.DAF_WV = q > 1 ? q : 1.0;
   const double q2 = w.DAF_WV / DAF_SCALE;
   w.DAF = q2 > 1 ? q2 : 1.0;
-  w.GW_WELL = {std::fmin(wc[0], wn[0]), std::fmin(wc[1], wn[1]), std::fmin(wc[2], wn[2]),
-               std::fmin(wc[3], wn[3]), mcl};
+  w.GW_WELL = {vorn::fmin(wc[0], wn[0]), vorn::fmin(wc[1], wn[1]), vorn::fmin(wc[2], wn[2]),
+               vorn::fmin(wc[3], wn[3]), mcl};
   return {};
 }
 

@@ -1,8 +1,8 @@
 #include "mc_run/samples_table.hpp"
 
+#include "core/csv_field.hpp"
 #include "core/real_text.hpp"
 #include "core/text.hpp"
-#include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 
 namespace vorn::mc_run {

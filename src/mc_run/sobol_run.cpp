@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "core/csv_field.hpp"
 #include "core/real_text.hpp"
 #include "core/text.hpp"
-#include "export/csv_field.hpp"
 #include "export/export_text.hpp"
 #include "mc/sample_rows.hpp"
 #include "numerics/saltelli_design.hpp"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/fmin_fmax.hpp"
 #include "pathways/cas_numbers.hpp"
 #include "pathways/toxicity.hpp"
 
@@ -10,7 +11,7 @@ namespace vorn {
 double fishuptake(const Chemical& c) {
   double biof = 0.0;
   if (c.LOGKOW > 4) {
-    biof = std::fmax(c.BAF, 0.0);
+    biof = vorn::fmax(c.BAF, 0.0);
   } else if (c.BCF > 0) {
     biof = c.BCF;
   } else if (c.BAF > 0) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "export/csv_field.hpp"
+#include "core/csv_field.hpp"
 
 namespace vorn {
 

@@ -1,15 +1,15 @@
 // A percentile's level as the documents name it: 5 -> "5", 99.9 -> "99.9".
 #pragma once
 
-#include <charconv>
 #include <string>
+
+#include "core/number_text.hpp"
 
 namespace vorn {
 
 inline std::string percent_text(double q) {
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, q);
-  return std::string(buf, res.ptr);
+  char buf[kNumberTextSize];
+  return std::string(buf, write_shortest(buf, q));
 }
 
 }  // namespace vorn

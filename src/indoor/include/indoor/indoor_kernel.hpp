@@ -72,7 +72,7 @@ struct State {
 
 // One phase feeds one compartment. The two idle sources are clamp01(..) * k * 0.0 / d,
 // always +0 since clamp01 lies in [+0, 1] (glibc's fmax(-0, +0) is +0), so an idle
-// compartment gains fmin(+0, Cmax) = c.z, and the divisions that lead to it need not run.
+// compartment gains fmin(Cmax, +0) = c.z, and the divisions that lead to it need not run.
 // The X start at +0 and never become -0, so no sign of a zero from fmin reaches a result.
 template <class V, class M, int K>
 void run(const Consts<V, M> (&c)[K], State<V> (&s)[K]) {

@@ -10,7 +10,7 @@ namespace vorn::indoor {
 // The per-evaluation terms computed before the time loop, with libm.
 struct Terms {
   double Cmax, S1, S2, S3, Cw;
-  double z;  // fmin(+0, Cmax): what an idle source adds to its compartment
+  double z;  // fmin(Cmax, +0): what an idle source adds to its compartment
 };
 
 // Sums of the compartment concentrations over the three phases.

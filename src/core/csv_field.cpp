@@ -1,4 +1,4 @@
-#include "export/csv_field.hpp"
+#include "core/csv_field.hpp"
 
 namespace vorn {
 

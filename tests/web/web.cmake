@@ -1,0 +1,12 @@
+# The WebAssembly engine against this program, byte for byte (web/test/*.test.ts).
+# scripts/web builds the engine and the tests into build-web/; where it has not run (the web
+# group is not installed) each test is skipped with the reason.
+find_program(VORN_NODE node)
+set(vorn_web_out ${PROJECT_SOURCE_DIR}/build-web)
+add_test(NAME web.engine_bytes
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/node_test.sh "${VORN_NODE}" ${vorn_web_out}/test/engine_bytes.test.mjs)
+set_tests_properties(web.engine_bytes PROPERTIES
+  LABELS "web;external"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 900
+  ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js;VORN_CLI=$<TARGET_FILE:vorn_cli>;VORN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
