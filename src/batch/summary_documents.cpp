@@ -26,19 +26,12 @@ std::vector<std::optional<std::string>> texts(const StreamSummary& s) {
     v[7] = s.worst->name;
     v[8] = s.worst->cas;
     v[9] = s.worst->pathway;
-    v[10] = shortest_number(s.worst->ratio);
+    v[10] = exact_number(s.worst->ratio);
   }
   return v;
 }
 
 }  // namespace
-
-std::string shortest_number(double value) {
-  if (std::isnan(value)) return "NaN";
-  if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-  char buf[kNumberTextSize];
-  return std::string(buf, write_shortest(buf, value));
-}
 
 std::string summary_csv(const std::vector<StreamSummary>& rows) {
   std::string out;
@@ -74,7 +67,7 @@ std::string summary_json(const std::vector<StreamSummary>& rows) {
     else if (std::isfinite(s.worst->ratio))
       row["worst_ratio"] = s.worst->ratio;
     else
-      row["worst_ratio"] = shortest_number(s.worst->ratio);
+      row["worst_ratio"] = exact_number(s.worst->ratio);
     array.push_back(std::move(row));
   }
   // Labels and paths come from the command line: bytes that are not UTF-8 are replaced.

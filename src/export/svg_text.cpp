@@ -1,10 +1,7 @@
 #include "export/svg_text.hpp"
 
-#include <cmath>
 #include <cstdio>
 #include <string_view>
-
-#include "core/number_text.hpp"
 
 namespace vorn {
 
@@ -16,13 +13,6 @@ std::string svg_coord(double value) {
   if (buf[n - 1] == '.') --n;
   const std::string_view s(buf, n);
   return s == "-0" ? std::string("0") : std::string(s);
-}
-
-std::string exact_number(double value) {
-  if (std::isnan(value)) return "NaN";
-  if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-  char buf[kNumberTextSize];
-  return std::string(buf, write_shortest(buf, value));
 }
 
 }  // namespace vorn

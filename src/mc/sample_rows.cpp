@@ -1,7 +1,8 @@
 #include "mc/sample_rows.hpp"
+#include "core/bit_cast.hpp"
+#include "core/fmin_fmax.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <nlohmann/json.hpp>
@@ -57,7 +58,7 @@ SampleRowRange sample_row_range(std::uint64_t first, std::uint64_t last) {
 }
 
 double limiting_quantity(double gw_ratio, double sf_ratio) {
-  if (std::isnan(gw_ratio) || std::isnan(sf_ratio)) return std::fmax(gw_ratio, sf_ratio);
+  if (std::isnan(gw_ratio) || std::isnan(sf_ratio)) return vorn::fmax(gw_ratio, sf_ratio);
   return std::max(gw_ratio, sf_ratio);
 }
 
@@ -119,7 +120,7 @@ void SampleRows::to_json(nlohmann::ordered_json& out) const {
   for (const auto& [first, values] : blocks) {
     std::vector<unsigned char> bytes(values.size() * 4);
     for (std::size_t i = 0; i < values.size(); ++i) {
-      const auto bits = std::bit_cast<std::uint32_t>(values[i]);
+      const auto bits = bit_cast<std::uint32_t>(values[i]);
       for (std::size_t k = 0; k < 4; ++k) bytes[4 * i + k] = (bits >> (8 * k)) & 0xFF;
     }
     list.push_back(
@@ -143,7 +144,7 @@ SampleRows SampleRows::from_json(const nlohmann::ordered_json& in) {
     for (std::size_t i = 0; i < values.size(); ++i) {
       std::uint32_t bits = 0;
       for (std::size_t k = 0; k < 4; ++k) bits |= std::uint32_t{bytes[4 * i + k]} << (8 * k);
-      values[i] = std::bit_cast<float>(bits);
+      values[i] = bit_cast<float>(bits);
     }
     if (!rows.blocks.emplace(first, std::move(values)).second)
       throw std::invalid_argument("stored rows from realization " + std::to_string(first) +

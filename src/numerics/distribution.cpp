@@ -1,4 +1,5 @@
 #include "numerics/distribution.hpp"
+#include "core/number_text.hpp"
 
 #include <algorithm>
 #include <boost/math/distributions/beta.hpp>
@@ -21,12 +22,6 @@ namespace {
 
 namespace bm = boost::math;
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-std::string num(double x) {
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, x);
-  return std::string(buf, res.ptr);
-}
 
 std::string join(const std::vector<std::string>& items) {
   std::string out;
@@ -158,8 +153,8 @@ Distribution::Distribution(Family family, DistributionParameters parameters)
     sf_hi_ = !std::isfinite(hi_) ? 0.0 : hi_inside ? base_sf(hi_) : 1.0;
     const double mass = cdf_lo_ < 0.5 ? cdf_hi_ - cdf_lo_ : sf_lo_ - sf_hi_;
     if (!(mass > 0)) {
-      throw std::invalid_argument("min (" + num(p_.min.value_or(lo_)) + ") and max (" +
-                                  num(p_.max.value_or(hi_)) + ") leave no probability");
+      throw std::invalid_argument("min (" + shortest_text(p_.min.value_or(lo_)) + ") and max (" +
+                                  shortest_text(p_.max.value_or(hi_)) + ") leave no probability");
     }
   }
 }

@@ -2,17 +2,12 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/number_text.hpp"
 #include "numerics/distribution.hpp"
 
 namespace vorn::numerics {
 
 namespace {
-
-std::string num(double x) {
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, x);
-  return std::string(buf, res.ptr);
-}
 
 class Checker {
  public:
@@ -28,22 +23,23 @@ class Checker {
   }
   bool finite(const std::optional<double>& v, const char* name) {
     if (v && !std::isfinite(*v)) {
-      problems.push_back(std::string(name) + " (" + num(*v) + ") is not a finite number");
+      problems.push_back(std::string(name) + " (" + shortest_text(*v) + ") is not a finite number");
       return false;
     }
     return true;
   }
   void positive(const std::optional<double>& v, const char* name) {
     if (v && std::isfinite(*v) && !(*v > 0)) {
-      problems.push_back(std::string(name) + " (" + num(*v) + ") must be positive");
+      problems.push_back(std::string(name) + " (" + shortest_text(*v) + ") must be positive");
     }
   }
   void ordered(const std::optional<double>& lo, const std::optional<double>& hi) {
     if (!lo || !hi || !std::isfinite(*lo) || !std::isfinite(*hi)) return;
     if (*lo > *hi) {
-      problems.push_back("min (" + num(*lo) + ") is greater than max (" + num(*hi) + ")");
+      problems.push_back("min (" + shortest_text(*lo) + ") is greater than max (" +
+                         shortest_text(*hi) + ")");
     } else if (*lo == *hi) {
-      problems.push_back("min and max are both " + num(*lo) + "; use a constant");
+      problems.push_back("min and max are both " + shortest_text(*lo) + "; use a constant");
     }
   }
   void bounded() {
@@ -54,8 +50,8 @@ class Checker {
   void mode_inside() {
     if (!need(p_.mode, "mode") || !p_.min || !p_.max) return;
     if (*p_.mode < *p_.min || *p_.mode > *p_.max) {
-      problems.push_back("mode (" + num(*p_.mode) + ") is outside [min, max] = [" + num(*p_.min) +
-                         ", " + num(*p_.max) + "]");
+      problems.push_back("mode (" + shortest_text(*p_.mode) + ") is outside [min, max] = [" +
+                         shortest_text(*p_.min) + ", " + shortest_text(*p_.max) + "]");
     }
   }
   void truncation() {
@@ -93,7 +89,7 @@ void check_empirical(const DistributionParameters& p, Checker& c) {
     double total = 0;
     for (double w : p.weights) {
       if (!std::isfinite(w) || w < 0) {
-        c.problems.push_back("weight (" + num(w) + ") is negative or not finite");
+        c.problems.push_back("weight (" + shortest_text(w) + ") is negative or not finite");
         return;
       }
       total += w;
@@ -109,16 +105,17 @@ void check_empirical(const DistributionParameters& p, Checker& c) {
     const auto [x, q] = p.cdf[i];
     if (!c.finite(x, "cdf x") || !c.finite(q, "cdf p")) return;
     if (q < 0 || q > 1) {
-      c.problems.push_back("cdf p (" + num(q) + ") is outside [0, 1]");
+      c.problems.push_back("cdf p (" + shortest_text(q) + ") is outside [0, 1]");
       return;
     }
     if (i > 0 && !(x > p.cdf[i - 1].first)) {
-      c.problems.push_back("cdf x (" + num(x) + ") does not increase after " +
-                           num(p.cdf[i - 1].first));
+      c.problems.push_back("cdf x (" + shortest_text(x) + ") does not increase after " +
+                           shortest_text(p.cdf[i - 1].first));
       return;
     }
     if (i > 0 && q < p.cdf[i - 1].second) {
-      c.problems.push_back("cdf p (" + num(q) + ") decreases after " + num(p.cdf[i - 1].second));
+      c.problems.push_back("cdf p (" + shortest_text(q) + ") decreases after " +
+                           shortest_text(p.cdf[i - 1].second));
       return;
     }
   }
@@ -196,7 +193,7 @@ std::vector<std::string> parameter_problems(Family family, const DistributionPar
       } else if (geometric) {
         if (c.need(p.gm, "gm")) c.positive(p.gm, "gm");
         if (c.need(p.gsd, "gsd") && !(*p.gsd > 1)) {
-          c.problems.push_back("gsd (" + num(*p.gsd) + ") must be greater than 1");
+          c.problems.push_back("gsd (" + shortest_text(*p.gsd) + ") must be greater than 1");
         }
       } else {
         if (c.need(p.mean, "mean")) c.positive(p.mean, "mean");

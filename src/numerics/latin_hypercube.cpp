@@ -1,5 +1,7 @@
 #include "numerics/latin_hypercube.hpp"
 
+#include "core/fmin_fmax.hpp"
+
 #include <bit>
 #include <cmath>
 #include <stdexcept>
@@ -55,7 +57,7 @@ double lhs_uniform(std::uint64_t seed, std::uint64_t n, std::uint64_t realizatio
   const double u = uniform(seed, realization, parameter);
   const double x = (static_cast<double>(stratum) + u) / static_cast<double>(n);
   // stratum + u rounds up to n in the top stratum once n exceeds 2^52 or so.
-  return std::fmin(x, std::nextafter(1.0, 0.0));
+  return vorn::fmin(x, std::nextafter(1.0, 0.0));
 }
 
 }  // namespace vorn::numerics

@@ -1,4 +1,6 @@
 #include "numerics/quantile_sketch.hpp"
+#include "core/bit_cast.hpp"
+#include "core/number_text.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -6,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
+#include <type_traits>
 
 #include "math_policy.hpp"
 
@@ -44,13 +47,13 @@ constexpr double kEdgeMargin = 1e-7;
 }  // namespace
 
 std::int32_t QuantileSketch::bucket(double magnitude) {
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const auto bits = bit_cast<std::uint64_t>(magnitude);
   const int biased = static_cast<int>(bits >> 52);
   if (biased == 0 || biased >= 0x7ff) return exact_bucket(magnitude);  // subnormal
   // m = 2^e f, f in [1, 2) = c (1 + r), c = 1 + j / 128, 0 <= r < 1 / 128.
   const int j = static_cast<int>((bits >> 45) & 127);
   const double f =
-      std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1023} << 52));
+      bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1023} << 52));
   const double r = (f - (1 + j / 128.0)) * kLogTable.inverse_c[j];
   // log(1 + r) to r^5: the next term is below 4e-14.
   const double log1p_r = r * (1 - r * (0.5 - r * (1.0 / 3 - r * (0.25 - r * 0.2))));
@@ -79,12 +82,6 @@ std::uint32_t checked_add(std::uint32_t a, std::uint64_t b) {
     throw std::overflow_error("a percentile bucket holds more than 2^32 - 1 values");
   }
   return static_cast<std::uint32_t>(a + b);
-}
-
-std::string num(double x) {
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, x);
-  return std::string(buf, res.ptr);
 }
 
 }  // namespace
@@ -231,9 +228,17 @@ class Reader {
   template <class T>
   T number() {
     T value{};
-    auto res = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
-    if (res.ec != std::errc()) fail();
-    rest_.remove_prefix(static_cast<std::size_t>(res.ptr - rest_.data()));
+    const char* end = nullptr;
+    if constexpr (std::is_floating_point_v<T>) {
+      const ReadRealResult res = read_real(rest_.data(), rest_.data() + rest_.size(), value);
+      if (res.ec != std::errc()) fail();
+      end = res.ptr;
+    } else {
+      const auto res = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
+      if (res.ec != std::errc()) fail();
+      end = res.ptr;
+    }
+    rest_.remove_prefix(static_cast<std::size_t>(end - rest_.data()));
     return value;
   }
   bool next_is(char c) const { return !rest_.empty() && rest_.front() == c; }
@@ -250,8 +255,9 @@ class Reader {
 }  // namespace
 
 std::string QuantileSketch::to_string() const {
-  std::string out = "n=" + std::to_string(count_) + ";min=" + num(min_) + ";max=" + num(max_) +
-                    ";zero=" + std::to_string(zero_) + ";nonfinite=" + std::to_string(non_finite_);
+  std::string out = "n=" + std::to_string(count_) + ";min=" + shortest_text(min_) +
+                    ";max=" + shortest_text(max_) + ";zero=" + std::to_string(zero_) +
+                    ";nonfinite=" + std::to_string(non_finite_);
   write_store(out, ";pos=", positive_);
   write_store(out, ";neg=", negative_);
   return out;

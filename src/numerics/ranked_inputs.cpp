@@ -1,8 +1,8 @@
 #include "numerics/ranked_inputs.hpp"
+#include "core/bit_cast.hpp"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <stdexcept>
 #include <utility>
 
@@ -11,7 +11,7 @@ namespace {
 
 // A float's bits made to sort as unsigned integers in the float's order.
 std::uint32_t sort_key(float x) {
-  const auto bits = std::bit_cast<std::uint32_t>(x);
+  const auto bits = bit_cast<std::uint32_t>(x);
   return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
 }
 

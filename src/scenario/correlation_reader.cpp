@@ -46,7 +46,8 @@ CorrelateEntry read_correlate(TomlReader& reader, const toml::table& table,
       has_spearman = true;
       if (const auto rho = reader.number(node, at, key)) {
         e.spearman = *rho;
-        if (!(std::fabs(*rho) <= 1)) reader.error(at, key, num(*rho) + " is outside [-1, 1]");
+        if (!(std::fabs(*rho) <= 1))
+          reader.error(at, key, shortest_text(*rho) + " is outside [-1, 1]");
       }
     } else {
       reader.error(at, key, "unknown key");

@@ -52,12 +52,12 @@ class Reader : public TomlReader {
         s.percentiles = numbers(node, at, key);
         if (s.percentiles.empty()) error(at, key, "needs at least one percentile");
         for (double p : s.percentiles) {
-          if (!(p > 0 && p < 100)) error(at, key, num(p) + " is not inside (0, 100)");
+          if (!(p > 0 && p < 100)) error(at, key, shortest_text(p) + " is not inside (0, 100)");
         }
       } else if (key == "decision_percentile") {
         if (auto p = number(node, at, key)) {
           s.decision_percentile = *p;
-          if (!(*p > 0 && *p < 100)) error(at, key, num(*p) + " is not inside (0, 100)");
+          if (!(*p > 0 && *p < 100)) error(at, key, shortest_text(*p) + " is not inside (0, 100)");
         }
       } else if (key == "target_precision") {
         precision_at = at;

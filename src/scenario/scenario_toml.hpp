@@ -10,16 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/number_text.hpp"
 #include "scenario/scenario.hpp"
 #include "scenario/vary_target.hpp"
 
 namespace vorn::scenario {
-
-inline std::string num(double x) {
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, x);
-  return std::string(buf, res.ptr);
-}
 
 inline SourcePosition position(const toml::source_region& region) {
   return {region.begin.line, region.begin.column};

@@ -20,8 +20,4 @@ std::string summary_csv(const std::vector<StreamSummary>& rows);
 // An array of objects with the same keys; without a worst chemical they are null.
 std::string summary_json(const std::vector<StreamSummary>& rows);
 
-// A number in its shortest form that reads back as the same double; NaN, Infinity,
-// -Infinity as the run's exports write them.
-std::string shortest_number(double value);
-
 }  // namespace vorn::batch

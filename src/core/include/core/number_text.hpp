@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <system_error>
 
 namespace vorn {
@@ -20,6 +21,20 @@ inline constexpr int kMaxTextPrecision = 40;
 // for its digits in fixed form is written exactly ("1152921504606846976"). Non-finite
 // values as "inf", "-inf", "nan", "-nan". Returns the end of the text written at `out`.
 char* write_shortest(char* out, double value);
+
+// write_shortest as a string: "0.1", "1e+23", "inf", "nan".
+inline std::string shortest_text(double value) {
+  char text[kNumberTextSize];
+  return std::string(text, write_shortest(text, value));
+}
+
+// The shortest text with the words documents use for the values that are not numbers:
+// "7.2309e-05", "NaN", "Infinity", "-Infinity".
+inline std::string exact_number(double value) {
+  if (value != value) return "NaN";
+  if (value - value != 0) return value > 0 ? "Infinity" : "-Infinity";
+  return shortest_text(value);
+}
 
 // The same digits always in scientific form, d[.ddd]e±XX ("1e+23", "5e-324").
 char* write_shortest_scientific(char* out, double value);

@@ -1,13 +1,13 @@
-// Numbers for SVG and HTML pages: coordinates and exact values.
+// Numbers for SVG and HTML pages: coordinates (exact values are exact_number()).
 #pragma once
 
 #include <string>
+
+#include "core/number_text.hpp"
 
 namespace vorn {
 
 // A coordinate with at most two decimals ("12.5", "380").
 std::string svg_coord(double value);
-// The shortest text that reads back as the same double ("7.2309e-05", "NaN", "Infinity").
-std::string exact_number(double value);
 
 }  // namespace vorn

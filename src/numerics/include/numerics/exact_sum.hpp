@@ -1,10 +1,11 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "core/bit_cast.hpp"
 
 namespace vorn::numerics {
 
@@ -60,7 +61,7 @@ class ExactSum {
 };
 
 inline void ExactSum::add(double x) {
-  const auto bits = std::bit_cast<std::uint64_t>(x);
+  const auto bits = bit_cast<std::uint64_t>(x);
   const auto exponent = static_cast<int>((bits >> 52) & 0x7ff);
   if (exponent == 0x7ff) return add_non_finite(x);
   // Normal: m 2^(e - 1075) = m 2^(e - 1) units; subnormal (and zero): m units.
