@@ -14,43 +14,6 @@ namespace vorn::mc {
 
 using Json = nlohmann::ordered_json;
 
-std::string part_format(std::string_view json) {
-  const Json j = Json::parse(json, nullptr, false);
-  if (!j.is_object()) return "";
-  const auto found = j.find("format");
-  return found != j.end() && found->is_string() ? found->get<std::string>() : "";
-}
-
-Json parse_part_document(std::string_view json, const std::string& where, const char* format,
-                         int version, const char* kind) {
-  Json j;
-  try {
-    j = Json::parse(json);
-  } catch (const Json::parse_error& e) {
-    throw PartError(where + "not JSON: " + e.what());
-  }
-  if (!j.is_object() || j.value("format", "") != format)
-    throw PartError(where + "not " + kind + " (format \"" + format + "\")");
-  const auto found = j.find("version");
-  if (found == j.end() || !found->is_number_integer() || found->get<int>() != version)
-    throw PartError(where + "version " + (found == j.end() ? "none" : found->dump()) +
-                    ", this program reads " + std::to_string(version));
-  return j;
-}
-
-void check_same_run(const std::string& scenario, const std::string& other_scenario,
-                    std::uint64_t shard_count, std::uint64_t other_shard_count,
-                    const McBaseline& baseline, const McBaseline& other_baseline,
-                    const std::string& where) {
-  if (!(scenario::from_json(scenario) == scenario::from_json(other_scenario)))
-    throw PartError(where + "its scenario differs from the other parts'");
-  if (shard_count != other_shard_count)
-    throw PartError(where + "it is one of " + std::to_string(other_shard_count) +
-                    " shards, the other parts of " + std::to_string(shard_count));
-  if (!same_baseline(baseline, other_baseline))
-    throw PartError(where + "its deterministic values differ from the other parts'");
-}
-
 double real_from_json(const Json& j) {
   if (j.is_number()) return j.get<double>();
   const std::string text = j.get<std::string>();
@@ -143,13 +106,13 @@ std::vector<ShardRange> shards_from_json(const Json& j) {
 }
 
 std::uint64_t check_shards(const std::vector<ShardRange>& shards, std::uint64_t count,
-                           std::uint64_t units, const std::string& where) {
+                           std::uint64_t units, const char* units_word, const std::string& where) {
   if (count == 0 || count > kMaxShards || shards.empty()) throw PartError(where + "holds no shard");
   std::uint64_t covered = 0, previous = 0;
   for (const ShardRange& s : shards) {
     if (s.index <= previous || s.index > count || !(s == shard_range(s.index, count, units)))
       throw PartError(where + "shard " + std::to_string(s.index) + "/" + std::to_string(count) +
-                      " does not hold its realizations in order");
+                      " does not hold its " + units_word + " in order");
     previous = s.index;
     covered += s.last + 1 - s.first;
   }
@@ -172,59 +135,6 @@ std::vector<ShardRange> merged_shards(const std::vector<ShardRange>& into,
     }
   }
   return shards;
-}
-
-void append_unit_values(std::string& text, const std::vector<UnitValues>& records,
-                        const char* unit_key) {
-  text += '[';
-  for (std::size_t k = 0; k < records.size(); ++k) {
-    text += k > 0 ? ",{\"" : "{\"";
-    text += unit_key;
-    text += "\":" + std::to_string(records[k].unit) + ",\"values\":[";
-    for (std::size_t v = 0; v < records[k].values.size(); ++v) {
-      if (v > 0) text += ',';
-      append_json_number(text, records[k].values[v]);
-    }
-    text += "]}";
-  }
-  text += ']';
-}
-
-std::vector<UnitValues> unit_values_from_json(const Json& array, const char* unit_key,
-                                              std::size_t size, const std::string& unit_name,
-                                              const std::string& where) {
-  std::vector<UnitValues> records;
-  for (const Json& r : array) {
-    UnitValues& record = records.emplace_back();
-    record.unit = r.at(unit_key).get<std::uint64_t>();
-    for (const Json& x : r.at("values")) record.values.push_back(real_from_json(x));
-    if (record.values.size() != size)
-      throw PartError(where + unit_name + " " + std::to_string(record.unit) + " holds " +
-                      std::to_string(record.values.size()) + " values, not " +
-                      std::to_string(size));
-  }
-  return records;
-}
-
-void check_records(const std::vector<UnitValues>& records, const std::vector<ShardRange>& shards,
-                   std::uint64_t covered, const std::string& units, const std::string& where) {
-  std::size_t k = 0;
-  for (const ShardRange& s : shards)
-    for (std::uint64_t u = s.first; u <= s.last; ++u, ++k)
-      if (k >= records.size() || records[k].unit != u)
-        throw PartError(where + "its records are not the " + units + " of its shards");
-  if (records.size() != covered)
-    throw PartError(where + "it holds " + std::to_string(records.size()) + " " + units +
-                    ", its shards " + std::to_string(covered));
-}
-
-void merge_records(std::vector<UnitValues>& into, const std::vector<UnitValues>& other) {
-  std::vector<UnitValues> records;
-  records.reserve(into.size() + other.size());
-  std::merge(std::make_move_iterator(into.begin()), std::make_move_iterator(into.end()),
-             other.begin(), other.end(), std::back_inserter(records),
-             [](const UnitValues& a, const UnitValues& b) { return a.unit < b.unit; });
-  into = std::move(records);
 }
 
 }  // namespace vorn::mc

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "mc/part_document.hpp"
+#include "mc/unit_values.hpp"
 
 namespace vorn::mc {
 namespace {

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "mc/mc_part.hpp"
-#include "mc/part_document.hpp"
+#include "mc/part_header.hpp"
+#include "mc/unit_values.hpp"
 
 namespace vorn::mc {
 
@@ -20,24 +20,23 @@ namespace vorn::mc {
 // 2 + i A_B^i; output o the limiting quantity of chemical o, then RI_TOT and HI_TOT of the
 // stream. NaN where the evaluation gave none.
 // Its unit is the base row j, 1..M.
-using SobolRow = mc::UnitValues;
+using SobolRow = UnitValues;
 
-struct SobolPart {
-  std::string scenario_json;  // the resolved scenario, canonical
-  std::uint64_t seed = 0, base_rows = 0;
-  std::uint64_t shard_count = 1;
-  std::vector<mc::ShardRange> shards;  // over the base rows, in index order
-  mc::McBaseline baseline;             // the chemicals' names, and what tells runs apart
-  std::vector<std::string> groups;     // the labels of the input groups, one per [[vary]] entry
-  std::vector<SobolRow> rows;          // in base row order
+// Its shards are over the base rows; its baseline gives the chemicals' names, and tells
+// runs apart.
+struct SobolPart : PartHeader {
+  std::uint64_t base_rows = 0;
+  std::vector<std::string> groups;  // the labels of the input groups, one per [[vary]] entry
+  std::vector<SobolRow> rows;       // in base row order
 
   std::size_t blocks() const { return groups.size() + 2; }
   std::size_t outputs() const { return baseline.names.size() + 2; }
-  bool complete() const { return shards.size() == shard_count; }
 };
 
 inline constexpr const char* kSobolPartFormat = "vorn-sobol-part";
 inline constexpr int kSobolPartVersion = 1;
+inline constexpr PartKind kSobolPartKind{kSobolPartFormat, kSobolPartVersion,
+                                         "a part of a Sobol design", "a Sobol design", "base rows"};
 
 // The versioned JSON document; holds no thread count, time, host or path.
 std::string sobol_part_json(const SobolPart& part);

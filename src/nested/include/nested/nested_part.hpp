@@ -9,24 +9,21 @@
 #include <string_view>
 #include <vector>
 
-#include "mc/mc_part.hpp"
+#include "mc/part_header.hpp"
 #include "nested/outer_record.hpp"
 
 namespace vorn::nested {
 
-struct NestedPart {
-  std::string scenario_json;  // the resolved scenario, canonical
-  std::uint64_t seed = 0, outer = 0, inner = 0;
-  std::uint64_t shard_count = 1;
-  std::vector<mc::ShardRange> shards;  // over the outer draws, in index order
-  mc::McBaseline baseline;
+// Its shards are over the outer draws.
+struct NestedPart : mc::PartHeader {
+  std::uint64_t outer = 0, inner = 0;
   std::vector<OuterRecord> records;  // in draw order
-
-  bool complete() const { return shards.size() == shard_count; }
 };
 
 inline constexpr const char* kNestedPartFormat = "vorn-nested-part";
 inline constexpr int kNestedPartVersion = 1;
+inline constexpr mc::PartKind kNestedPartKind{
+    kNestedPartFormat, kNestedPartVersion, "a part of a nested run", "a nested run", "outer draws"};
 
 // The versioned JSON document; holds no thread count, time, host or path.
 std::string nested_part_json(const NestedPart& part);

@@ -12,7 +12,7 @@
 
 #include "mc/decision_quantities.hpp"
 #include "mc/mc_tally.hpp"
-#include "mc/part_document.hpp"
+#include "mc/unit_values.hpp"
 #include "scenario/resolved_scenario.hpp"
 #include "scenario/scenario_json.hpp"
 
