@@ -7,19 +7,14 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
-#include <thread>
-#include <type_traits>
-#include <variant>
 
-#include "mc/mc_part.hpp"
-#include "mc/part_document.hpp"
+#include "mc/part_header.hpp"
+#include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
-#include "nested/nested_part.hpp"
+#include "mc_run/part_documents.hpp"
 #include "scenario/scenario.hpp"
 #include "scenario/scenario_overrides.hpp"
 #include "scenario/scenario_reader.hpp"
-#include "vorn/mc_documents.hpp"
-#include "vorn/nested_documents.hpp"
 #include "vorn/results_json.hpp"
 
 namespace vorn::python {
@@ -32,18 +27,11 @@ namespace py = pybind11;
   throw py::value_error(what);
 }
 
-// A run's mergeable state, one-dimensional or nested, held by the engine: it becomes text
-// only to be pickled or sent.
+// A run's mergeable state of any kind, held by the engine: it becomes text only to be pickled
+// or sent. Held immutable, so that a merge makes a new one.
 struct Part {
-  std::variant<std::shared_ptr<const mc::McPart>, std::shared_ptr<const nested::NestedPart>> state;
-
-  template <class Kind>
-  static Part of(Kind&& kind) {
-    return Part{std::make_shared<const std::decay_t<Kind>>(std::forward<Kind>(kind))};
-  }
-  bool complete() const {
-    return std::visit([](const auto& p) { return p->complete(); }, state);
-  }
+  std::shared_ptr<const mc_run::AnyPart> state;
+  bool complete() const { return mc_run::header_of(*state).complete(); }
 };
 
 struct McCall {
@@ -57,16 +45,14 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
                   std::optional<std::uint64_t> seed, std::optional<std::uint64_t> outer,
                   std::optional<std::uint64_t> inner, unsigned threads,
                   std::optional<std::pair<std::uint64_t, std::uint64_t>> shard) {
-  mc_run::McRequest request;
-  request.scenario = scenario_name;
+  scenario::ScenarioOverrides overrides;
+  overrides.realizations = realizations;
+  overrides.seed = seed;
+  overrides.outer = outer;
+  overrides.inner = inner;
+  mc_run::McRequest request = mc_run::make_request(scenario_name, overrides, threads, shard);
   request.scenario_text = std::move(scenario_text);
   request.input_text = std::move(input_text);
-  request.overrides.realizations = realizations;
-  request.overrides.seed = seed;
-  request.overrides.outer = outer;
-  request.overrides.inner = inner;
-  request.threads = threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency());
-  request.shard = shard;
   McCall call;
   std::string problem;
   {
@@ -78,8 +64,9 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
       for (std::size_t k = 0; k < result.baseline.message.size(); ++k)
         call.message += (k > 0 ? "; " : "") + result.baseline.message[k];
       if (result.baseline.status == Status::completed)
-        call.part =
-            result.nested ? Part::of(std::move(*result.nested)) : Part::of(std::move(result.part));
+        call.part = Part{std::make_shared<const mc_run::AnyPart>(
+            result.nested ? mc_run::AnyPart(std::move(*result.nested))
+                          : mc_run::AnyPart(std::move(result.part)))};
     } catch (const scenario::ScenarioError& e) {
       problem = e.what();
     } catch (const mc_run::McUsageError& e) {
@@ -90,6 +77,22 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
   return call;
 }
 
+scenario::Scenario scenario_of(const std::string& scenario_name, const std::string& scenario_text) {
+  try {
+    return scenario::parse_scenario(scenario_text, scenario_name, true);
+  } catch (const scenario::ScenarioError& e) {
+    value_error(e.what());
+  }
+}
+
+// The VORN.IN a scenario's text names, as written; none when it names none.
+std::optional<std::string> scenario_input(const std::string& scenario_name,
+                                          const std::string& scenario_text) {
+  const scenario::Scenario s = scenario_of(scenario_name, scenario_text);
+  if (s.input.empty()) return std::nullopt;
+  return s.input.string();
+}
+
 // What shards of the scenario's run cut: (realizations, or outer draws of a run with
 // uncertainty inputs; the inner realizations of each outer draw, none in a one-dimensional
 // run).
@@ -97,94 +100,65 @@ std::pair<std::uint64_t, std::optional<std::uint64_t>> shard_units(
     const std::string& scenario_name, const std::string& scenario_text,
     std::optional<std::uint64_t> realizations, std::optional<std::uint64_t> outer,
     std::optional<std::uint64_t> inner) {
+  scenario::Scenario s = scenario_of(scenario_name, scenario_text);
+  scenario::ScenarioOverrides overrides;
+  overrides.realizations = realizations;
+  overrides.outer = outer;
+  overrides.inner = inner;
   try {
-    scenario::Scenario scenario = scenario::parse_scenario(scenario_text, scenario_name, true);
-    scenario::ScenarioOverrides overrides;
-    overrides.realizations = realizations;
-    overrides.outer = outer;
-    overrides.inner = inner;
-    scenario::apply_overrides(scenario, overrides);
-    if (scenario.nested()) return {scenario.outer, scenario.inner};
-    return {scenario.realizations, std::nullopt};
+    scenario::apply_overrides(s, overrides);
   } catch (const scenario::ScenarioError& e) {
     value_error(e.what());
   }
+  if (s.nested()) return {s.outer, s.inner};
+  return {s.realizations, std::nullopt};
 }
 
-Part parsed(const std::string& text) {
+// Runs `work` without the GIL; a PartError it throws becomes ValueError.
+template <class Work>
+auto unlocked_part_work(Work&& work) {
   std::string problem;
-  Part part;
+  decltype(work()) out{};
   {
     py::gil_scoped_release unlocked;
     try {
-      part = mc::part_format(text) == nested::kNestedPartFormat
-                 ? Part::of(nested::parse_nested_part(text, "this summary"))
-                 : Part::of(mc::parse_part(text, "this summary"));
+      out = work();
     } catch (const mc::PartError& e) {
       problem = e.what();
     }
   }
   if (!problem.empty()) value_error(problem);
-  return part;
+  return out;
+}
+
+Part parsed(const std::string& text) {
+  return unlocked_part_work([&] {
+    return Part{std::make_shared<const mc_run::AnyPart>(mc_run::read_part(text, "this summary"))};
+  });
 }
 
 std::string text_of(const Part& part) {
   py::gil_scoped_release unlocked;
-  if (const auto* nested = std::get_if<1>(&part.state)) return nested::nested_part_json(**nested);
-  return mc::part_json(*std::get<0>(part.state));
-}
-
-// The two of one kind merged; PartError when they are of different kinds or cannot merge.
-template <class Kind>
-Part merged_kind(const Kind& a, const Part& b, void (*add)(Kind&, const Kind&, std::string_view)) {
-  constexpr bool kNested = std::is_same_v<Kind, nested::NestedPart>;
-  const auto* other = std::get_if<std::shared_ptr<const Kind>>(&b.state);
-  if (other == nullptr)
-    throw mc::PartError(kNested ? "the other summary is of a one-dimensional run, this one of "
-                                  "a nested run"
-                                : "the other summary is of a nested run, this one of a "
-                                  "one-dimensional run");
-  Kind both = a;
-  add(both, **other, "the other summary");
-  return Part::of(std::move(both));
+  return mc_run::part_text(*part.state);
 }
 
 Part merged(const Part& a, const Part& b) {
-  std::string problem;
-  Part into;
-  {
-    py::gil_scoped_release unlocked;
-    try {
-      if (const auto* nested = std::get_if<1>(&a.state)) {
-        into = merged_kind(**nested, b, nested::merge_nested_part);
-      } else {
-        into = merged_kind(*std::get<0>(a.state), b, mc::merge_part);
-      }
-    } catch (const mc::PartError& e) {
-      problem = e.what();
-    }
-  }
-  if (!problem.empty()) value_error(problem);
-  return into;
+  return unlocked_part_work([&] {
+    mc_run::AnyPart both = *a.state;
+    mc_run::merge_parts(both, *b.state, "the other summary", "this one");
+    return Part{std::make_shared<const mc_run::AnyPart>(std::move(both))};
+  });
 }
 
 std::pair<std::string, std::string> documents(const Part& part) {
-  const auto [held, count] = std::visit(
-      [](const auto& p) {
-        return std::pair{p->shards.size(), p->shard_count};
-      },
-      part.state);
-  if (!part.complete())
-    value_error("this summary holds " + std::to_string(held) + " of its " + std::to_string(count) +
-                " shards: merge the others first");
-  py::gil_scoped_release unlocked;
-  if (const auto* nested = std::get_if<1>(&part.state)) {
-    const mc_run::NestedReport r = mc_run::report_of(**nested);
-    return {nested_json(r.summary, r.scenario_json), nested_csv(r.summary)};
-  }
-  const mc_run::McReport r = mc_run::report_of(*std::get<0>(part.state));
-  return {mc_json(r.summary, r.scenario_json, r.decision_percentile, &r.sensitivity),
-          mc_csv(r.summary, &r.sensitivity)};
+  const mc::PartHeader& header = mc_run::header_of(*part.state);
+  if (!header.complete())
+    value_error("this summary holds " + std::to_string(header.shards.size()) + " of its " +
+                std::to_string(header.shard_count) + " shards: merge the others first");
+  return unlocked_part_work([&] {
+    const mc_run::PartDocuments d(*part.state);
+    return std::pair{d.json(), d.csv()};
+  });
 }
 
 }  // namespace
@@ -209,6 +183,9 @@ void add_montecarlo(py::module_& m) {
         py::arg("inner"), py::arg("threads"), py::arg("shard"),
         "A probabilistic run: its deterministic run's status and, when that completed, the "
         "part of the realizations run. ValueError listing a scenario's problems.");
+  m.def("scenario_input", &scenario_input, py::arg("scenario_name"), py::arg("scenario_text"),
+        "The VORN.IN the scenario's input names, as written, or None. ValueError listing a "
+        "scenario's problems.");
   m.def("shard_units", &shard_units, py::arg("scenario_name"), py::arg("scenario_text"),
         py::arg("realizations"), py::arg("outer"), py::arg("inner"),
         "(units a shard cuts: realizations, or outer draws of a run with uncertainty inputs; "

@@ -1,6 +1,7 @@
 """vorn.montecarlo gives the program's documents; shards merge to the whole, pickle as parts."""
 
 import pickle
+import sys
 import subprocess
 import tomllib
 
@@ -62,3 +63,14 @@ def test_a_run_with_uncertainty_inputs_gives_the_programs_documents(cli, tmp_pat
     assert restored.merge(*shards[1:]).to_json() == whole.to_json()
     with pytest.raises(ValueError, match="nested run, this one of a one-dimensional"):
         vorn.montecarlo(SCENARIO, realizations=20).merge(shards[1])
+
+
+def test_the_package_needs_no_toml_module_of_its_own():
+    # Python 3.9 and 3.10 have no tomllib: the package must import and find a scenario's
+    # input through the engine's reader without it.
+    code = ("import sys; sys.modules['tomllib'] = None\n"
+            "import vorn\n"
+            f"s = vorn.montecarlo({str(SCENARIO)!r}, realizations=20, threads=1)\n"
+            "assert s.to_json().startswith('{')\n")
+    done = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr

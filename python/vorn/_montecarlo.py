@@ -4,7 +4,6 @@ from __future__ import annotations
 
 import io
 import os
-import tomllib
 from typing import Any, Dict, Mapping, Optional, Tuple, Union
 
 import pandas as pd
@@ -126,13 +125,11 @@ def scenario_source(scenario: Optional[ScenarioArgument]) -> Tuple[str, str, str
                     f"{type(scenario).__name__}")
 
 
-def input_of(text: str, directory: str) -> bytes:
-    """The VORN.IN bytes the scenario's `input` names, relative to `directory`."""
-    try:
-        name = tomllib.loads(text).get("input")
-    except tomllib.TOMLDecodeError as e:
-        raise ValueError(f"scenario: {e}") from None
-    if not isinstance(name, str):
+def input_of(name_for_messages: str, text: str, directory: str) -> bytes:
+    """The VORN.IN bytes the scenario's `input` names, relative to `directory`. The engine's
+    own reader finds it, so the TOML is read one way only."""
+    name = _vorn.scenario_input(name_for_messages, text)
+    if name is None:
         raise ValueError("scenario: input: missing: name the VORN.IN to run, or give text=")
     path = os.path.join(directory, name)
     try:
@@ -177,7 +174,7 @@ def montecarlo(
     run's message when that run does not complete (the realizations would mean nothing).
     """
     name, toml_text, directory = scenario_source(scenario)
-    input_text = text_bytes(text) if text is not None else input_of(toml_text, directory)
+    input_text = text_bytes(text) if text is not None else input_of(name, toml_text, directory)
     if shard is not None:
         if (not isinstance(shard, tuple) or len(shard) != 2
                 or not all(isinstance(v, int) for v in shard)):

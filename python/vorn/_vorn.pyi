@@ -55,6 +55,7 @@ def montecarlo(
     threads: int,
     shard: Optional[Tuple[int, int]],
 ) -> McCall: ...
+def scenario_input(scenario_name: str, scenario_text: str) -> Optional[str]: ...
 def shard_units(
     scenario_name: str,
     scenario_text: str,

@@ -13,7 +13,9 @@
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
+#include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
+#include "mc_run/part_documents.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -51,18 +53,6 @@ struct McArgs {
   bool sobol = false;
   std::size_t base_samples = mc_run::kDefaultBaseRows;
 };
-
-// "I/K" with 1 <= I <= K.
-std::optional<std::pair<std::uint64_t, std::uint64_t>> parse_shard(const std::string& text) {
-  std::uint64_t i = 0, k = 0;
-  const char* end = text.data() + text.size();
-  const auto first = std::from_chars(text.data(), end, i);
-  if (first.ec != std::errc() || first.ptr == end || *first.ptr != '/') return std::nullopt;
-  const auto second = std::from_chars(first.ptr + 1, end, k);
-  if (second.ec != std::errc() || second.ptr != end || i < 1 || i > k || k > mc::kMaxShards)
-    return std::nullopt;
-  return std::pair{i, k};
-}
 
 // The samples file, written as the rows come; a write error is reported once at the end.
 class SamplesFile {
@@ -127,20 +117,18 @@ int run_sobol(const McArgs& args, const mc_run::McRequest& request) {
     return baseline_failed("vorn mc", result.baseline);
   if (!args.part.empty())
     return write_document(args.part, mc::sobol_part_json(result.part)) ? 0 : kFatalError;
-  return write_documents(args.documents, mc_run::report_of(result.part, request.threads));
+  return write_documents(args.documents, mc_run::PartDocuments(result.part, request.threads));
 }
 
 int run_mc(const McArgs& args) {
-  mc_run::McRequest request;
-  request.scenario = args.scenario;
-  request.overrides.realizations = args.realizations;
-  request.overrides.seed = args.seed;
-  request.overrides.outer = args.outer;
-  request.overrides.inner = args.inner;
-  request.threads = args.threads;
-  if (!args.shard.empty()) request.shard = parse_shard(args.shard);
-  if (!args.part.empty() && !request.shard)
-    request.shard = std::pair<std::uint64_t, std::uint64_t>{1, 1};
+  scenario::ScenarioOverrides overrides;
+  overrides.realizations = args.realizations;
+  overrides.seed = args.seed;
+  overrides.outer = args.outer;
+  overrides.inner = args.inner;
+  auto shard = args.shard.empty() ? std::nullopt : mc_run::parse_shard(args.shard);
+  if (!args.part.empty() && !shard) shard = std::pair<std::uint64_t, std::uint64_t>{1, 1};
+  mc_run::McRequest request = mc_run::make_request(args.scenario, overrides, args.threads, shard);
   if (args.realization) return write_realization(args, request);
 
   SamplesFile samples;
@@ -154,20 +142,18 @@ int run_mc(const McArgs& args) {
     const int status = run_sobol(args, request);
     return !args.samples.empty() && !samples.close() ? kFatalError : status;
   }
-  const mc_run::McResult result = mc_run::run_monte_carlo(request);
+  mc_run::McResult result = mc_run::run_monte_carlo(request);
   if (result.baseline.status != Status::completed)
     return baseline_failed("vorn mc", result.baseline);
   int status = 0;
   if (!args.samples.empty() && !samples.close()) status = kFatalError;
+  const mc_run::AnyPart part = result.nested ? mc_run::AnyPart(std::move(*result.nested))
+                                             : mc_run::AnyPart(std::move(result.part));
   if (!args.part.empty()) {
-    const std::string part =
-        result.nested ? nested::nested_part_json(*result.nested) : mc::part_json(result.part);
-    if (!write_document(args.part, part)) status = kFatalError;
+    if (!write_document(args.part, mc_run::part_text(part))) status = kFatalError;
     return status;
   }
-  return std::max(status, result.nested
-                              ? write_documents(args.documents, mc_run::report_of(*result.nested))
-                              : write_documents(args.documents, mc_run::report_of(result.part)));
+  return std::max(status, write_documents(args.documents, mc_run::PartDocuments(part)));
 }
 
 }  // namespace
@@ -224,7 +210,7 @@ int mc_main(int argc, char** argv) {
     return usage_error(app, "--sobol runs its own design, not realizations: no --realization");
   if (std::string why = document_conflict(args.documents, args.samples, args.part); !why.empty())
     return usage_error(app, why);
-  if (shard->count() > 0 && !parse_shard(args.shard))
+  if (shard->count() > 0 && !mc_run::parse_shard(args.shard))
     return usage_error(app, "--shard " + args.shard + ": give I/K with 1 <= I <= K <= 4294967295");
   if (shard->count() > 0 && part->count() == 0)
     return usage_error(app, "--shard needs --part FILE");

@@ -13,7 +13,8 @@
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
-#include "mc/part_document.hpp"
+#include "mc_run/any_part.hpp"
+#include "mc_run/part_documents.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -29,90 +30,26 @@ constexpr const char* kFooter =
     "exit status: 0 merged, 3 a part that cannot be read or merged, or a document that\n"
     "             cannot be written; 64 usage error";
 
-// "1, 3 and 4".
-std::string listed(const std::vector<std::uint64_t>& numbers) {
-  std::string text;
-  for (std::size_t k = 0; k < numbers.size(); ++k) {
-    if (k > 0) text += k + 1 == numbers.size() ? " and " : ", ";
-    text += std::to_string(numbers[k]);
-  }
-  return text;
-}
-
-// The kinds of parts, told apart by their format.
-struct PartKind {
-  const char* format;
-  const char* run;  // what the part is of
-};
-constexpr PartKind kOneDimensional{mc::kPartFormat, "a one-dimensional run"};
-constexpr PartKind kNested{nested::kNestedPartFormat, "a nested run"};
-constexpr PartKind kSobol{mc::kSobolPartFormat, "a Sobol design"};
-
-// None when the document names no kind of part; reading it as a part will say why.
-const PartKind* kind_of(std::string_view bytes) {
-  const std::string format = mc::part_format(bytes);
-  for (const PartKind* k : {&kOneDimensional, &kNested, &kSobol})
-    if (format == k->format) return k;
-  return nullptr;
-}
-
-// The parts, all of `kind`, merged; none, said on standard error, when one cannot be read
-// or they do not hold every shard. Throws mc::PartError when they cannot be merged.
-template <class Part>
-std::optional<Part> merged(const std::vector<std::string>& files, const PartKind& kind,
-                           Part (*parse)(std::string_view, std::string_view),
-                           void (*add)(Part&, const Part&, std::string_view)) {
-  Part merged;
-  for (std::size_t k = 0; k < files.size(); ++k) {
-    std::string bytes, why;
-    if (!read_file(files[k], bytes, why)) {
-      std::fprintf(stderr, "vorn mc-merge: cannot read %s: %s\n", files[k].c_str(), why.c_str());
-      return std::nullopt;
-    }
-    if (const PartKind* other = kind_of(bytes); other != nullptr && other != &kind)
-      throw mc::PartError(files[k] + ": a part of " + other->run + ", the others of " + kind.run);
-    Part part = parse(bytes, files[k]);
-    if (k == 0) {
-      merged = std::move(part);
-    } else {
-      add(merged, part, files[k]);
-    }
-  }
-  if (!merged.complete()) {
-    std::vector<std::uint64_t> missing;
-    std::size_t held = 0;
-    for (std::uint64_t i = 1; i <= merged.shard_count; ++i) {
-      if (held < merged.shards.size() && merged.shards[held].index == i) {
-        ++held;
-      } else {
-        missing.push_back(i);
-      }
-    }
-    std::fprintf(stderr, "vorn mc-merge: the parts do not cover the run: shard%s %s of %llu %s\n",
-                 missing.size() > 1 ? "s" : "", listed(missing).c_str(),
-                 static_cast<unsigned long long>(merged.shard_count),
-                 missing.size() > 1 ? "are missing" : "is missing");
-    return std::nullopt;
-  }
-  return merged;
-}
-
-// The parts of the kind of the first; a first part of no known kind is read as a
-// one-dimensional one.
+// The parts merged into their documents; kFatalError, said on standard error, when a file
+// cannot be read. Throws mc::PartError when a part cannot be read or merged, or the parts do
+// not cover the run.
 int merge(const std::vector<std::string>& files, const McDocumentFiles& documents) {
-  std::string first, why;
-  const PartKind* kind = read_file(files.front(), first, why) ? kind_of(first) : nullptr;
-  if (kind == &kNested) {
-    const auto part = merged(files, kNested, nested::parse_nested_part, nested::merge_nested_part);
-    return part ? write_documents(documents, mc_run::report_of(*part)) : kFatalError;
+  std::optional<mc_run::AnyPart> merged;
+  for (const std::string& file : files) {
+    std::string bytes, why;
+    if (!read_file(file, bytes, why)) {
+      std::fprintf(stderr, "vorn mc-merge: cannot read %s: %s\n", file.c_str(), why.c_str());
+      return kFatalError;
+    }
+    mc_run::AnyPart part = mc_run::read_part(bytes, file);
+    if (merged) {
+      mc_run::merge_parts(*merged, part, file);
+    } else {
+      merged = std::move(part);
+    }
   }
-  if (kind == &kSobol) {
-    const auto part = merged(files, kSobol, mc::parse_sobol_part, mc::merge_sobol_part);
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    return part ? write_documents(documents, mc_run::report_of(*part, threads)) : kFatalError;
-  }
-  const auto part = merged(files, kOneDimensional, mc::parse_part, mc::merge_part);
-  return part ? write_documents(documents, mc_run::report_of(*part)) : kFatalError;
+  const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+  return write_documents(documents, mc_run::PartDocuments(*merged, threads));
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 
 #include "cli/document_file.hpp"
 #include "cli/terminal.hpp"
-#include "vorn/mc_documents.hpp"
-#include "vorn/nested_documents.hpp"
 
 namespace vorn::cli {
 
@@ -42,31 +40,10 @@ int write_each(const McDocumentFiles& files, const std::function<std::string()>&
 
 }  // namespace
 
-int write_documents(const McDocumentFiles& files, const mc_run::McReport& report) {
+int write_documents(const McDocumentFiles& files, const mc_run::PartDocuments& documents) {
   return write_each(
-      files,
-      [&] {
-        return mc_json(report.summary, report.scenario_json, report.decision_percentile,
-                       &report.sensitivity);
-      },
-      [&] { return mc_csv(report.summary, &report.sensitivity); },
-      [&] {
-        return mc_html(report.summary, report.scenario_json, report.decision_percentile,
-                       &report.sensitivity);
-      });
-}
-
-int write_documents(const McDocumentFiles& files, const mc_run::NestedReport& report) {
-  return write_each(
-      files, [&] { return nested_json(report.summary, report.scenario_json); },
-      [&] { return nested_csv(report.summary); },
-      [&] { return nested_html(report.summary, report.scenario_json); });
-}
-
-int write_documents(const McDocumentFiles& files, const mc_run::SobolReport& report) {
-  return write_each(
-      files, [&] { return sobol_json(report.run, report.scenario_json); },
-      [&] { return sobol_csv(report.run); }, [&] { return sobol_html(report.run); });
+      files, [&] { return documents.json(); }, [&] { return documents.csv(); },
+      [&] { return documents.html(); });
 }
 
 int baseline_failed(const char* command, const Outcome& baseline) {

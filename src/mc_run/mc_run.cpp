@@ -1,7 +1,9 @@
 #include "mc_run/mc_run.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 #include "mc/realization_input.hpp"
@@ -151,6 +153,28 @@ mc::McSensitivity sensitivity_of(const mc::McPart& part,
 }
 
 }  // namespace
+
+std::optional<std::pair<std::uint64_t, std::uint64_t>> parse_shard(std::string_view text) {
+  std::uint64_t i = 0, k = 0;
+  const char* end = text.data() + text.size();
+  const auto first = std::from_chars(text.data(), end, i);
+  if (first.ec != std::errc() || first.ptr == end || *first.ptr != '/') return std::nullopt;
+  const auto second = std::from_chars(first.ptr + 1, end, k);
+  if (second.ec != std::errc() || second.ptr != end || i < 1 || i > k || k > mc::kMaxShards)
+    return std::nullopt;
+  return std::pair{i, k};
+}
+
+McRequest make_request(std::filesystem::path scenario, scenario::ScenarioOverrides overrides,
+                       unsigned threads,
+                       std::optional<std::pair<std::uint64_t, std::uint64_t>> shard) {
+  McRequest request;
+  request.scenario = std::move(scenario);
+  request.overrides = std::move(overrides);
+  request.threads = threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency());
+  request.shard = shard;
+  return request;
+}
 
 McReport report_of(const mc::McPart& part) {
   const scenario::ResolvedScenario scenario = scenario::from_json(part.scenario_json);

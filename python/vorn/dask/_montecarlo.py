@@ -71,7 +71,7 @@ def montecarlo(scenario: ScenarioArgument,
     """
     client = resolve_client(client)
     name, toml_text, directory = scenario_source(scenario)
-    input_text = text_bytes(text) if text is not None else input_of(toml_text, directory)
+    input_text = text_bytes(text) if text is not None else input_of(name, toml_text, directory)
     counts = (realizations, seed, outer, inner)
     if blocks is None:
         blocks = _block_count(name, toml_text, input_text, counts, worker_threads(client))

@@ -7,7 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "mc_run/mc_run.hpp"
+#include "mc_run/part_documents.hpp"
+#include "vorn/outcome.hpp"
 
 namespace vorn::cli {
 
@@ -26,9 +27,7 @@ std::string document_conflict(const McDocumentFiles& files, const std::string& s
                               const std::string& part = {});
 
 // Writes every document asked for; kFatalError when one could not be written.
-int write_documents(const McDocumentFiles& files, const mc_run::McReport& report);
-int write_documents(const McDocumentFiles& files, const mc_run::NestedReport& report);
-int write_documents(const McDocumentFiles& files, const mc_run::SobolReport& report);
+int write_documents(const McDocumentFiles& files, const mc_run::PartDocuments& documents);
 
 // "<command>: the deterministic run did not complete: <message>" on standard error; that
 // run's exit status.

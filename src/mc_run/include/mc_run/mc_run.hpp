@@ -9,6 +9,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "mc/mc_part.hpp"
 #include "mc/mc_summary.hpp"
@@ -60,6 +62,16 @@ struct McResult {
   // A nested run's outer draws instead: the scenario has uncertainty inputs.
   std::optional<nested::NestedPart> nested;
 };
+
+// "I/K" with 1 <= I <= K <= mc::kMaxShards; none otherwise.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> parse_shard(std::string_view text);
+
+// The request of every caller (the program, the Python module): the run of `scenario` with
+// `overrides` over its own values, on `threads` threads (0: one per processor), of shard
+// `shard` only (none: the whole run). The caller adds texts, samples and progress.
+McRequest make_request(std::filesystem::path scenario, scenario::ScenarioOverrides overrides,
+                       unsigned threads,
+                       std::optional<std::pair<std::uint64_t, std::uint64_t>> shard);
 
 // Throws ScenarioError listing every problem of the scenario, McUsageError.
 McResult run_monte_carlo(const McRequest& request);
