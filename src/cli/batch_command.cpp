@@ -184,7 +184,8 @@ int batch_main(int argc, char** argv) {
       ->type_name("FILE");
   app.add_option("--json", args.json, "write the summary as a JSON array to FILE")
       ->type_name("FILE");
-  add_pdf_options(app, args.pdf);
+  add_pdf_options(app, args.pdf,
+                  "print the index to FILE as PDF, each stream's page to its report.pdf");
 
   if (const auto status = parse_command_line(app, argc, argv)) return *status;
   if (args.dirs.empty() == args.manifest.empty())

@@ -13,9 +13,9 @@ constexpr int kFatalError = 3;
 
 }  // namespace
 
-void add_pdf_options(CLI::App& app, PdfOptions& options) {
-  app.add_option("--pdf", options.file, kPdfHelp)->type_name("FILE");
-  app.add_option("--paper", options.paper_name, kPaperHelp)
+void add_pdf_options(CLI::App& app, PdfOptions& options, const char* help) {
+  app.add_option("--pdf", options.file, help)->type_name("FILE");
+  app.add_option("--paper", options.paper_name, "the PDF's paper: a4 (default) or letter")
       ->type_name("NAME")
       ->check(CLI::IsMember({"a4", "letter"}));
 }

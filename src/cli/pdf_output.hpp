@@ -20,11 +20,9 @@ struct PdfOptions {
   pdf::Paper paper() const { return *pdf::paper_named(paper_name); }
 };
 
-void add_pdf_options(CLI::App& app, PdfOptions& options);
-
-// What a command's usage and help say of them.
-inline constexpr const char* kPdfHelp = "print the page to FILE as PDF (through a browser)";
-inline constexpr const char* kPaperHelp = "the PDF's paper: a4 (default) or letter";
+// --pdf FILE with `help`, and --paper NAME.
+void add_pdf_options(CLI::App& app, PdfOptions& options,
+                     const char* help = "print the page to FILE as PDF (through a browser)");
 
 // A print session on `paper`, with the settings of the environment; none, with the reason
 // after `command` on standard error, when no browser can print.

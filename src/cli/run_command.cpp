@@ -72,6 +72,7 @@ constexpr std::size_t kExportCount = std::size(kExports);
 std::string usage() {
   std::string text = "usage: vorn [DIR]";
   for (const Export& e : kExports) text += std::string(" [") + e.option + " FILE]";
+  text += " [--paper NAME]";
   text +=
       "\n"
       "       vorn --help | --version\n"
