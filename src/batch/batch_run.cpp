@@ -9,6 +9,7 @@
 #include <mutex>
 #include <thread>
 
+#include "batch/input_digest.hpp"
 #include "vorn/results_html.hpp"
 #include "vorn/run.hpp"
 
@@ -28,8 +29,9 @@ std::string write_page(const std::filesystem::path& file, const std::string& tex
          std::strerror(!written && write_errno != 0 ? write_errno : errno);
 }
 
-// One stream from start to summary; its outcome ends here.
-StreamSummary run_stream(const Stream& stream, bool write_pages) {
+// One stream from start to summary; its outcome ends here. `position` is its place in the
+// batch, from 0.
+StreamSummary run_stream(const Stream& stream, std::size_t position, const BatchOptions& options) {
   Outcome outcome;
   try {
     outcome = run(stream.dir);
@@ -39,16 +41,22 @@ StreamSummary run_stream(const Stream& stream, bool write_pages) {
     outcome.message = {std::string("vorn: internal error: ") + e.what()};
   }
   StreamSummary summary = summarize(stream, outcome);
+  const bool print_only = !options.write_pages && !options.print_pages_to.empty();
   // A directory that does not exist gets no page: the run created nothing there either.
   std::error_code ec;
-  if (write_pages && std::filesystem::is_directory(stream.dir.empty() ? "." : stream.dir, ec)) {
-    const std::filesystem::path page = stream.dir / kPageName;
+  if ((options.write_pages || print_only) &&
+      std::filesystem::is_directory(stream.dir.empty() ? "." : stream.dir, ec)) {
+    summary.input_sha256 = input_digest(stream.dir / "VORN.IN");
+    const std::filesystem::path page =
+        print_only ? options.print_pages_to / (std::to_string(position + 1) + ".html")
+                   : stream.dir / kPageName;
     try {
-      summary.page_error = write_page(page, html_page(outcome));
+      summary.page_error = write_page(
+          page, html_page(outcome, PageStamp{options.date, stream.label, summary.input_sha256}));
     } catch (const std::exception& e) {
       summary.page_error = "cannot make " + page.string() + ": " + e.what();
     }
-    if (summary.page_error.empty()) summary.page = page;
+    if (summary.page_error.empty()) (print_only ? summary.print_page : summary.page) = page;
   }
   return summary;
 }
@@ -64,7 +72,7 @@ std::vector<StreamSummary> run_batch(const std::vector<Stream>& streams,
 
   const auto work = [&] {
     for (std::size_t k = next++; k < streams.size(); k = next++) {
-      StreamSummary row = run_stream(streams[k], options.write_pages);
+      StreamSummary row = run_stream(streams[k], k, options);
       const std::lock_guard lock(finished);
       ++done;
       if (row.failed()) ++failed;

@@ -1,6 +1,8 @@
 #include "batch/index_page.hpp"
 
-#include "batch/page_text.hpp"
+#include "export/page_text.hpp"
+#include "export/print_style.hpp"
+#include "export/provenance.hpp"
 #include "export/readable_number.hpp"
 #include "vorn/version.hpp"
 
@@ -61,7 +63,6 @@ td.num { text-align: right; }
 tr.exceeds td.verdict { background: #fde0dc; font-weight: bold; }
 tr.within td.verdict { background: #e3f4e1; }
 tr.failed td.verdict { background: #fff2cc; font-weight: bold; }
-@media print { a { color: inherit; } }
 )css";
 
 std::string row_html(std::size_t k, const StreamSummary& s, const fs::path& from_dir) {
@@ -103,21 +104,34 @@ std::string page_link(const fs::path& page, const fs::path& from_dir) {
          percent_encoded(absolute, true);
 }
 
-std::string index_page(const std::vector<StreamSummary>& rows, const fs::path& index_file) {
+std::string index_page(const std::vector<StreamSummary>& rows, const fs::path& index_file,
+                       const PageStamp& stamp) {
   std::size_t within = 0, exceeds = 0, failed = 0;
   for (const StreamSummary& s : rows) ++(s.failed() ? failed : s.exceeding > 0 ? exceeds : within);
   const fs::path from_dir = resolved(index_file).parent_path();
+  const std::string counts = std::to_string(rows.size()) + " streams: " + std::to_string(exceeds) +
+                             " exceed limits, " + std::to_string(within) + " within limits, " +
+                             std::to_string(failed) + " not assessed";
+
+  Provenance provenance;
+  provenance.facts.emplace_back(
+      "Streams", std::to_string(rows.size()) + ", each identified by the SHA-256 of its VORN.IN");
+  for (const StreamSummary& s : rows) provenance.inputs.push_back({"VORN.IN", "", s.input_sha256});
+  provenance.list_inputs = false;
+  provenance.date = stamp.date;
+  const char* sign = exceeds > 0 ? "\xE2\x9C\x96 " : failed > 0 ? "\xE2\x9A\xA0 " : "\xE2\x9C\x93 ";
+  const RunningTexts running{running_header("Waste streams", sign + counts),
+                             running_footer(provenance.identity())};
 
   std::string out =
       "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
       "<meta charset=\"utf-8\"/>\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
       "<title>Waste streams: " +
-      std::to_string(rows.size()) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
-  out += "<h1>Waste streams</h1>\n<p>" + std::to_string(rows.size()) +
-         " streams: " + std::to_string(exceeds) + " exceed limits, " + std::to_string(within) +
-         " within limits, " + std::to_string(failed) + " not assessed. vorn " + kVersion +
-         ".</p>\n";
+      std::to_string(rows.size()) + "</title>\n<style>" + kStyle + kProvenanceStyle +
+      std::string(print_style()) + running_style(running) + "</style>\n</head>\n<body>\n";
+  out += "<h1>Waste streams</h1>\n<p>" + counts + ". vorn " + kVersion + ".</p>\n" +
+         provenance_section(provenance);
   out +=
       "<table>\n<thead><tr><th>#</th><th>Stream</th><th>Verdict</th><th>Chemicals "
       "exceeding</th><th>Worst chemical: waste concentration over allowable</th>"

@@ -14,8 +14,12 @@
 #include "batch/summary_documents.hpp"
 #include "cli/command_line.hpp"
 #include "cli/document_file.hpp"
+#include "cli/pdf_output.hpp"
+#include "cli/run_date.hpp"
 #include "cli/subcommands.hpp"
 #include "cli/terminal.hpp"
+#include "pdf/print_error.hpp"
+#include "pdf/temporary_directory.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -26,17 +30,24 @@ constexpr const char* kFooter =
     "Each stream is a directory (or its VORN.IN) run as `vorn DIR` would run it, writing\n"
     "VORN.DBG and VORN.OUT there; with --html also its page report.html. A manifest is a CSV\n"
     "file with a header row: a path column and an optional label column; relative paths are\n"
-    "taken from the manifest's directory. A FILE of - is standard output.\n"
+    "taken from the manifest's directory. A FILE of - is standard output. --pdf prints the\n"
+    "index to FILE and each stream's page to report.pdf in its directory, in one session of a\n"
+    "Chromium-family browser (VORN_BROWSER names one); the printed index links to them.\n"
     "\n"
     "exit status: the highest of the streams' (0 completed, 1 VORN.IN cannot be opened,\n"
-    "             2 run stopped, 3 fatal input error); 3 also when a summary or page cannot\n"
-    "             be written; 64 usage error, a bad manifest or a directory given twice";
+    "             2 run stopped, 3 fatal input error); 3 also when a summary, page or PDF\n"
+    "             cannot be written; 64 usage error, a bad manifest or a directory given\n"
+    "             twice; 69 no PDF could be made while all else succeeded";
+
+// Each stream's printed page in its directory.
+constexpr const char* kPdfName = "report.pdf";
 
 struct BatchArgs {
   std::vector<std::string> dirs;
   std::string manifest;
   unsigned threads = std::max(1u, std::thread::hardware_concurrency());
   std::string summary, html, json;
+  PdfOptions pdf;
 };
 
 // Progress on a terminal only: the line is redrawn after each stream.
@@ -66,6 +77,42 @@ int report_streams(const std::vector<batch::StreamSummary>& rows) {
   return status;
 }
 
+// Prints each stream's page to report.pdf in its directory, then the index, linking to them,
+// to args.pdf.file: 0, kFatalError when a PDF could not be written, kUnavailable when the
+// browser could not print.
+int print_batch(const BatchArgs& args, const std::vector<batch::Stream>& streams,
+                const std::vector<batch::StreamSummary>& rows, const PageStamp& stamp) {
+  const auto session = start_printing("vorn batch", args.pdf.paper());
+  if (!session) return kUnavailable;
+  // The printed index links to the PDFs that were written.
+  std::vector<batch::StreamSummary> printed = rows;
+  int status = 0;
+  try {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      const std::filesystem::path source = rows[k].page.empty() ? rows[k].print_page : rows[k].page;
+      printed[k].page.clear();
+      if (source.empty()) continue;
+      const std::filesystem::path file = streams[k].dir / kPdfName;
+      if (!write_document(file.string(), session->print(pdf::PrintJob{source, {}, {}}))) {
+        status = kFatalError;
+        continue;
+      }
+      printed[k].page = file;
+    }
+    const bool to_stdout = args.pdf.file == kStandardOutput;
+    const std::filesystem::path index = to_stdout ? "index.pdf" : args.pdf.file;
+    const std::filesystem::path index_dir =
+        std::filesystem::absolute(index).lexically_normal().parent_path();
+    const std::string pdf =
+        session->print(pdf::PrintJob{{}, batch::index_page(printed, index, stamp), index_dir});
+    if (!write_document(args.pdf.file, pdf)) status = kFatalError;
+  } catch (const pdf::PrintError& e) {
+    std::fprintf(stderr, "vorn batch: no PDF: %s\n", e.what());
+    return with_pdf_status(status, kUnavailable);
+  }
+  return status;
+}
+
 int run_batch_command(const CLI::App& app, const BatchArgs& args) {
   std::vector<batch::Stream> streams;
   if (!args.manifest.empty()) {
@@ -87,7 +134,25 @@ int run_batch_command(const CLI::App& app, const BatchArgs& args) {
                                 " are the same directory: their runs would write the same files");
   }
 
-  const batch::BatchOptions options{args.threads, !args.html.empty()};
+  batch::BatchOptions options;
+  options.threads = args.threads;
+  options.write_pages = !args.html.empty();
+  PageStamp stamp;
+  if (!args.html.empty() || !args.pdf.file.empty()) {
+    const std::optional<std::string> date = run_date("vorn batch");
+    if (!date) return kUsageError;
+    stamp.date = options.date = *date;
+  }
+  // Pages only to print are written to a directory of their own, removed at the end.
+  std::optional<pdf::TemporaryDirectory> print_pages;
+  if (!args.pdf.file.empty() && args.html.empty() && pdf::printing_supported()) {
+    try {
+      print_pages.emplace("vorn-pages-");
+      options.print_pages_to = print_pages->path();
+    } catch (const std::filesystem::filesystem_error& e) {
+      std::fprintf(stderr, "vorn batch: no PDF: %s\n", e.what());
+    }
+  }
   const auto rows = batch::run_batch(streams, options, progress_for(streams.size()));
   int status = report_streams(rows);
   const auto write = [&](const std::string& file, const auto& render) {
@@ -97,8 +162,9 @@ int run_batch_command(const CLI::App& app, const BatchArgs& args) {
   write(args.json, [&] { return batch::summary_json(rows); });
   // An index on standard output links from the current directory.
   const std::string index_file = args.html == kStandardOutput ? "index.html" : args.html;
-  write(args.html, [&] { return batch::index_page(rows, index_file); });
-  return status;
+  write(args.html, [&] { return batch::index_page(rows, index_file, stamp); });
+  if (args.pdf.file.empty()) return status;
+  return with_pdf_status(status, print_batch(args, streams, rows, stamp));
 }
 
 }  // namespace
@@ -118,15 +184,20 @@ int batch_main(int argc, char** argv) {
       ->type_name("FILE");
   app.add_option("--json", args.json, "write the summary as a JSON array to FILE")
       ->type_name("FILE");
+  add_pdf_options(app, args.pdf,
+                  "print the index to FILE as PDF, each stream's page to its report.pdf");
 
   if (const auto status = parse_command_line(app, argc, argv)) return *status;
   if (args.dirs.empty() == args.manifest.empty())
     return usage_error(app, "give either the streams' directories or --manifest FILE");
   const int to_standard_output = static_cast<int>(args.summary == kStandardOutput) +
                                  static_cast<int>(args.html == kStandardOutput) +
-                                 static_cast<int>(args.json == kStandardOutput);
+                                 static_cast<int>(args.json == kStandardOutput) +
+                                 static_cast<int>(args.pdf.file == kStandardOutput);
   if (to_standard_output > 1)
     return usage_error(app, "only one document can go to standard output");
+  if (app.count("--paper") > 0 && args.pdf.file.empty())
+    return usage_error(app, "--paper goes with --pdf");
 
   try {
     return run_batch_command(app, args);

@@ -30,7 +30,10 @@ constexpr const char* kFooter =
     "runs V realizations of the others; realization (u-1)V+v is inner v of outer draw u.\n"
     "\n"
     "On a cluster, run every shard I/K with --part, then merge the parts with vorn mc-merge:\n"
-    "the merged documents equal those of one run, byte for byte.\n"
+    "the merged documents equal those of one run, byte for byte (with SOURCE_DATE_EPOCH set,\n"
+    "or apart from the date line). Pages are dated SOURCE_DATE_EPOCH (seconds since 1970)\n"
+    "when it is set, else today (UTC); --pdf prints the page through a Chromium-family\n"
+    "browser (VORN_BROWSER names one, VORN_BROWSER_TIMEOUT its seconds per step).\n"
     "\n"
     "--sobol evaluates M (p + 2) points of a Saltelli design instead (p the [[vary]] entries,\n"
     "an \"each\" entry one group) and writes first-order and total Sobol indices; the cost is\n"
@@ -40,7 +43,7 @@ constexpr const char* kFooter =
     "\n"
     "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 its run stopped, 3 a fatal\n"
     "             input error, an error in the scenario or a file that cannot be written;\n"
-    "             64 usage error";
+    "             64 usage error; 69 no PDF could be made while all else succeeded";
 
 struct McArgs {
   std::string scenario;
@@ -153,7 +156,7 @@ int run_mc(const McArgs& args) {
     if (!write_document(args.part, mc_run::part_text(part))) status = kFatalError;
     return status;
   }
-  return std::max(status, write_documents(args.documents, mc_run::PartDocuments(part)));
+  return with_pdf_status(status, write_documents(args.documents, mc_run::PartDocuments(part)));
 }
 
 }  // namespace
@@ -208,7 +211,8 @@ int mc_main(int argc, char** argv) {
     return usage_error(app, "--base-samples goes with --sobol");
   if (sobol->count() > 0 && realization->count() > 0)
     return usage_error(app, "--sobol runs its own design, not realizations: no --realization");
-  if (std::string why = document_conflict(args.documents, args.samples, args.part); !why.empty())
+  if (std::string why = document_conflict(app, args.documents, args.samples, args.part);
+      !why.empty())
     return usage_error(app, why);
   if (shard->count() > 0 && !mc_run::parse_shard(args.shard))
     return usage_error(app, "--shard " + args.shard + ": give I/K with 1 <= I <= K <= 4294967295");
@@ -222,6 +226,7 @@ int mc_main(int argc, char** argv) {
   if (realization->count() > 0 &&
       (samples->count() > 0 || part->count() > 0 || args.documents.any()))
     return usage_error(app, "--realization writes one VORN.IN and runs nothing else");
+  if (!date_documents("vorn mc", args.documents)) return kUsageError;
   try {
     return run_mc(args);
   } catch (const scenario::ScenarioError& e) {

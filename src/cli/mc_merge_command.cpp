@@ -23,12 +23,14 @@ constexpr const char* kFooter =
     "Each PART is a file written by vorn mc --shard I/K --part FILE. The parts must come from\n"
     "one run (the same scenario as resolved, seed and VORN.IN) and hold every shard 1..K\n"
     "exactly once; their VORN.IN is not needed. The documents equal those of one vorn mc run\n"
-    "over all realizations, byte for byte. A FILE of - is standard output. The parts of a\n"
-    "nested run hold outer draws, those of a Sobol design (vorn mc --sobol) base rows; they\n"
-    "merge the same way, into the documents of the whole design.\n"
+    "over all realizations, byte for byte (with SOURCE_DATE_EPOCH set, or apart from the date\n"
+    "line). A FILE of - is standard output. The parts of a nested run hold outer draws, those\n"
+    "of a Sobol design (vorn mc --sobol) base rows; they merge the same way, into the\n"
+    "documents of the whole design.\n"
     "\n"
     "exit status: 0 merged, 3 a part that cannot be read or merged, or a document that\n"
-    "             cannot be written; 64 usage error";
+    "             cannot be written; 64 usage error; 69 no PDF could be made while all else\n"
+    "             succeeded";
 
 // The parts merged into their documents; kFatalError, said on standard error, when a file
 // cannot be read. Throws mc::PartError when a part cannot be read or merged, or the parts do
@@ -62,7 +64,9 @@ int mc_merge_main(int argc, char** argv) {
   app.add_option("PART", files, "the parts (JSON)")->required()->type_name("");
   add_document_options(app, documents);
   if (const auto status = parse_command_line(app, argc, argv)) return *status;
-  if (std::string why = document_conflict(documents); !why.empty()) return usage_error(app, why);
+  if (std::string why = document_conflict(app, documents); !why.empty())
+    return usage_error(app, why);
+  if (!date_documents("vorn mc-merge", documents)) return kUsageError;
   try {
     return merge(files, documents);
   } catch (const mc::PartError& e) {

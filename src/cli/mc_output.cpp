@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cli/document_file.hpp"
+#include "cli/run_date.hpp"
 #include "cli/terminal.hpp"
 
 namespace vorn::cli {
@@ -16,26 +17,42 @@ void add_document_options(CLI::App& app, McDocumentFiles& files) {
       ->type_name("FILE");
   app.add_option("--html", files.html, "write a page with the verdicts and charts to FILE")
       ->type_name("FILE");
+  add_pdf_options(app, files.pdf);
 }
 
-std::string document_conflict(const McDocumentFiles& files, const std::string& samples,
-                              const std::string& part) {
+std::string document_conflict(const CLI::App& app, const McDocumentFiles& files,
+                              const std::string& samples, const std::string& part) {
   int to_stdout = 0;
-  for (const std::string* f : {&files.json, &files.csv, &files.html, &samples, &part})
+  for (const std::string* f :
+       {&files.json, &files.csv, &files.html, &files.pdf.file, &samples, &part})
     to_stdout += *f == kStandardOutput;
-  return to_stdout > 1 ? "only one document can go to standard output" : "";
+  if (to_stdout > 1) return "only one document can go to standard output";
+  if (app.count("--paper") > 0 && files.pdf.file.empty()) return "--paper goes with --pdf";
+  return "";
+}
+
+bool date_documents(const char* command, McDocumentFiles& files) {
+  if (!files.pages()) return true;
+  const std::optional<std::string> date = run_date(command);
+  if (date) files.date = *date;
+  return date.has_value();
 }
 
 namespace {
 
 // Writes each document asked for, made only then; kFatalError when one could not be written.
+// The PDF is printed from the page.
 int write_each(const McDocumentFiles& files, const std::function<std::string()>& json,
                const std::function<std::string()>& csv, const std::function<std::string()>& html) {
   using Document = std::pair<const std::string&, const std::function<std::string()>&>;
   int status = 0;
-  for (const Document& d : {Document{files.json, json}, {files.csv, csv}, {files.html, html}})
+  for (const Document& d : {Document{files.json, json}, {files.csv, csv}})
     if (!d.first.empty() && !write_document(d.first, d.second())) status = kFatalError;
-  return status;
+  if (!files.pages()) return status;
+  const std::string page = html();
+  if (!files.html.empty() && !write_document(files.html, page)) status = kFatalError;
+  if (files.pdf.file.empty()) return status;
+  return with_pdf_status(status, write_pdf("vorn", files.pdf.file, files.pdf.paper(), page));
 }
 
 }  // namespace
@@ -43,7 +60,9 @@ int write_each(const McDocumentFiles& files, const std::function<std::string()>&
 int write_documents(const McDocumentFiles& files, const mc_run::PartDocuments& documents) {
   return write_each(
       files, [&] { return documents.json(); }, [&] { return documents.csv(); },
-      [&] { return documents.html(); });
+      [&] {
+        return documents.html(PageStamp{files.date, {}, {}});
+      });
 }
 
 int baseline_failed(const char* command, const Outcome& baseline) {

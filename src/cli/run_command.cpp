@@ -1,6 +1,7 @@
-// vorn [DIR] [--json FILE] [--csv FILE] [--html FILE]: one assessment run in DIR (default: the
-// current directory), with its results exported on request. Its texts are older than
-// the subcommands' parser and stay as they are, so this one is read by hand.
+// vorn [DIR] [--json FILE] [--csv FILE] [--html FILE] [--pdf FILE [--paper NAME]]: one
+// assessment run in DIR (default: the current directory), with its results exported on
+// request. Its texts are older than the subcommands' parser and stay as they are, so this one
+// is read by hand.
 #include <array>
 #include <cstdio>
 #include <exception>
@@ -10,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "batch/input_digest.hpp"
 #include "cli/document_file.hpp"
+#include "cli/pdf_output.hpp"
+#include "cli/run_date.hpp"
 #include "cli/subcommands.hpp"
 #include "vorn/results_csv.hpp"
 #include "vorn/results_html.hpp"
@@ -26,23 +30,28 @@ constexpr int kFatalError = 3;
 // A document the program writes after a run to the file its option names; render
 // gives nothing for an outcome that has no such document. A new export is one more
 // entry in kExports.
+// Pages also take the stamp (the date, the stream's name, the input's digest); `printed`
+// exports are the page printed to PDF.
 struct Export {
   const char* option;
   const char* help;
-  std::optional<std::string> (*render)(const vorn::Outcome&);
+  std::optional<std::string> (*render)(const vorn::Outcome&, const vorn::PageStamp&);
+  bool page = false;
+  bool printed = false;
 };
 
-std::optional<std::string> json_document(const vorn::Outcome& outcome) {
+std::optional<std::string> json_document(const vorn::Outcome& outcome, const vorn::PageStamp&) {
   return vorn::results_json(outcome);
 }
 
-std::optional<std::string> csv_document(const vorn::Outcome& outcome) {
+std::optional<std::string> csv_document(const vorn::Outcome& outcome, const vorn::PageStamp&) {
   if (outcome.status != vorn::Status::completed) return std::nullopt;
   return vorn::results_csv(*outcome.results);
 }
 
-std::optional<std::string> html_document(const vorn::Outcome& outcome) {
-  return vorn::html_page(outcome);
+std::optional<std::string> html_document(const vorn::Outcome& outcome,
+                                         const vorn::PageStamp& stamp) {
+  return vorn::html_page(outcome, stamp);
 }
 
 const Export kExports[] = {
@@ -52,13 +61,18 @@ const Export kExports[] = {
      json_document},
     {"--csv", "also write one row per chemical to FILE as CSV\n(completed runs only)",
      csv_document},
-    {"--html", "also write a page with charts of the outcome to FILE", html_document},
+    {"--html", "also write a page with charts of the outcome to FILE", html_document, true},
+    {"--pdf",
+     "also print that page to FILE as PDF, through a\n"
+     "Chromium-family browser (VORN_BROWSER names one)",
+     html_document, true, true},
 };
 constexpr std::size_t kExportCount = std::size(kExports);
 
 std::string usage() {
   std::string text = "usage: vorn [DIR]";
   for (const Export& e : kExports) text += std::string(" [") + e.option + " FILE]";
+  text += " [--paper NAME]";
   text +=
       "\n"
       "       vorn --help | --version\n"
@@ -75,12 +89,15 @@ std::string usage() {
     text += column + "\n";
   }
   text +=
+      "  --paper NAME  the PDF's paper: a4 (default) or letter\n"
       "  A relative FILE is taken from the current directory; - is standard output,\n"
-      "  and the closing line then goes to standard error.\n"
+      "  and the closing line then goes to standard error. Pages are dated\n"
+      "  SOURCE_DATE_EPOCH (seconds since 1970) when it is set, else today (UTC).\n"
       "\n"
       "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 run stopped,\n"
       "             3 fatal input error or an export that cannot be written,\n"
-      "             64 usage error\n"
+      "             64 usage error, 69 no PDF could be made (no browser, or it\n"
+      "             failed) while all else succeeded\n"
       "\n";
   return text + subcommand_lines();
 }
@@ -93,6 +110,7 @@ int usage_error(const std::string& what) {
 struct Options {
   std::string dir;
   bool have_dir = false;
+  std::optional<std::string> paper;
   // The FILE of each export that was asked for, in the order of kExports.
   std::array<std::optional<std::string>, kExportCount> files;
 
@@ -124,6 +142,18 @@ std::optional<int> parse_arguments(const std::vector<std::string>& args, Options
     if (a.size() > 1 && a[0] == '-') {
       // --name FILE or --name=FILE
       const std::size_t equals = a.find('=');
+      if (a.substr(0, equals) == "--paper") {
+        std::string name;
+        if (equals != std::string::npos) {
+          name = a.substr(equals + 1);
+        } else if (k + 1 < args.size()) {
+          name = args[++k];
+        }
+        if (options.paper) return usage_error("--paper given more than once");
+        if (!pdf::paper_named(name)) return usage_error("--paper takes a4 or letter");
+        options.paper = name;
+        continue;
+      }
       const Export* e = find_export(a.substr(0, equals));
       if (e == nullptr) return usage_error("unknown option " + a);
       std::string file;
@@ -146,7 +176,17 @@ std::optional<int> parse_arguments(const std::vector<std::string>& args, Options
     options.dir = a;
     options.have_dir = true;
   }
+  const auto& pdf_file = options.files[kExportCount - 1];
+  if (options.paper && !pdf_file) return usage_error("--paper goes with --pdf");
   return std::nullopt;
+}
+
+// The stream's name on its page: the directory as given, or the current directory's name.
+std::string stream_name(const std::string& dir) {
+  if (!dir.empty()) return dir;
+  std::error_code ec;
+  const std::filesystem::path here = std::filesystem::current_path(ec);
+  return ec || here.filename().empty() ? "." : here.filename().string();
 }
 
 // The run's lines end in the platform's terminator; a text-mode stream adds the CR
@@ -198,6 +238,16 @@ int run_main(int argc, char** argv) {
   if (const auto status = parse_arguments(std::vector<std::string>(argv + 1, argv + argc), options))
     return *status;
 
+  bool pages = false;
+  for (std::size_t k = 0; k < kExportCount; ++k)
+    pages = pages || (options.files[k] && kExports[k].page);
+  vorn::PageStamp stamp;
+  if (pages) {
+    const std::optional<std::string> date = run_date("vorn");
+    if (!date) return kUsageError;
+    stamp.date = *date;
+  }
+
   try {
     const vorn::Outcome outcome = vorn::run(std::filesystem::path(options.dir));
     // Standard output holds an exported document alone.
@@ -206,13 +256,23 @@ int run_main(int argc, char** argv) {
     std::fflush(closing);
     report_outcome(outcome, options.dir);
 
-    int status = outcome.exit_status();
+    if (pages) {
+      stamp.name = stream_name(options.dir);
+      stamp.input_sha256 = batch::input_digest(std::filesystem::path(options.dir) / "VORN.IN");
+    }
+    int status = outcome.exit_status(), pdf_status = 0;
     for (std::size_t k = 0; k < kExportCount; ++k) {
       if (!options.files[k]) continue;
-      const std::optional<std::string> document = kExports[k].render(outcome);
-      if (document && !write_document(*options.files[k], *document)) status = kFatalError;
+      const std::optional<std::string> document = kExports[k].render(outcome, stamp);
+      if (!document) continue;
+      if (kExports[k].printed) {
+        pdf_status = write_pdf("vorn", *options.files[k],
+                               *pdf::paper_named(options.paper.value_or("a4")), *document);
+      } else if (!write_document(*options.files[k], *document)) {
+        status = kFatalError;
+      }
     }
-    return status;
+    return with_pdf_status(status, pdf_status);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vorn: internal error: %s\n", e.what());
     return kFatalError;

@@ -6,6 +6,8 @@
 #include "export/html_text.hpp"
 #include "export/log_bar_chart.hpp"
 #include "export/page_parts.hpp"
+#include "export/page_text.hpp"
+#include "export/provenance.hpp"
 #include "export/readable_number.hpp"
 #include "export/share_chart.hpp"
 #include "limits/pathway_names.hpp"
@@ -180,16 +182,40 @@ std::string chemicals_section(const Results& r) {
   return s + "</section>\n";
 }
 
-std::string completed_page(const Results& r) {
-  const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
-                           (r.chemicals.size() == 1 ? " chemical" : " chemicals");
-  return page_head("vorn: " + what) + "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
-         ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" + unit_section(r) +
-         verdict_section(r) + drivers_section(r) + chemicals_section(r) +
-         page_foot("The full tables are in VORN.OUT.");
+Provenance provenance_of(const PageStamp& stamp) {
+  Provenance p;
+  if (!stamp.name.empty()) p.facts.emplace_back("Stream", page_text(stamp.name));
+  p.inputs.push_back({"VORN.IN", "VORN.IN (SHA-256)", stamp.input_sha256});
+  p.date = stamp.date;
+  return p;
 }
 
-std::string unfinished_page(const Outcome& outcome) {
+RunningTexts running_texts(const PageStamp& stamp, const Provenance& p,
+                           const std::string& verdict) {
+  return {running_header(stamp.name, verdict), running_footer(p.identity())};
+}
+
+// The verdict in the running header: a sign and words, as the page's summary gives it.
+std::string header_verdict(const Results& r) {
+  std::size_t any = 0;
+  for (const ChemicalReport& w : r.report) any += w.GW_EXCEEDED || w.SF_EXCEEDED;
+  if (any == 0) return "\xE2\x9C\x93 no chemical exceeds a limit";
+  return "\xE2\x9C\x96 " + std::to_string(any) + " of " + std::to_string(r.chemicals.size()) +
+         " chemicals exceed a limit";
+}
+
+std::string completed_page(const Results& r, const PageStamp& stamp) {
+  const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
+                           (r.chemicals.size() == 1 ? " chemical" : " chemicals");
+  const Provenance provenance = provenance_of(stamp);
+  return page_head("vorn: " + what, "", running_texts(stamp, provenance, header_verdict(r))) +
+         "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
+         ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" +
+         provenance_section(provenance) + unit_section(r) + verdict_section(r) +
+         drivers_section(r) + chemicals_section(r) + page_foot("The full tables are in VORN.OUT.");
+}
+
+std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
   std::string title, explanation;
   switch (outcome.status) {
     case Status::input_missing:
@@ -212,11 +238,13 @@ std::string unfinished_page(const Outcome& outcome) {
       explanation = "The run completed but handed back no results.";
       break;
   }
-  std::string s = page_head("vorn: " + title) +
-                  "<h1>Waste-stream risk assessment</h1>\n<p class=\"outcome failed\">"
-                  "<strong>&#10006; " +
-                  title + "</strong> (exit status " + std::to_string(outcome.exit_status()) +
-                  ")</p>\n<p>" + explanation + " There are no results to show.</p>\n";
+  const Provenance provenance = provenance_of(stamp);
+  std::string s =
+      page_head("vorn: " + title, "", running_texts(stamp, provenance, "\xE2\x9C\x96 " + title)) +
+      "<h1>Waste-stream risk assessment</h1>\n<p class=\"outcome failed\">"
+      "<strong>&#10006; " +
+      title + "</strong> (exit status " + std::to_string(outcome.exit_status()) + ")</p>\n<p>" +
+      explanation + " There are no results to show.</p>\n" + provenance_section(provenance);
   if (!outcome.message.empty()) {
     s += "<h2>Message</h2>\n<pre class=\"message\">";
     for (std::size_t k = 0; k < outcome.message.size(); ++k) {
@@ -230,10 +258,10 @@ std::string unfinished_page(const Outcome& outcome) {
 
 }  // namespace
 
-std::string html_page(const Outcome& outcome) {
+std::string html_page(const Outcome& outcome, const PageStamp& stamp) {
   if (outcome.status == Status::completed && outcome.results)
-    return completed_page(*outcome.results);
-  return unfinished_page(outcome);
+    return completed_page(*outcome.results, stamp);
+  return unfinished_page(outcome, stamp);
 }
 
 }  // namespace vorn

@@ -12,6 +12,7 @@
 #include "export/mc_sensitivity_page.hpp"
 #include "export/page_parts.hpp"
 #include "export/readable_number.hpp"
+#include "export/scenario_provenance.hpp"
 #include "export/svg_text.hpp"
 #include "numerics/quantile_sketch.hpp"
 #include "pathways/pathway_list.hpp"
@@ -211,7 +212,8 @@ std::string stream_fact(const char* label, const mc::QuantitySummary& q) {
 }  // namespace
 
 std::string mc_html(const McSummary& m, const std::string& scenario_json,
-                    double decision_percentile, const mc::McSensitivity* sensitivity) {
+                    double decision_percentile, const PageStamp& stamp,
+                    const mc::McSensitivity* sensitivity) {
   const std::string pct = exact_number(decision_percentile);
   std::vector<double> percentiles;
   if (!m.chemicals.empty() && !m.chemicals.front().quantities.empty())
@@ -223,17 +225,26 @@ std::string mc_html(const McSummary& m, const std::string& scenario_json,
   const std::string what = std::to_string(m.chemicals.size()) +
                            (m.chemicals.size() == 1 ? " chemical, " : " chemicals, ") +
                            std::to_string(m.realizations) + " realizations";
+  const std::string at = " at the " + ordinal(decision_percentile) + " percentile";
+  const std::string verdict = exceeded == 0 ? "No chemical exceeded" + at
+                                            : std::to_string(exceeded) + " of " +
+                                                  std::to_string(m.chemicals.size()) +
+                                                  " chemicals exceeded" + at;
+  const Provenance provenance = scenario_provenance(
+      scenario_json, stamp.date, {"Realizations", std::to_string(m.realizations)}, true);
+  const RunningTexts running{
+      running_header("Monte Carlo, " + std::to_string(m.realizations) + " realizations",
+                     (exceeded == 0 ? "\xE2\x9C\x93 " : "\xE2\x9C\x96 ") + verdict),
+      running_footer(provenance.identity())};
   std::string s = page_head("vorn: Monte Carlo, " + what,
-                            std::string(kStyle) + (sensitivity ? kTornadoStyle : "")) +
+                            std::string(kStyle) + (sensitivity ? kTornadoStyle : ""), running) +
                   "<h1>Probabilistic waste-stream risk assessment</h1>\n<p>" + what + ". ";
   if (exceeded == 0)
-    s += "<span class=\"outcome\">&#10003; No chemical exceeded at the " +
-         ordinal(decision_percentile) + " percentile</span>";
+    s += "<span class=\"outcome\">&#10003; " + verdict + "</span>";
   else
-    s += "<span class=\"outcome exceeded\">&#10006; " + std::to_string(exceeded) + " of " +
-         std::to_string(m.chemicals.size()) + " chemicals exceeded at the " +
-         ordinal(decision_percentile) + " percentile</span>";
-  s += "</p>\n<section id=\"run\">\n<h2>Realizations</h2>\n<table class=\"facts\">\n<tbody>\n"
+    s += "<span class=\"outcome exceeded\">&#10006; " + verdict + "</span>";
+  s += "</p>\n" + provenance_section(provenance) +
+       "<section id=\"run\">\n<h2>Realizations</h2>\n<table class=\"facts\">\n<tbody>\n"
        "<tr><th scope=\"row\">Completed for every chemical</th><td>" +
        std::to_string(m.all_completed) + " of " + std::to_string(m.realizations) +
        "</td></tr>\n<tr><th scope=\"row\">Failed for the unit</th><td>" +

@@ -17,13 +17,6 @@ std::string text_of(const Json& j) {
   return html_text(j.dump());
 }
 
-std::string sampling_words(const std::string& sampling) {
-  if (sampling == "lhs") return "Latin hypercube";
-  if (sampling == "sobol") return "Sobol' points, digitally shifted";
-  if (sampling == "random") return "independent random draws";
-  return html_text(sampling);
-}
-
 // "lognormal (gm 1.00, gsd 1.80)".
 std::string distribution_text(const Json& dist) {
   std::string s = dist.contains("type") ? html_text(dist.at("type").get<std::string>()) : "";
@@ -57,6 +50,13 @@ std::string fact(const std::string& label, const std::string& value) {
 }
 
 }  // namespace
+
+std::string sampling_words(const std::string& sampling) {
+  if (sampling == "lhs") return "Latin hypercube";
+  if (sampling == "sobol") return "Sobol' points, digitally shifted";
+  if (sampling == "random") return "independent random draws";
+  return html_text(sampling);
+}
 
 std::string scenario_section(const std::string& scenario_json, const mc::McSummary& summary) {
   const Json sc = Json::parse(scenario_json);

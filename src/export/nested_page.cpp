@@ -8,6 +8,7 @@
 #include "export/mc_scenario_text.hpp"
 #include "export/page_parts.hpp"
 #include "export/readable_number.hpp"
+#include "export/scenario_provenance.hpp"
 #include "export/svg_text.hpp"
 #include "mc/mc_summary.hpp"
 #include "nested/nested_summary.hpp"
@@ -28,6 +29,11 @@ constexpr const char* kStyle = R"css(
 .deterministic { fill: #fff; stroke: #1a1a1a; stroke-width: 1.2; }
 body { max-width: 900px; }
 .ci { color: #555; font-size: .88em; }
+@media print {
+  details.chemical { break-inside: auto; }
+  body details.chemical svg { width: 80%; }
+  body details.chemical svg text { font-size: 11px; }
+}
 )css";
 
 std::string band_text(const Band& b, bool allowable) {
@@ -103,16 +109,28 @@ std::string pathway_chart(const NestedSummary& m, const ChemicalBands& c, bool r
 
 }  // namespace
 
-std::string nested_html(const NestedSummary& m, const std::string& scenario_json) {
+std::string nested_html(const NestedSummary& m, const std::string& scenario_json,
+                        const PageStamp& stamp) {
   std::size_t exceeded = 0;
   for (const ChemicalBands& c : m.chemicals) exceeded += c.exceeded[1];
   const std::string what = std::to_string(m.chemicals.size()) + " chemicals, " +
                            std::to_string(m.outer) + " outer draws of " + std::to_string(m.inner) +
                            " realizations";
-  std::string s = page_head("vorn: nested Monte Carlo, " + what, kStyle) +
-                  "<h1>Variability and uncertainty</h1>\n<p>" + what + ". " +
-                  std::to_string(exceeded) + " of " + std::to_string(m.chemicals.size()) +
-                  " chemicals exceeded at the median over uncertainty.</p>\n" + verdict_section(m);
+  const std::string verdict = std::to_string(exceeded) + " of " +
+                              std::to_string(m.chemicals.size()) +
+                              " chemicals exceeded at the median over uncertainty";
+  const Provenance provenance = scenario_provenance(
+      scenario_json, stamp.date,
+      {"Realizations", std::to_string(m.outer) + " outer draws of " + std::to_string(m.inner)},
+      true);
+  const RunningTexts running{
+      running_header(
+          "Nested Monte Carlo, " + std::to_string(m.outer) + " \xC3\x97 " + std::to_string(m.inner),
+          (exceeded == 0 ? "\xE2\x9C\x93 " : "\xE2\x9C\x96 ") + verdict),
+      running_footer(provenance.identity())};
+  std::string s = page_head("vorn: nested Monte Carlo, " + what, kStyle, running) +
+                  "<h1>Variability and uncertainty</h1>\n<p>" + what + ". " + verdict + ".</p>\n" +
+                  provenance_section(provenance) + verdict_section(m);
   s += "<section id=\"chemicals\">\n<h2>Pathways per chemical</h2>\n<p>One row per pathway and "
        "variability percentile: the bar spans the 5th to 95th percentile of that percentile "
        "over the outer draws, the tick is their median; on the right, the median share of "

@@ -1,5 +1,7 @@
 #include "export/page_parts.hpp"
 
+#include "export/print_style.hpp"
+#include "export/provenance.hpp"
 #include "export/readable_number.hpp"
 #include "vorn/records.hpp"
 #include "vorn/version.hpp"
@@ -51,20 +53,17 @@ details.chemical summary { cursor: pointer; font-weight: bold; padding: .2em 0; 
 .badge { font-size: .85em; padding: 0 .4em; margin-left: .4em; }
 pre { background: #f5f5f5; padding: .5em; white-space: pre-wrap; }
 footer { margin-top: 2em; color: #666; font-size: .85em; }
-@page { size: A4; margin: 14mm; }
-@media print {
-  body { max-width: none; margin: 0; padding: 0; }
-  details.chemical, tr, svg { break-inside: avoid; }
-}
 )css";
 
 }  // namespace
 
-std::string page_head(const std::string& title, const std::string& extra_style) {
+std::string page_head(const std::string& title, const std::string& extra_style,
+                      const RunningTexts& running) {
   return "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
          "<meta charset=\"utf-8\"/>\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n<title>" +
-         title + "</title>\n<style>" + kStyle + extra_style + "</style>\n</head>\n<body>\n";
+         title + "</title>\n<style>" + kStyle + kProvenanceStyle + extra_style +
+         std::string(print_style()) + running_style(running) + "</style>\n</head>\n<body>\n";
 }
 
 std::string page_foot(const std::string& note) {

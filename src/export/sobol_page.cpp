@@ -5,6 +5,7 @@
 #include "export/html_text.hpp"
 #include "export/page_parts.hpp"
 #include "export/readable_number.hpp"
+#include "export/scenario_provenance.hpp"
 #include "export/svg_text.hpp"
 #include "mc/sobol_report.hpp"
 #include "vorn/mc_documents.hpp"
@@ -83,9 +84,18 @@ std::string chart(const SobolReport& r, const numerics::SobolIndices& x, const s
 
 }  // namespace
 
-std::string sobol_html(const SobolReport& r) {
+std::string sobol_html(const SobolReport& r, const std::string& scenario_json,
+                       const PageStamp& stamp) {
+  const Provenance provenance =
+      scenario_provenance(scenario_json, stamp.date,
+                          {"Design", "Saltelli, " + std::to_string(r.base_rows) + " base rows, " +
+                                         std::to_string(r.evaluations) + " evaluations"},
+                          false);
+  const RunningTexts running{
+      running_header("Sobol indices", std::to_string(r.evaluations) + " evaluations"),
+      running_footer(provenance.identity())};
   std::string s =
-      page_head("vorn: Sobol indices", kStyle) +
+      page_head("vorn: Sobol indices", kStyle, running) +
       "<h1>Which inputs matter: Sobol indices</h1>\n<p>" + std::to_string(r.evaluations) +
       " evaluations: a Saltelli design of " + std::to_string(r.base_rows) +
       " base rows, one group per varied input (an input drawn for each chemical is one group). "
@@ -94,7 +104,8 @@ std::string sobol_html(const SobolReport& r) {
       "intervals from " +
       std::to_string(r.replicates) +
       " bootstrap replicates. Each chemical's output is its limiting quantity, the larger of its "
-      "two ratios of waste to allowable concentration.</p>\n";
+      "two ratios of waste to allowable concentration.</p>\n" +
+      provenance_section(provenance);
   for (std::size_t i = 0; i < r.chemicals.size(); ++i) {
     const std::string name = html_text(r.names[i]);
     s += "<details class=\"chemical\" open=\"open\">\n<summary>" + name + " <span class=\"cas\">" +

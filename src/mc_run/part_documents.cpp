@@ -34,12 +34,13 @@ std::string PartDocuments::csv() const {
   return sobol_csv(std::get<SobolReport>(report_).run);
 }
 
-std::string PartDocuments::html() const {
+std::string PartDocuments::html(const PageStamp& stamp) const {
   if (const auto* r = std::get_if<McReport>(&report_))
-    return mc_html(r->summary, r->scenario_json, r->decision_percentile, &r->sensitivity);
+    return mc_html(r->summary, r->scenario_json, r->decision_percentile, stamp, &r->sensitivity);
   if (const auto* r = std::get_if<NestedReport>(&report_))
-    return nested_html(r->summary, r->scenario_json);
-  return sobol_html(std::get<SobolReport>(report_).run);
+    return nested_html(r->summary, r->scenario_json, stamp);
+  const SobolReport& r = std::get<SobolReport>(report_);
+  return sobol_html(r.run, r.scenario_json, stamp);
 }
 
 }  // namespace vorn::mc_run

@@ -1,18 +1,14 @@
 #include "numerics/random_stream.hpp"
 
-#include <Random123/philox.h>
+#include "numerics/philox.hpp"
 
 namespace vorn::numerics {
 
 std::array<std::uint32_t, 4> philox_block(std::uint64_t seed, std::uint64_t c0, std::uint32_t c1,
                                           std::uint32_t c2) {
-  using Philox = r123::Philox4x32;  // ten rounds
-  Philox::ctr_type ctr = {
-      {static_cast<std::uint32_t>(c0), static_cast<std::uint32_t>(c0 >> 32), c1, c2}};
-  Philox::key_type key = {
-      {static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)}};
-  Philox::ctr_type out = Philox()(ctr, key);
-  return {out[0], out[1], out[2], out[3]};
+  return philox4x32_10(
+      {static_cast<std::uint32_t>(c0), static_cast<std::uint32_t>(c0 >> 32), c1, c2},
+      {static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)});
 }
 
 double unit_open(std::uint64_t bits) {

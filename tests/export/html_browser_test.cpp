@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "export/page_checks.hpp"
 #include "mc_run/mc_run.hpp"
 #include "support/test_support.hpp"
 #include "vorn/mc_documents.hpp"
@@ -73,7 +74,7 @@ TEST(HtmlBrowser, LandfillPageRendersItsChartsAndItsDomHoldsEverySvg) {
   ScratchDir dir;
   const Outcome outcome = landfill_run();
   ASSERT_EQ(outcome.status, Status::completed);
-  write_text(dir / "landfill.html", html_page(outcome));
+  write_text(dir / "landfill.html", html_page(outcome, test_stamp()));
   const std::string url = "file://" + (dir / "landfill.html").string();
 
   // Pixels of the bar colour and of the above-target colour.
@@ -126,7 +127,7 @@ TEST(HtmlBrowser, MonteCarloPageRendersItsBandsAndItsDomHoldsEveryChart) {
   ASSERT_EQ(run.baseline.status, Status::completed);
   const mc_run::McReport report = mc_run::report_of(run.part);
   const std::string html =
-      mc_html(report.summary, report.scenario_json, report.decision_percentile);
+      mc_html(report.summary, report.scenario_json, report.decision_percentile, test_stamp());
   ScratchDir dir;
   write_text(dir / "mc.html", html);
   const std::string url = "file://" + (dir / "mc.html").string();
@@ -175,7 +176,7 @@ TEST(HtmlBrowser, TwoThousandChemicalPageOpens) {
   ASSERT_EQ(outcome.status, Status::completed);
 
   ScratchDir dir;
-  write_text(dir / "big.html", html_page(outcome));
+  write_text(dir / "big.html", html_page(outcome, test_stamp()));
   const auto dom = dir / "dom.html";
   ASSERT_EQ(
       exit_code(std::system(chromium(dir, "--dump-dom 'file://" + (dir / "big.html").string() +

@@ -149,7 +149,7 @@ TEST_P(ExamplePage, IsWellFormedAndShowsEveryChemicalExceedanceAndTarget) {
                                             : shipped_example(name);
   const DirRun r = run_copy(example);
   ASSERT_EQ(r.outcome.status, Status::completed);
-  const std::string html = html_page(r.outcome);
+  const std::string html = html_page(r.outcome, test_stamp());
   expect_expat_parses(html);
   const auto page = parse_page(html);
   expect_page_agrees_with_report(*page, r.report, r.outcome.results->chemicals.size());
@@ -272,7 +272,7 @@ TEST(HtmlPage, ChartsDrawTheValuesOnTheLogAxisTheTargetsAndTheShares) {
   const auto r = run_text(read_text(reference_landfill() / "VORN.IN"));
   ASSERT_EQ(r.outcome.status, Status::completed);
   const Results& res = *r.outcome.results;
-  const auto page = parse_page(html_page(r.outcome));
+  const auto page = parse_page(html_page(r.outcome, test_stamp()));
 
   // Non-zero pathways per chemical and those above the targets, counted by hand from
   // the reference implementation's values.
@@ -347,7 +347,7 @@ std::string hostile_input() {
 TEST(HtmlPage, InputTextIsEscapedAndLatin1BecomesUtf8) {
   const auto r = run_text(hostile_input());
   ASSERT_EQ(r.outcome.status, Status::completed);
-  const std::string html = html_page(r.outcome);
+  const std::string html = html_page(r.outcome, test_stamp());
   expect_expat_parses(html);
   const auto page = parse_page(html);
   expect_page_agrees_with_report(*page, *r.files.report, 6);
@@ -394,7 +394,7 @@ TEST(HtmlPage, UnfinishedRunsGetAShortPageWithTheOutcomeAndMessage) {
     files.input = c.input;
     const Outcome outcome = run(files);
     ASSERT_NE(outcome.status, Status::completed);
-    const std::string html = html_page(outcome);
+    const std::string html = html_page(outcome, test_stamp());
     expect_expat_parses(html);
     const auto page = parse_page(html);
     const XmlNode* status = page->first("p", "outcome");
@@ -445,7 +445,7 @@ std::shared_ptr<Results> two_chemicals() {
 TEST(HtmlPage, NonFiniteAndNegativeValuesAreLabelledAndNeverDrawn) {
   Outcome outcome;
   outcome.results = two_chemicals();
-  const auto page = parse_page(html_page(outcome));
+  const auto page = parse_page(html_page(outcome, test_stamp()));
   const auto details = page->elements("details", "chemical");
   ASSERT_EQ(details.size(), 2u);
 
@@ -491,7 +491,7 @@ TEST(HtmlPage, NonFiniteAndNegativeValuesAreLabelledAndNeverDrawn) {
 TEST(HtmlPage, ARunWithoutChemicalsSaysThereIsNothingToShow) {
   const auto r = run_text(InputBuilder().text());
   ASSERT_EQ(r.outcome.status, Status::completed);
-  const std::string html = html_page(r.outcome);
+  const std::string html = html_page(r.outcome, test_stamp());
   expect_expat_parses(html);
   const auto page = parse_page(html);
   expect_page_agrees_with_report(*page, *r.files.report, 0);
@@ -517,7 +517,7 @@ TEST(HtmlPage, TwoThousandChemicalsGiveAWellFormedPageWithFoldedCharts) {
   for (std::size_t k = daf + 1; k < lines.size(); ++k) in.daf_rows.push_back(lines[k]);
   const auto r = run_text(in.text());
   ASSERT_EQ(r.outcome.status, Status::completed);
-  const std::string html = html_page(r.outcome);
+  const std::string html = html_page(r.outcome, test_stamp());
   EXPECT_LT(html.size(), 32u << 20);
   expect_expat_parses(html);
   const auto page = parse_page(html);

@@ -6,13 +6,36 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "export/xml_tree.hpp"
 #include "support/test_support.hpp"
+#include "vorn/page_stamp.hpp"
 
 namespace vorn::test {
+
+// The stamp of the pages under test: a fixed date, a name, no input read.
+inline PageStamp test_stamp() {
+  return {"2023-11-14", "tests", std::nullopt};
+}
+
+// A page's provenance block as term -> value.
+inline std::map<std::string, std::string> provenance_list(const XmlNode& page) {
+  std::map<std::string, std::string> list;
+  const XmlNode* dl = page.first("dl", "provenance");
+  if (dl == nullptr) {
+    ADD_FAILURE() << "no provenance block";
+    return list;
+  }
+  std::string term;
+  for (const auto& c : dl->children) {
+    if (c->name == "dt") term = c->all_text();
+    if (c->name == "dd") list[term] = c->all_text();
+  }
+  return list;
+}
 
 // The page as an XML tree; fails the test when it is not well-formed or fetches anything.
 inline std::unique_ptr<XmlNode> parse_page(const std::string& html) {

@@ -1,7 +1,8 @@
 // The bytes of the probabilistic runs' documents, pinned by their SHA-256: the shipped
 // scenarios (one-dimensional, nested, correlated), a small Saltelli design, their parts, a
 // samples file and a realization's VORN.IN. A change that moves any byte of these stored and
-// published files must update the pin in the same commit and say why.
+// published files must update the pin in the same commit and say why. The pages carry the
+// run's date, fixed for every test by SOURCE_DATE_EPOCH.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,7 +33,7 @@ const std::vector<PinnedRun>& pinned_runs() {
        {"--realizations", "300", "--json", "s.json", "--csv", "s.csv", "--html", "s.html"},
        {{"s.json", "66bd62f04e32f5f9a9a316f7d85cb5476706f776be345699b1bee9b79065ab60"},
         {"s.csv", "090338e19b91c6206f7795e369cf9594d18434244c8f2986c6d1dbe2ed137be8"},
-        {"s.html", "fd5c4d7e9952a3054f6604f249a8f389db51d8636ddf4bd7ea376fcbe5aba0a3"}}},
+        {"s.html", "329ff7b5ba21d98a73086084dc7d31058e2ad2c181b10c6cefde7b58979e6e1f"}}},
       {"shipped part",
        "scenario.toml",
        {"--realizations", "300", "--shard", "1/1", "--part", "s.part"},
@@ -42,7 +43,7 @@ const std::vector<PinnedRun>& pinned_runs() {
        {"--outer", "10", "--inner", "50", "--json", "n.json", "--csv", "n.csv", "--html", "n.html"},
        {{"n.json", "4693ce62db1415cfc085318241599cc9087e2da0e5582901095e4ae8bb15fb74"},
         {"n.csv", "d67b91ee73e31d280cfe4a89463faee8f210d32eb53180762297ff2aa695887c"},
-        {"n.html", "072805f1b43b6921e4002d6a95cc1e8e80363cab9ab0b3a9983bba21f1979df5"}}},
+        {"n.html", "0bbae464da956f88c00a161b4ca2e74ba49b7891b40e70cb2b8481101b7601e5"}}},
       {"nested part",
        "nested.toml",
        {"--outer", "10", "--inner", "50", "--shard", "1/1", "--part", "n.part"},
@@ -53,7 +54,7 @@ const std::vector<PinnedRun>& pinned_runs() {
         "b.html"},
        {{"b.json", "3b92539f2c775a4a635c42a4b5d7ed7b1fb21b3875ed570988866c8ffed527e4"},
         {"b.csv", "9009c0c5aff74580143d42790d50fe771c94532d56288e164ba8de762cbb7dc8"},
-        {"b.html", "296c49cf728c63851b0c2d9e090a9f7ce4c041105a6c24649c464369d81f7415"}}},
+        {"b.html", "674de932cbc42e20d075b51ca1db8254753e361c35ab1678a608ef783a3a812b"}}},
       {"sobol part",
        "scenario.toml",
        {"--sobol", "--base-samples", "64", "--shard", "1/1", "--part", "b.part"},
@@ -63,7 +64,7 @@ const std::vector<PinnedRun>& pinned_runs() {
        {"--realizations", "300", "--json", "c.json", "--csv", "c.csv", "--html", "c.html"},
        {{"c.json", "d998de21056e3b3c7ebac1dfd973e12f0d37a04dd6205ff2da29771e79f86297"},
         {"c.csv", "333adb79306896f3bc2525355b2bd47438c9de00a6f12f4cd2b600e5174f13d5"},
-        {"c.html", "bd1a39a5ad9c5d825ceea3a1476e38fbb1cd49868e04814564cce8b70f03cb59"}}},
+        {"c.html", "ac74c10c2168d5ae90459f283c689f1a7f5b7f4abbe9cb6d581d7bc9ee75d0fb"}}},
       {"correlated part",
        "correlated.toml",
        {"--realizations", "300", "--shard", "1/1", "--part", "c.part"},

@@ -6,5 +6,6 @@ foreach(source IN LISTS nested_slow_tests)
   add_executable(nested_${stem} ${source})
   target_link_libraries(nested_${stem} PRIVATE vorn_test_support Boost::headers GTest::gtest_main)
   add_test(NAME nested.${stem} COMMAND nested_${stem})
-  set_tests_properties(nested.${stem} PROPERTIES LABELS "nested;slow" TIMEOUT 600)
+  set_tests_properties(nested.${stem} PROPERTIES LABELS "nested;slow" TIMEOUT 600
+    ENVIRONMENT "${VORN_TEST_ENVIRONMENT}")
 endforeach()

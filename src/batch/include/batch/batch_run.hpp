@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "batch/stream_summary.hpp"
@@ -14,6 +16,11 @@ struct BatchOptions {
   unsigned threads = 1;
   // Also write each stream's page as report.html in its directory.
   bool write_pages = false;
+  // Without write_pages: write each stream's page into this directory instead, as
+  // <position>.html, to be printed (empty: none).
+  std::filesystem::path print_pages_to;
+  // The date the pages are stamped with, "YYYY-MM-DD" (UTC).
+  std::string date;
 };
 
 // Called after each stream, one call at a time: streams finished, of them failed.

@@ -31,6 +31,10 @@ struct StreamSummary {
   std::optional<WorstChemical> worst;
   std::filesystem::path page;  // the stream's report.html, when it was written
   std::string page_error;      // why it could not be, when it could not
+  // The page written for printing alone (no report.html asked for), when it was.
+  std::filesystem::path print_page;
+  // The SHA-256 of the VORN.IN the run read (pages only); none when it could not be read.
+  std::optional<std::string> input_sha256;
 
   bool failed() const { return status != Status::completed; }
 };

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "cli/pdf_output.hpp"
 #include "mc_run/part_documents.hpp"
 #include "vorn/outcome.hpp"
 
@@ -16,17 +17,26 @@ inline constexpr int kFatalError = 3;
 
 struct McDocumentFiles {
   std::string json, csv, html;
-  bool any() const { return !json.empty() || !csv.empty() || !html.empty(); }
+  PdfOptions pdf;
+  // The date the page is stamped with, once it is known.
+  std::string date;
+  bool any() const { return !json.empty() || !csv.empty() || !html.empty() || !pdf.file.empty(); }
+  bool pages() const { return !html.empty() || !pdf.file.empty(); }
 };
 
 void add_document_options(CLI::App& app, McDocumentFiles& files);
 
 // Why the files asked for cannot all be written ("" when they can): only one can be
-// standard output.
-std::string document_conflict(const McDocumentFiles& files, const std::string& samples = {},
-                              const std::string& part = {});
+// standard output, and --paper goes with --pdf.
+std::string document_conflict(const CLI::App& app, const McDocumentFiles& files,
+                              const std::string& samples = {}, const std::string& part = {});
 
-// Writes every document asked for; kFatalError when one could not be written.
+// Fills in the date when a page is asked for; false (the message on standard error) when the
+// date cannot be had.
+bool date_documents(const char* command, McDocumentFiles& files);
+
+// Writes every document asked for, the PDF printed from the page; kFatalError when one could
+// not be written, kUnavailable when only the PDF could not be made.
 int write_documents(const McDocumentFiles& files, const mc_run::PartDocuments& documents);
 
 // "<command>: the deterministic run did not complete: <message>" on standard error; that

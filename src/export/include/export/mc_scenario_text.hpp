@@ -11,4 +11,7 @@ namespace vorn {
 // resolved (its canonical JSON). Chemicals chosen by index are named from `summary`.
 std::string scenario_section(const std::string& scenario_json, const mc::McSummary& summary);
 
+// "Latin hypercube" for "lhs", and so on (HTML-safe).
+std::string sampling_words(const std::string& sampling);
+
 }  // namespace vorn

@@ -3,11 +3,15 @@
 
 #include <string>
 
+#include "export/print_style.hpp"
+
 namespace vorn {
 
 // From the doctype to the opening <body>: UTF-8, the shared style sheet followed by
-// `extra_style`, and `title` (already HTML-safe).
-std::string page_head(const std::string& title, const std::string& extra_style = "");
+// `extra_style`, then the print style with the `running` header and footer, and `title`
+// (already HTML-safe).
+std::string page_head(const std::string& title, const std::string& extra_style,
+                      const RunningTexts& running);
 
 // The footer naming the program and its version, then `note`, and the page's end.
 std::string page_foot(const std::string& note);

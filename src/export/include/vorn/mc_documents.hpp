@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "vorn/page_stamp.hpp"
+
 namespace vorn::mc {
 struct McSummary;
 struct McSensitivity;
@@ -32,15 +34,20 @@ std::string mc_csv(const mc::McSummary& summary, const mc::McSensitivity* sensit
 // quotient with the targets, the convergence table and the scenario. Same bytes for the
 // same results.
 // With `sensitivity`, a section "Which inputs matter" adds per chemical a tornado of the
-// inputs that move its limiting quantity most.
+// inputs that move its limiting quantity most. The page starts with the provenance block
+// (engine, the VORN.IN's and the scenario's digests, seed, realizations, sampling, the run
+// identity and `stamp`'s date) and prints with the verdict at the top of every sheet.
 std::string mc_html(const mc::McSummary& summary, const std::string& scenario_json,
-                    double decision_percentile, const mc::McSensitivity* sensitivity = nullptr);
+                    double decision_percentile, const PageStamp& stamp,
+                    const mc::McSensitivity* sensitivity = nullptr);
 
 // The documents of `vorn mc --sobol`: the design, and per chemical (its limiting quantity) and
 // for the stream totals the first-order and total Sobol index of every input group with its
-// bootstrap 95 % interval, as JSON, as CSV in long form, and as a page of bars.
+// bootstrap 95 % interval, as JSON, as CSV in long form, and as a page of bars (with the
+// provenance block of its scenario).
 std::string sobol_json(const mc::SobolReport& report, const std::string& scenario_json);
 std::string sobol_csv(const mc::SobolReport& report);
-std::string sobol_html(const mc::SobolReport& report);
+std::string sobol_html(const mc::SobolReport& report, const std::string& scenario_json,
+                       const PageStamp& stamp);
 
 }  // namespace vorn

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "vorn/page_stamp.hpp"
+
 namespace vorn::nested {
 struct NestedSummary;
 }
@@ -22,7 +24,9 @@ std::string nested_csv(const nested::NestedSummary& summary);
 
 // A self-contained page: the verdict at the decision percentile with its uncertainty band,
 // and per chemical and pathway the uncertainty band of every variability percentile as
-// nested intervals on log axes, with the target.
-std::string nested_html(const nested::NestedSummary& summary, const std::string& scenario_json);
+// nested intervals on log axes, with the target; first the provenance block of its scenario
+// with `stamp`'s date.
+std::string nested_html(const nested::NestedSummary& summary, const std::string& scenario_json,
+                        const PageStamp& stamp);
 
 }  // namespace vorn

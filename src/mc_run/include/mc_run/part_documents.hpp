@@ -7,6 +7,7 @@
 
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
+#include "vorn/page_stamp.hpp"
 
 namespace vorn::mc_run {
 
@@ -18,7 +19,8 @@ class PartDocuments {
 
   std::string json() const;
   std::string csv() const;
-  std::string html() const;
+  // The page, stamped with the date of `stamp`.
+  std::string html(const PageStamp& stamp) const;
 
  private:
   std::variant<McReport, NestedReport, SobolReport> report_;

@@ -2,11 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-namespace vorn::batch {
+namespace vorn {
 
 // Markup characters become references; bytes that are not UTF-8, and control
 // characters other than tab and line feed, become U+FFFD.
-std::string page_text(const std::string& text);
+std::string page_text(std::string_view text);
 
-}  // namespace vorn::batch
+}  // namespace vorn
