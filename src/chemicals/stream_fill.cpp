@@ -5,12 +5,16 @@
 
 #include "chemicals/chemical_fill.hpp"
 #include "chemicals/data_error.hpp"
+#include "chemicals/record_fields.hpp"
 
 namespace vorn::chemicals {
 namespace {
 
 // Chloroform, bromodichloromethane, dibromochloromethane and bromoform: the tables give each
 // the MCL of total trihalomethanes, which limits their sum.
+// The name, the 26 values and the four concentration values.
+constexpr std::size_t kSourcesPerChemical = std::size(kRecordFields) + 4;
+
 constexpr const char* kTrihalomethanes[] = {"67-66-3", "75-27-4", "124-48-1", "75-25-2"};
 
 std::string label(const Chemical& c, const SheetRow& row) {
@@ -72,8 +76,10 @@ void add_daf_rows(const std::vector<DafSheetRow>& rows, const std::string& file,
     out.daf->row(++out.daf->NDAF) = r.row;
   }
   if (left_out > 0) {
-    out.notices.push_back(std::to_string(left_out) + " DAF row" + (left_out == 1 ? "" : "s") +
-                          " of " + file + " name chemicals that are not in the stream: left out");
+    out.notices.push_back(std::to_string(left_out) + " DAF row" +
+                          (left_out == 1 ? " of " + file + " names a chemical that is"
+                                         : "s of " + file + " name chemicals that are") +
+                          " not in the stream: left out");
   }
 }
 
@@ -89,6 +95,8 @@ FillResult fill_stream(const StreamSheet& sheet, const std::vector<DafSheetRow>&
   std::vector<const Chemical*> trihalomethanes;
   std::map<std::string, std::size_t> first_line;
   std::vector<bool> mcl_from_library;
+  out.chemicals.reserve(sheet.rows.size());
+  out.sources.reserve(sheet.rows.size() * kSourcesPerChemical);
   for (const SheetRow& row : sheet.rows) {
     const std::string at = sheet.file + ":" + std::to_string(row.line) + ": ";
     EntryKey entry;

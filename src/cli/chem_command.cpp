@@ -80,13 +80,12 @@ void show(const LibraryStack& stack, const EntryKey& entry) {
   print_row("ORGANIC", koc ? "1" : "?", "",
             koc ? "a Koc is given: organic (the sheet may say otherwise)"
                 : "no Koc: the sheet must give ORGANIC");
-  const double csfo = stack.find(entry, "CSFO")
-                          ? *chemicals::decimal_value(stack.find(entry, "CSFO").value->value)
-                          : 0.0;
-  const double csfi = stack.find(entry, "CSFI")
-                          ? *chemicals::decimal_value(stack.find(entry, "CSFI").value->value)
-                          : 0.0;
-  print_row("CARCTYPE", csfo > 0.0 || csfi > 0.0 ? "C" : "N", "", "C when CSFO or CSFI is above 0");
+  const auto positive = [&](const char* field) {
+    const FoundValue found = stack.find(entry, field);
+    return found && *chemicals::decimal_value(found.value->value) > 0.0;
+  };
+  print_row("CARCTYPE", positive("CSFO") || positive("CSFI") ? "C" : "N", "",
+            "C when CSFO or CSFI is above 0");
   if (koc && mw && kp) {
     const double m = *chemicals::decimal_value(mw.value->value);
     const double k = *chemicals::decimal_value(kp.value->value);

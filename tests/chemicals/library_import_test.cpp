@@ -47,6 +47,20 @@ TEST(LibraryImport, AnImportOfTheSnapshotsTablesChangesNothing) {
   EXPECT_EQ(renamed.values().front().table, "RSL copy");
 }
 
+TEST(LibraryImport, ANewerTableIsComparedWithTheSnapshotValueByValue) {
+  std::string newer = test::read_text(kData / "ToxSummary.csv");
+  const std::string benzene = "Benzene,71-43-2,5.5E-2,I,";
+  ASSERT_NE(newer.find(benzene), std::string::npos);
+  newer.replace(newer.find(benzene), benzene.size(), "Benzene,71-43-2,6E-2,I,");
+  const Library imported = import_tables({read_source_table(newer, "ToxSummary.csv")},
+                                         {"RSL November 2024", "2024-11-01"}, "newer.csv");
+  const auto changes = library_changes(snapshot_library(), imported, {"RSL summary table"});
+  std::vector<std::string> lines;
+  for (const ValueChange& c : changes) lines.push_back(change_line(c));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"changed 71-43-2 CSFO: 5.5E-2 -> 6E-2 (mg/kg-day)-1"}));
+}
+
 TEST(LibraryImport, RowsSharingACasNumberBecomeVariantsNamedByTheirSuffix) {
   const Library& lib = snapshot_library();
   std::size_t rows = 0;
