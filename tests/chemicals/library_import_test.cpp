@@ -41,7 +41,7 @@ TEST(LibraryImport, AnImportOfTheSnapshotsTablesChangesNothing) {
   std::vector<std::string> tables;
   for (const TableLayout& l : table_layouts()) tables.emplace_back(l.table);
   EXPECT_TRUE(library_changes(snapshot_library(), imported, tables).empty());
-  // The same tables named as a newer issue change the naming of each value, not one value.
+  // The same tables named as a newer edition change the naming of each value, not one value.
   const Library renamed = import_tables(committed_tables(), {"RSL copy", "2017-05-01"}, "copy");
   EXPECT_TRUE(library_changes(snapshot_library(), renamed, tables).empty());
   EXPECT_EQ(renamed.values().front().table, "RSL copy");

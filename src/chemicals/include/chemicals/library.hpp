@@ -18,7 +18,7 @@ struct LibraryValue {
   std::string unit;     // as the run takes it
   std::string source;   // the table's source key (I, P, PHYSPROP, D018 ...)
   std::string table;
-  std::string date;         // the table's date, as its issue names it
+  std::string date;         // the table's date, as its edition names it
   std::string derivation;   // how the value came from the table's cell; empty: as written
   std::string note;         // the table's note on the cell, or a remark on the row
   std::string other;        // a later table's value for the same field, in the same unit
