@@ -6,7 +6,7 @@
 #include <sstream>
 #include <unordered_map>
 
-#include "batch/csv_reader.hpp"
+#include "core/csv_reader.hpp"
 
 namespace vorn::batch {
 namespace fs = std::filesystem;

@@ -7,6 +7,8 @@ namespace {
 
 const Subcommand kSubcommands[] = {
     {"batch", "many waste streams at once, with a summary and an index page", batch_main},
+    {"chem", "the chemical library: show, search, check, import", chem_main},
+    {"fill", "a complete VORN.IN from a stream sheet and the chemical library", fill_main},
     {"mc", "a probabilistic run over the inputs a scenario varies", mc_main},
     {"mc-merge", "the parts of a probabilistic run that ran in shards, merged", mc_merge_main},
 };

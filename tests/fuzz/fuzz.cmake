@@ -5,7 +5,7 @@
 option(VORN_FUZZ "Build the libFuzzer programs" OFF)
 
 add_library(vorn_outcome_checks STATIC ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/outcome_checks.cpp)
-target_link_libraries(vorn_outcome_checks PUBLIC vorn_api)
+target_link_libraries(vorn_outcome_checks PUBLIC vorn_api vorn_chemicals)
 target_include_directories(vorn_outcome_checks PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/fuzz)
 
 file(GLOB vorn_fuzz_targets CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/*_fuzz.cpp)

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds the seed corpus of the fuzz targets from the examples and the tests' inputs.
 
-usage: tests/fuzz/make_corpus.py   (rewrites tests/fuzz/corpus/<target>/)
+usage: tests/fuzz/make_corpus.py [TARGET...]   (rewrites tests/fuzz/corpus/<target>/, all
+       targets when none is named)
 Each seed is named by the SHA-1 of its bytes, as libFuzzer names the inputs it keeps.
 """
 import hashlib
@@ -9,6 +10,7 @@ import math
 import pathlib
 import shutil
 import struct
+import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
@@ -110,6 +112,44 @@ def log_line_seeds():
     return seeds
 
 
+def stream_sheet_seeds():
+    landfill = (ROOT / "tests/data/chemicals/landfill_stream.csv").read_bytes()
+    unit = landfill.split(b"\n\n")[0] + b"\n"
+    header = b"CAS,TCLPCONC,TCLPFLAG,TOTC,TOTFLAG"
+    texts = [
+        landfill,
+        landfill.replace(b"\n", b"\r\n"),
+        unit.replace(b"LF", b"SI") + b"f_oc,0.002\n\n" + header + b",RFCI,note\n"
+        b"71-43-2,0.012,N,3.5,N,0.03,\"a note, quoted\"\n7440-43-9:water,1,N,1,N,,\n",
+        unit + b"\n" + header + b",ORGANIC,CHEMNAME,CARCTYPE\n"
+        b"E1790670,1,N,1,N,1,TPH high,N\n67-66-3,1,N,1,N,,,\n75-25-2,1,N,1,N,,,\n",
+        unit + b",,,\n" + header + b",MCL,,\n71-43-2,1e-3,N,2,D,0.005,,\n",
+        unit + b"\n" + header + b"\n7440-43-9,1,N,1,N\n71-43-3,1,N,1,N\n",
+        unit + header + b"\n71-43-2,1,N,1,N\n",
+        b"WU_SITEKEY,x\nWU_WMUTYPE,XX\nf_oc,2\n\n" + header + b",ORDI\n",
+    ]
+    return texts
+
+
+def library_file_seeds():
+    library = (ROOT / "data/chemicals/library.csv").read_bytes().split(b"\n")
+    tables = ROOT / "data/chemicals"
+    texts = [
+        b"\n".join(library[:60]) + b"\n",
+        b"\n".join(library[:1] + library[-14:]),
+        b"\n".join(library[:1] + [line for line in library if line.startswith(b"7440-43-9,")]),
+        b"\n".join(library[:1] + [b'71-43-2,,CHEMNAME,"Benzene, ""pure""",,,T,D,,,,',
+                                   b"71-43-2,,MW,78.11,g/mol,X,T,D,,,78.1,U",
+                                   b"71-43-3,,MW,1,g/mol,X,T,D,,,,",
+                                   b"71-43-2,,MW,1,kg,X,T,D,,,,"]),
+    ]
+    for name in ("ParametersSummary.csv", "ToxSummary.csv", "CHEM_DATA.csv",
+                 "toxicity_characteristic.csv"):
+        lines = (tables / name).read_bytes().split(b"\n")
+        texts.append(b"\n".join(lines[:40]) + b"\n")
+    return texts
+
+
 def write(target, seeds):
     directory = HERE / "corpus" / target
     shutil.rmtree(directory, ignore_errors=True)
@@ -118,12 +158,17 @@ def write(target, seeds):
         (directory / hashlib.sha1(seed).hexdigest()).write_bytes(seed)
 
 
-def main():
-    run_seeds = whole_run_seeds()
-    write("whole_run", run_seeds)
-    write("free_form", free_form_seeds(run_seeds))
-    write("log_line", log_line_seeds())
+def main(targets):
+    builders = {
+        "whole_run": whole_run_seeds,
+        "free_form": lambda: free_form_seeds(whole_run_seeds()),
+        "log_line": log_line_seeds,
+        "stream_sheet": stream_sheet_seeds,
+        "library_file": library_file_seeds,
+    }
+    for target in targets or builders:
+        write(target, builders[target]())
 
 
 if __name__ == "__main__":
-    main()
+    main(sys.argv[1:])

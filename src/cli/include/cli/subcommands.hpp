@@ -23,6 +23,8 @@ std::string subcommand_lines();
 // `vorn [DIR] [--json FILE] ...`: one run.
 int run_main(int argc, char** argv);
 int batch_main(int argc, char** argv);
+int chem_main(int argc, char** argv);
+int fill_main(int argc, char** argv);
 int mc_main(int argc, char** argv);
 int mc_merge_main(int argc, char** argv);
 

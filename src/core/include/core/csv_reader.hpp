@@ -1,4 +1,4 @@
-// Records of an RFC 4180 text (a manifest), with the line each one starts on.
+// Records of an RFC 4180 text (a manifest, a table, a sheet), with the line each one starts on.
 #pragma once
 
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vorn::batch {
+namespace vorn {
 
 struct CsvRecord {
   std::size_t line = 0;  // 1-based line of the record's first character
@@ -24,9 +24,14 @@ class CsvError : public std::runtime_error {
   std::size_t line_;
 };
 
-// Fields may be quoted ("" is one quote inside them) and then hold commas and line
-// breaks. Records end in CRLF or LF. Empty lines hold no record; a leading UTF-8 byte
-// order mark is dropped, since spreadsheets write one.
-std::vector<CsvRecord> read_csv(std::string_view text);
+struct CsvOptions {
+  // An empty line is a record of one empty field, instead of no record at all.
+  bool keep_empty_lines = false;
+};
 
-}  // namespace vorn::batch
+// Fields may be quoted ("" is one quote inside them) and then hold commas and line
+// breaks. Records end in CRLF or LF. A leading UTF-8 byte order mark is dropped, since
+// spreadsheets write one.
+std::vector<CsvRecord> read_csv(std::string_view text, CsvOptions options = {});
+
+}  // namespace vorn

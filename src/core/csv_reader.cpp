@@ -1,19 +1,25 @@
-#include "batch/csv_reader.hpp"
+#include "core/csv_reader.hpp"
 
-namespace vorn::batch {
+namespace vorn {
 namespace {
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : text_(text) {}
+  Reader(std::string_view text, CsvOptions options) : text_(text), options_(options) {}
 
   std::vector<CsvRecord> records() {
     if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
     std::vector<CsvRecord> out;
     while (!at_end()) {
-      if (line_end()) continue;  // an empty line
       CsvRecord record;
       record.line = line_;
+      if (line_end()) {  // an empty line
+        if (options_.keep_empty_lines) {
+          record.fields.emplace_back();
+          out.push_back(std::move(record));
+        }
+        continue;
+      }
       do {
         record.fields.push_back(field());
       } while (comma());
@@ -81,14 +87,15 @@ class Reader {
   }
 
   std::string_view text_;
+  CsvOptions options_;
   std::size_t pos_ = 0;
   std::size_t line_ = 1;
 };
 
 }  // namespace
 
-std::vector<CsvRecord> read_csv(std::string_view text) {
-  return Reader(text).records();
+std::vector<CsvRecord> read_csv(std::string_view text, CsvOptions options) {
+  return Reader(text, options).records();
 }
 
-}  // namespace vorn::batch
+}  // namespace vorn
