@@ -79,7 +79,7 @@ std::string row_html(std::size_t k, const StreamSummary& s, const fs::path& from
     if (s.worst)
       out += page_text(s.worst->name) + " (" + page_text(s.worst->cas) +
              "): " + readable_number(s.worst->ratio) + " \xC3\x97 the allowable, " +
-             page_text(s.worst->pathway);
+             page_text(s.worst->pathway->words);
     else
       out += "no allowable concentration";
     out += "</td>";

@@ -22,6 +22,10 @@ const char* family_name(Family family) {
   return family_entry(family).name.data();
 }
 
+void fill_defaults(Family family, DistributionParameters& p) {
+  if (const auto defaults = family_entry(family).defaults) defaults(p);
+}
+
 namespace detail {
 
 std::vector<std::string> parameter_problems(Family family, const DistributionParameters& p) {

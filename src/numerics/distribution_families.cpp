@@ -9,17 +9,20 @@ namespace {
 
 // In the order of the enumeration.
 constexpr FamilyEntry kEntries[] = {
-    {Family::constant, "constant", " value ", check_constant, make_constant},
-    {Family::uniform, "uniform", " min max ", check_uniform, make_uniform},
-    {Family::loguniform, "loguniform", " min max ", check_loguniform, make_loguniform},
-    {Family::triangular, "triangular", " min mode max ", check_triangular, make_triangular},
-    {Family::pert, "pert", " min mode max lambda ", check_pert, make_pert},
-    {Family::normal, "normal", " mean sd min max ", check_normal, make_normal},
-    {Family::lognormal, "lognormal", " gm gsd mean sd min max ", check_lognormal, make_lognormal},
-    {Family::beta, "beta", " alpha beta min max ", check_beta, make_beta},
-    {Family::gamma, "gamma", " shape scale min max ", check_gamma, make_gamma},
-    {Family::weibull, "weibull", " shape scale min max ", check_weibull, make_weibull},
-    {Family::empirical, "empirical", " values weights cdf ", check_empirical, make_empirical},
+    {Family::constant, "constant", " value ", nullptr, check_constant, make_constant},
+    {Family::uniform, "uniform", " min max ", nullptr, check_uniform, make_uniform},
+    {Family::loguniform, "loguniform", " min max ", nullptr, check_loguniform, make_loguniform},
+    {Family::triangular, "triangular", " min mode max ", nullptr, check_triangular,
+     make_triangular},
+    {Family::pert, "pert", " min mode max lambda ", default_pert, check_pert, make_pert},
+    {Family::normal, "normal", " mean sd min max ", nullptr, check_normal, make_normal},
+    {Family::lognormal, "lognormal", " gm gsd mean sd min max ", nullptr, check_lognormal,
+     make_lognormal},
+    {Family::beta, "beta", " alpha beta min max ", default_beta, check_beta, make_beta},
+    {Family::gamma, "gamma", " shape scale min max ", nullptr, check_gamma, make_gamma},
+    {Family::weibull, "weibull", " shape scale min max ", nullptr, check_weibull, make_weibull},
+    {Family::empirical, "empirical", " values weights cdf ", nullptr, check_empirical,
+     make_empirical},
 };
 
 constexpr bool in_enumeration_order() {

@@ -28,6 +28,10 @@ class BetaModel final : public BoostModel<Beta> {
 
 }  // namespace
 
+void default_beta(DistributionParameters& p) {
+  if (!p.min) p.min = 0.0;
+  if (!p.max) p.max = 1.0;
+}
 void check_beta(ParameterChecker& c, const DistributionParameters& p) {
   if (c.need(p.alpha, "alpha")) c.positive(p.alpha, "alpha");
   if (c.need(p.beta, "beta")) c.positive(p.beta, "beta");
@@ -40,6 +44,9 @@ ModelPtr make_beta(const DistributionParameters& p) {
   return std::make_shared<BetaModel>(*p.alpha, *p.beta, p.min.value_or(0.0), p.max.value_or(1.0));
 }
 
+void default_pert(DistributionParameters& p) {
+  if (!p.lambda) p.lambda = 4.0;
+}
 void check_pert(ParameterChecker& c, const DistributionParameters& p) {
   c.bounded();
   c.mode_inside();

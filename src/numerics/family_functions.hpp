@@ -28,6 +28,10 @@ VORN_FAMILY_FUNCTIONS(gamma)
 VORN_FAMILY_FUNCTIONS(weibull)
 VORN_FAMILY_FUNCTIONS(empirical)
 
+// The families with parameters that have a default.
+void default_pert(DistributionParameters& p);
+void default_beta(DistributionParameters& p);
+
 #undef VORN_FAMILY_FUNCTIONS
 
 }  // namespace vorn::numerics

@@ -147,6 +147,8 @@ TEST(BatchCommand, ManifestWithLabelsAndRelativePaths) {
   EXPECT_NE(index.find("href=\"../streams/west%20pond/report.html\""), std::string::npos);
   EXPECT_EQ(index.find("<script"), std::string::npos);
   EXPECT_NE(index.find("East cell, &quot;A&quot;"), std::string::npos);
+  // The summary files name the limit by its code (MCL), the page in words.
+  EXPECT_NE(index.find("the allowable, drinking-water limit"), std::string::npos);
   EXPECT_TRUE(fs::exists(cwd / "streams" / "east" / "report.html"));
 
   // Each stream's page is the one a single run gives but for the name it goes by (the

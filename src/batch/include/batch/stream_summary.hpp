@@ -8,6 +8,7 @@
 
 #include "batch/streams.hpp"
 #include "vorn/outcome.hpp"
+#include "vorn/pathways.hpp"
 #include "vorn/results_json.hpp"
 
 namespace vorn::batch {
@@ -16,7 +17,7 @@ namespace vorn::batch {
 struct WorstChemical {
   std::string name;  // UTF-8, without trailing blanks
   std::string cas;
-  std::string pathway;  // the limiting pathway's code name, as the JSON export writes it
+  const Pathway* pathway = nullptr;  // the limiting pathway (its code in documents, words on pages)
   double ratio = 0.0;
 };
 

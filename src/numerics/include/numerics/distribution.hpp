@@ -42,6 +42,10 @@ struct DistributionParameters {
 // Its name in scenario files and documents ("lognormal").
 const char* family_name(Family family);
 
+// Gives the parameters of `family` that have a default (pert: lambda 4; beta: min 0, max 1)
+// their default where they were not given, as a scenario's resolved form shows them.
+void fill_defaults(Family family, DistributionParameters& p);
+
 // Everything wrong with the parameters of `family`, one short sentence each ("min (5)
 // is greater than max (3)"); empty when a Distribution can be made. The caller adds
 // where the parameters came from.

@@ -18,6 +18,8 @@ struct FamilyEntry {
   Family family;
   std::string_view name;  // in scenario files and documents
   std::string_view keys;  // the parameters it reads, each between blanks: " min mode max "
+  // Gives the parameters that have a default and were not given their value (none: nullptr).
+  void (*defaults)(DistributionParameters& p);
   // Adds every problem of the parameters, one short sentence each.
   void (*check)(ParameterChecker& checker, const DistributionParameters& p);
   // The model of checked parameters. Throws std::invalid_argument when they still cannot
