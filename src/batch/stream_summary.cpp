@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "export/export_text.hpp"
+#include "export/readable_number.hpp"
 #include "vorn/pathways.hpp"
 
 namespace vorn::batch {
@@ -44,6 +45,21 @@ std::optional<WorstChemical> worst_chemical(const Results& results) {
     }
   }
   return worst;
+}
+
+std::string StreamSummary::verdict() const {
+  if (failed()) return std::string("not assessed: ") + status_word(status);
+  return exceeding > 0 ? "exceeds limits" : "within limits";
+}
+
+std::string StreamSummary::line() const {
+  std::string text = label + ": " + verdict();
+  if (failed()) return text;
+  text += ": " + std::to_string(exceeding) + " of " + std::to_string(chemicals) + " chemicals";
+  if (worst)
+    text += "; worst " + worst->name + " (" + worst->cas + "), " + readable_number(worst->ratio) +
+            " \xC3\x97 its allowable (" + worst->pathway->words + ")";
+  return text;
 }
 
 StreamSummary summarize(const Stream& stream, const Outcome& outcome) {

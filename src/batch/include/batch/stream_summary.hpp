@@ -38,6 +38,11 @@ struct StreamSummary {
   std::optional<std::string> input_sha256;
 
   bool failed() const { return status != Status::completed; }
+  // "exceeds limits", "within limits" or "not assessed: <status>".
+  std::string verdict() const;
+  // The stream in one line for people: "East cell: exceeds limits: 6 of 10 chemicals; worst
+  // Benzene (71-43-2), 2.40 × its allowable (drinking-water limit)".
+  std::string line() const;
 };
 
 StreamSummary summarize(const Stream& stream, const Outcome& outcome);
