@@ -234,6 +234,12 @@ void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
       break;
     }
   }
+  // A report left by an earlier run must not be taken for this run's.
+  std::error_code ec;
+  const std::filesystem::path report = std::filesystem::path(dir) / "VORN.OUT";
+  if (!outcome.wrote_report() && std::filesystem::is_regular_file(report, ec))
+    std::fprintf(stderr, "vorn: VORN.OUT in %s is from an earlier run; this run wrote none\n",
+                 dir.empty() ? "the current directory" : dir.c_str());
 }
 
 }  // namespace

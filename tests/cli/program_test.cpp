@@ -81,6 +81,23 @@ TEST(Program, FatalInputErrorIsStatusThreeWithOneMessage) {
   EXPECT_EQ(log.back(), " " + message);
 }
 
+// A report left from an earlier run stays, as the run's rules say, but is not taken for this
+// run's.
+TEST(Program, AnOlderReportIsNamedAsSuchWhenTheRunWritesNone) {
+  ScratchDir dir;
+  write_text(dir / "VORN.OUT", "an earlier report\n");
+  write_text(dir / "VORN.IN", "7\nLF\n1e-5\n1\n10\nzero\n");
+  const auto r = vorn_in(dir.path(), {});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("vorn: VORN.OUT in the current directory is from an earlier run; this run "
+                       "wrote none\n"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(read_text(dir / "VORN.OUT"), "an earlier report\n");
+  write_text(dir / "VORN.IN", read_text(data_dir() / "reference" / "landfill" / "VORN.IN"));
+  EXPECT_EQ(vorn_in(dir.path(), {}).err, "");
+}
+
 TEST(Program, OutputFilesThatCannotBeCreatedAreFatal) {
   ScratchDir dir;
   write_text(dir / "VORN.IN", read_text(data_dir() / "reference" / "landfill" / "VORN.IN"));
