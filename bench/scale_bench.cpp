@@ -176,8 +176,7 @@ void ReadEcho(benchmark::State& state) {
     state.ResumeTiming();
     const vorn::LogUnit debug(*sink, vorn::kDebugUnit);
     benchmark::DoNotOptimize(vorn::readsiteparameters(*in, debug));
-    int count = 0;
-    vorn::readchemicals(*in, debug, *chemicals, count);
+    const int count = vorn::readchemicals(*in, debug, *chemicals);
     vorn::readdaftable(*in, debug, *daf);
     state.PauseTiming();
     echo_bytes = sink->text.size();

@@ -69,8 +69,7 @@ Outcome execute_run(RunFiles& files) {
     const WasteUnit site = readsiteparameters(input, debug);
     if (Failure f = derive_unit(site, rs->unit)) debug.stop(f);
     debug.log(daf_scale_line(rs->unit.DAF_SCALE));
-    int N = 0;
-    readchemicals(input, debug, rs->as_read, N);
+    const int N = readchemicals(input, debug, rs->as_read);
     readdaftable(input, debug, rs->daf);
     rs->res.allocateResults(N);
     Failure limits_failure;
