@@ -24,7 +24,8 @@ namespace {
 int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_failure) {
   const std::size_t n = static_cast<std::size_t>(N > 0 ? N : 0);
   std::vector<DafRowMatch> rows(n);
-  for (std::size_t k = 0; k < n; ++k) rows[k] = match_daf_rows(rs.daf, rs.as_read[k]);
+  const DafRowIndex index(rs.daf);
+  for (std::size_t k = 0; k < n; ++k) rows[k] = index.match(rs.as_read[k]);
   std::vector<ChemicalEvaluation> evs(n);
   ChemicalBatch().evaluate(ModelSite{rs.unit, rs.daf}, n, rs.as_read.data(), rows.data(), 1,
                            evs.data());
