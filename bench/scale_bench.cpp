@@ -6,6 +6,7 @@
 //                     and over the same evaluations in the gfortran -O2 loop; the lanes the run
 //                     used (VORN_SIMD=sse2 forces SSE2) are named in the label
 //   IndoorAirModel/N  the same model evaluations alone, with the arguments the run used
+//   IndoorAirLanes/N  those evaluations in one batch, in the run's lanes (0: the mixed input)
 //   Program/N         the vorn program on a directory; counters: its CPU time and peak
 //                     resident memory
 //   ReadEcho/N        reading the whole VORN.IN (site parameters, chemicals, DAF table) with
@@ -162,6 +163,19 @@ void IndoorAirModel(benchmark::State& state) {
   state.counters["evaluations"] = static_cast<double>(calls.size());
 }
 BENCHMARK(IndoorAirModel)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same evaluations in one batch, in the lanes the run uses; 0 is the mixed input.
+void IndoorAirLanes(benchmark::State& state) {
+  const std::vector<ModelCall> calls = model_calls(static_cast<int>(state.range(0)));
+  std::vector<vorn::IndoorAverages> out(calls.size());
+  for (auto _ : state) {
+    vorn::indoor_model_batch(calls.data(), out.data(), calls.size());
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["evaluations"] = static_cast<double>(calls.size());
+  state.SetLabel(vorn::indoor_model_path());
+}
+BENCHMARK(IndoorAirLanes)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The input layer alone: the file's bytes are copied outside the timing.
 void ReadEcho(benchmark::State& state) {

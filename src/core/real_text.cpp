@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/bit_cast.hpp"
+#include "core/exact_powers.hpp"
 #include "core/number_text.hpp"
 
 namespace vorn {
@@ -19,21 +20,16 @@ struct Digits {
   int exponent;
 };
 
-// 10^k for k = 0..22, each exact.
-constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kMaxExactPower = 22;
 constexpr std::uint64_t kFifteenDigits = 1'000'000'000'000'000;  // 10^15
 
 // a * 10^k and d * 10^-k for |k| <= kMaxExactPower: one rounding each, as the exact powers
 // make them.
 double scaled(double a, int k) {
-  return k >= 0 ? a * kExactPowers[k] : a / kExactPowers[-k];
+  return k >= 0 ? a * kExactPowersOfTen[k] : a / kExactPowersOfTen[-k];
 }
 double unscaled(std::uint64_t d, int k) {
   const double v = static_cast<double>(d);
-  return k >= 0 ? v / kExactPowers[k] : v * kExactPowers[-k];
+  return k >= 0 ? v / kExactPowersOfTen[k] : v * kExactPowersOfTen[-k];
 }
 
 // The shortest digits of a > 0 when at most 15 significant digits read back as a. No two
@@ -61,7 +57,7 @@ bool short_digits(double a, Digits& out) {
   // Trailing zeros off: 8, 4, 2 and 1 of them take away up to 15.
   int count = 15;
   for (int zeros = 8; zeros > 0; zeros /= 2) {
-    const std::uint64_t power = static_cast<std::uint64_t>(kExactPowers[zeros]);
+    const std::uint64_t power = static_cast<std::uint64_t>(kExactPowersOfTen[zeros]);
     if (d % power == 0) {
       d /= power;
       count -= zeros;
