@@ -1,6 +1,7 @@
 #include "groundwater/daf_rows.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,11 @@ Key key_of(std::string_view cas) {
   const std::string_view cut = trim_leading(cas).substr(0, kDafKeyWidth);
   std::copy(cut.begin(), cut.end(), key.begin());
   return key;
+}
+
+// Keys in byte order.
+int compare(const Key& a, const Key& b) {
+  return std::memcmp(a.data(), b.data(), a.size());
 }
 
 // The key of `cas` is `key` (a key already cut and padded), without building it: this runs
@@ -55,7 +61,8 @@ DafRowIndex::DafRowIndex(const DafTable& table) {
   for (int j = 1; j <= table.NDAF; ++j)
     entries_.push_back({key_of(table.row(j).CHEMCAS), static_cast<std::int16_t>(j)});
   std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-    return a.key != b.key ? a.key < b.key : a.row < b.row;
+    const int order = compare(a.key, b.key);
+    return order != 0 ? order < 0 : a.row < b.row;
   });
 }
 
@@ -63,8 +70,8 @@ DafRowMatch DafRowIndex::match(const Chemical& c) const {
   DafRowMatch match;
   const Key key = key_of(c.CHEMCAS);
   auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
-                             [](const Entry& e, const Key& k) { return e.key < k; });
-  for (; it != entries_.end() && it->key == key; ++it)
+                             [](const Entry& e, const Key& k) { return compare(e.key, k) < 0; });
+  for (; it != entries_.end() && compare(it->key, key) == 0; ++it)
     if (!take_row(match, it->row, c)) break;
   return match;
 }
