@@ -125,9 +125,8 @@ void read_records(const std::string& bytes, McInput& input) {
   InputFile in(bytes);
   StringSink log;
   const LogUnit echo(log, kDebugUnit);
-  int count = 0;
   input.unit = readsiteparameters(in, echo);
-  readchemicals(in, echo, input.chemicals, count);
+  readchemicals(in, echo, input.chemicals);
   readdaftable(in, echo, *input.daf);
 }
 

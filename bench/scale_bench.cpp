@@ -1,17 +1,22 @@
-// Scale of a whole run: 10 to 10,000 chemicals with a 500-row DAF table, every chemical
-// passing the indoor-inhalation gate with positive CSFI and ORDI and different carcinogenic
-// and non-carcinogenic DAFs, so that the indoor air model runs twice per chemical.
+// Scale of a whole run. WholeRun, IndoorAirModel, Program, ReadEcho and Report take the scale
+// input of N chemicals (scale_inputs.hpp), where the indoor air model runs twice per chemical.
 //
 //   WholeRun/N        one run in memory through the C++ entry; counters: CPU time per chemical,
 //                     the run's CPU time over that of its indoor air model evaluations (scalar)
 //                     and over the same evaluations in the gfortran -O2 loop; the lanes the run
 //                     used (VORN_SIMD=sse2 forces SSE2) are named in the label
 //   IndoorAirModel/N  the same model evaluations alone, with the arguments the run used
+//   IndoorAirLanes/N  those evaluations in one batch, in the run's lanes (0: the mixed input)
 //   Program/N         the vorn program on a directory; counters: its CPU time and peak
 //                     resident memory
 //   ReadEcho/N        reading the whole VORN.IN (site parameters, chemicals, DAF table) with
 //                     its echo to VORN.DBG in memory
 //   Report/N          writing VORN.OUT in memory from the results of one run
+//   MixedRun          WholeRun's counters on the mixed input (scale_inputs.hpp): 10,000
+//                     chemicals, 3,059 of which need the indoor air model
+//
+// `vorn_scale_bench --profile-mixed` runs the mixed input once and the gfortran loop once over
+// its evaluations, for valgrind --tool=callgrind (instruction counts, steadier than time here).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -34,8 +39,10 @@
 #include "input/chemical_records.hpp"
 #include "input/daf_table.hpp"
 #include "input/site_parameters.hpp"
+#include "pathways/groundwater_paths.hpp"
 #include "pathways/indoor_air.hpp"
 #include "report/report_writer.hpp"
+#include "scale_inputs.hpp"
 #include "vorn/run.hpp"
 
 #if defined(VORN_BENCH_FORTRAN)
@@ -44,65 +51,34 @@ extern "C" void vorn_indoor_loop_f90(double Hd, double DIFFW, double DIFFA, doub
 
 namespace {
 
-constexpr int kDafRows = 500;
+using vorn::bench::kDafRows;
 
-std::string fmt(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.6g", v);
-  return buf;
-}
-
-// n inorganic chemicals over min(n, 500) CAS numbers; the 500 DAF rows are shared out over
-// those numbers, so every chemical has table rows with carcinogenic DAF != non-carcinogenic.
-std::string scale_input(int n) {
-  const int keys = n < kDafRows ? n : kDafRows;
-  std::string s = "1\nLF\n1.0E-5\n1.0\n10000\n0\n20\n0\n" + std::to_string(n) +
-                  "\nChemicalName @ CAS MCL CSFO CSFI ORDO RFCI ...\n";
-  for (int i = 0; i < n; ++i) {
-    const double f = 1.0 + (i % 97) * 0.01;
-    s += "Scale chemical " + std::to_string(i + 1) + " @ 5000-" + std::to_string(i % keys) + "-1 " +
-         fmt(0.005 * f) + " " + fmt(0.055 * f) + " " + fmt(0.0273 * f) + " " + fmt(0.004 * f) +
-         " " + fmt(0.03 * f) + " 5.2 1820 0.5 " + fmt(5.55e-3 * f) +
-         " 9.8e-6 0.088 1750 0 0 0.7 0.015 " + "0.29 0.051 0 -1 0.13 C 78.11 0.125 -1 2.13\n";
-  }
-  s += "TCLP FLAG TOTC FLAG\n";
-  for (int i = 0; i < n; ++i) s += fmt(0.5 * (1.0 + (i % 89) * 0.02)) + " N 100 N\n";
-  s += "CHEMCAS LFCONC LFCAR LFNON SICONC SICAR SINON\n";
-  for (int r = 0; r < kDafRows; ++r) {
-    const int key = r % keys;
-    const double c = 0.001 * (1 << (r / keys % 20));  // rising concentrations per chemical
-    s += "5000-" + std::to_string(key) + "-1 " + fmt(c) + " " + fmt(10.5 + r * 0.01) + " " +
-         fmt(12.5 + r * 0.02) + " " + fmt(c) + " 2.1 2.4\n";
-  }
-  return s;
-}
-
+// The scale input of n chemicals; 0 is the mixed input.
 const std::string& input_for(int n) {
   static std::map<int, std::string> inputs;
   auto it = inputs.find(n);
-  if (it == inputs.end()) it = inputs.emplace(n, scale_input(n)).first;
+  if (it == inputs.end())
+    it = inputs.emplace(n, n == 0 ? vorn::bench::mixed_input() : vorn::bench::scale_input(n)).first;
   return it->second;
 }
 
-struct ModelCall {
-  double Hd, DIFFW, DIFFA, Cw;
-};
+using ModelCall = vorn::IndoorInputs;
 
-// The indoor air evaluations of one run, from its results: one per distinct well concentration.
-std::vector<ModelCall> model_calls(int n) {
+// The indoor air evaluations of one run, from its results: those each chemical needs at the
+// well DAFs the run found. `chemicals`: how many chemicals need at least one.
+std::vector<ModelCall> model_calls(int n, int* chemicals = nullptr) {
   vorn::MemoryFiles files;
   files.input = input_for(n);
   const vorn::Outcome outcome = vorn::run(files);
   std::vector<ModelCall> calls;
+  if (chemicals != nullptr) *chemicals = 0;
   if (!outcome.results) return calls;
   const auto& res = *outcome.results;
   for (std::size_t i = 0; i < res.chemicals.size(); ++i) {
-    const auto& c = res.chemicals[i];
-    const double Hd = c.HENRY / 0.0244658;
-    const double cw_car = c.TCLPCONC / res.results[i].DAFC_WV;
-    const double cw_non = c.TCLPCONC / res.results[i].DAFN_WV;
-    calls.push_back({Hd, c.DIFFW, c.DIFFA, cw_car});
-    if (cw_non != cw_car) calls.push_back({Hd, c.DIFFW, c.DIFFA, cw_non});
+    const vorn::WellDafs well{res.results[i].DAFC_WV, res.results[i].DAFN_WV};
+    const vorn::IndoorNeeds needs = vorn::gwinhalation_needs(res.chemicals[i], well);
+    calls.insert(calls.end(), needs.inputs, needs.inputs + needs.count);
+    if (chemicals != nullptr && needs.count > 0) ++*chemicals;
   }
   return calls;
 }
@@ -116,17 +92,12 @@ double thread_seconds() {
 
 double evaluate(const std::vector<ModelCall>& calls) {
   double sum = 0;
-  for (const ModelCall& m : calls) sum += vorn::indoorair(m.Hd, m.DIFFW, m.DIFFA, m.Cw).A3;
+  for (const ModelCall& m : calls) sum += vorn::indoorair(m).A3;
   return sum;
 }
 
-void WholeRun(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  const std::vector<ModelCall> calls = model_calls(n);
-  if (calls.size() != 2u * static_cast<std::size_t>(n)) {
-    state.SkipWithError("the generated run does not evaluate the model twice per chemical");
-    return;
-  }
+// Times the run of input_for(n) against its model evaluations, scalar and in gfortran.
+void time_run(benchmark::State& state, int n, const std::vector<ModelCall>& calls) {
   double seconds = 0;
   for (auto _ : state) {
     vorn::MemoryFiles files;
@@ -143,8 +114,10 @@ void WholeRun(benchmark::State& state) {
     benchmark::DoNotOptimize(evaluate(calls));
     model_seconds += thread_seconds() - start;
   }
+  const double chemicals = n == 0 ? vorn::bench::kMixedChemicals : n;
   state.counters["cpu_us_per_chemical"] =
-      1e6 * seconds / static_cast<double>(state.iterations()) / n;
+      1e6 * seconds / static_cast<double>(state.iterations()) / chemicals;
+  state.counters["evaluations"] = static_cast<double>(calls.size());
   state.counters["run_over_model"] = seconds / model_seconds;
 #if defined(VORN_BENCH_FORTRAN)
   double fortran_seconds = 0;
@@ -161,7 +134,28 @@ void WholeRun(benchmark::State& state) {
 #endif
   state.SetLabel(vorn::indoor_model_path());
 }
+
+void WholeRun(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const std::vector<ModelCall> calls = model_calls(n);
+  if (calls.size() != 2u * static_cast<std::size_t>(n)) {
+    state.SkipWithError("the generated run does not evaluate the model twice per chemical");
+    return;
+  }
+  time_run(state, n, calls);
+}
 BENCHMARK(WholeRun)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void MixedRun(benchmark::State& state) {
+  int chemicals = 0;
+  const std::vector<ModelCall> calls = model_calls(0, &chemicals);
+  if (chemicals != vorn::bench::kMixedIndoor) {
+    state.SkipWithError("the mixed input does not need the model for 3,059 chemicals");
+    return;
+  }
+  time_run(state, 0, calls);
+}
+BENCHMARK(MixedRun)->Unit(benchmark::kMillisecond);
 
 void IndoorAirModel(benchmark::State& state) {
   const std::vector<ModelCall> calls = model_calls(static_cast<int>(state.range(0)));
@@ -169,6 +163,19 @@ void IndoorAirModel(benchmark::State& state) {
   state.counters["evaluations"] = static_cast<double>(calls.size());
 }
 BENCHMARK(IndoorAirModel)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same evaluations in one batch, in the lanes the run uses; 0 is the mixed input.
+void IndoorAirLanes(benchmark::State& state) {
+  const std::vector<ModelCall> calls = model_calls(static_cast<int>(state.range(0)));
+  std::vector<vorn::IndoorAverages> out(calls.size());
+  for (auto _ : state) {
+    vorn::indoor_model_batch(calls.data(), out.data(), calls.size());
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["evaluations"] = static_cast<double>(calls.size());
+  state.SetLabel(vorn::indoor_model_path());
+}
+BENCHMARK(IndoorAirLanes)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The input layer alone: the file's bytes are copied outside the timing.
 void ReadEcho(benchmark::State& state) {
@@ -183,8 +190,7 @@ void ReadEcho(benchmark::State& state) {
     state.ResumeTiming();
     const vorn::LogUnit debug(*sink, vorn::kDebugUnit);
     benchmark::DoNotOptimize(vorn::readsiteparameters(*in, debug));
-    int count = 0;
-    vorn::readchemicals(*in, debug, *chemicals, count);
+    const int count = vorn::readchemicals(*in, debug, *chemicals);
     vorn::readdaftable(*in, debug, *daf);
     state.PauseTiming();
     echo_bytes = sink->text.size();
@@ -272,10 +278,30 @@ BENCHMARK(Program)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// One run of the mixed input and one pass of the gfortran loop over its evaluations, for an
+// instruction profile: under callgrind the inclusive costs of vorn::run and of
+// vorn_indoor_loop_f90 are the two sides of MixedRun's run_over_fortran.
+int profile_mixed() {
+  int chemicals = 0;
+  const std::vector<ModelCall> calls = model_calls(0, &chemicals);
+  std::printf("%d chemicals need the model, %zu evaluations\n", chemicals, calls.size());
+#if defined(VORN_BENCH_FORTRAN)
+  double sum = 0;
+  for (const ModelCall& m : calls) {
+    double a[3];
+    vorn_indoor_loop_f90(m.Hd, m.DIFFW, m.DIFFA, m.Cw, a);
+    sum += a[2];
+  }
+  std::printf("gfortran loop: sum of A3 %.17g\n", sum);
+#endif
+  return chemicals == vorn::bench::kMixedIndoor ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--child-rusage") return child_rusage(argv[2]);
+  if (argc == 2 && std::string(argv[1]) == "--profile-mixed") return profile_mixed();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -3,8 +3,10 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
+#include "core/exact_powers.hpp"
 #include "core/number_text.hpp"
 #include "core/run_error.hpp"
 
@@ -258,6 +260,20 @@ bool parse_real(std::string_view token, double& value) {
     if (i == digits_start || i != token.size()) return false;
     if (i - digits_start > 3) plain = false;
     if (exp_negative) exponent = -exponent;
+  }
+  // A mantissa of at most 2^53 times an exact power of ten: one multiplication or division
+  // rounds the decimal value correctly, which is what reading it as it stands gives.
+  if (int_digits.size() + frac_digits.size() <= 19) {
+    std::uint64_t d = 0;
+    for (const char c : int_digits) d = d * 10 + static_cast<std::uint64_t>(c - '0');
+    for (const char c : frac_digits) d = d * 10 + static_cast<std::uint64_t>(c - '0');
+    const long long scale = exponent - static_cast<long long>(frac_digits.size());
+    if (d <= (std::uint64_t{1} << 53) && scale >= -kMaxExactPower && scale <= kMaxExactPower) {
+      const double m = static_cast<double>(d);
+      const double v = scale < 0 ? m / kExactPowersOfTen[-scale] : m * kExactPowersOfTen[scale];
+      value = negative ? -v : v;
+      return true;
+    }
   }
   // The value is 0.ddd... times ten to `magnitude`, with the first d not zero.
   const std::size_t int_first = int_digits.find_first_not_of('0');

@@ -3,8 +3,10 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
+#include "core/bit_cast.hpp"
 #include "core/number_text.hpp"
 
 namespace vorn {
@@ -34,21 +36,25 @@ struct ThreeDigits {
 
 // Scales into [100, 1000) with at most two roundings (about 1e-13 off there) and rounds to
 // the nearest integer; false when the scaled value is too near a half for that to be safe.
+// Subnormal values take the exact way.
 bool three_digits_fast(double a, ThreeDigits& out) {
-  int binary = 0;
-  std::frexp(a, &binary);
-  // floor(log10(a)) or one less: a >= 2^(binary - 1).
-  int e = static_cast<int>(std::floor((binary - 1) * 0.30102999566398120));
+  const int biased = static_cast<int>(vorn::bit_cast<std::uint64_t>(a) >> 52);
+  if (biased == 0) return false;
+  const int binary = biased - 1023;  // a >= 2^binary
+  // floor(log10(a)) or one less: floor(binary log10 2), where 78913 / 2^18 lies just below
+  // log10 2 and 78914 / 2^18 just above, so the integer forms are never above it.
+  int e = binary >= 0 ? (binary * 78913) >> 18 : -((-binary * 78914 + (1 << 18) - 1) >> 18);
   if (2 - e <= -kPowerRange || 2 - e > kPowerRange) return false;
   double q = a * power_of_ten(2 - e);
   if (q >= 1000.0) {
     ++e;
     q = a * power_of_ten(2 - e);
   }
-  const double whole = std::floor(q);
+  if (q < 100.0 || q >= 1000.0) return false;
+  const int whole = static_cast<int>(q);  // floor(q), q being positive
   const double frac = q - whole;
-  if (q < 100.0 || q >= 1000.0 || std::fabs(frac - 0.5) < 1e-9) return false;
-  int n = static_cast<int>(whole) + (frac > 0.5 ? 1 : 0);
+  if (std::fabs(frac - 0.5) < 1e-9) return false;
+  int n = whole + (frac > 0.5 ? 1 : 0);
   if (n == 1000) {
     n = 100;
     ++e;

@@ -6,9 +6,15 @@
 namespace vorn {
 
 std::string_view trim_trailing(std::string_view text) {
-  // Eight blanks at a time first: fixed-width names are mostly padding.
+  // Thirty-two and then eight blanks at a time first: fixed-width names are mostly padding.
   constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
   std::size_t end = text.size();
+  for (std::uint64_t w[4]; end >= 32; end -= 32) {
+    std::memcpy(w, text.data() + end - 32, sizeof w);
+    if (((w[0] ^ kEightBlanks) | (w[1] ^ kEightBlanks) | (w[2] ^ kEightBlanks) |
+         (w[3] ^ kEightBlanks)) != 0)
+      break;
+  }
   for (std::uint64_t word = 0; end >= 8; end -= 8) {
     std::memcpy(&word, text.data() + end - 8, 8);
     if (word != kEightBlanks) break;

@@ -1,51 +1,13 @@
 #include "groundwater/daf_curve.hpp"
 
-#include <algorithm>
-#include <array>
-#include <string_view>
-
-#include "core/text.hpp"
 #include "groundwater/daf_scale.hpp"
 
 namespace vorn {
 namespace {
 
-using DafKey = std::array<char, kDafKeyWidth>;
-
-// Leading blanks removed, cut or padded to the 20-character key width.
-DafKey daf_key(std::string_view cas) {
-  DafKey key;
-  key.fill(' ');
-  const std::string_view cut = trim_leading(cas).substr(0, kDafKeyWidth);
-  std::copy(cut.begin(), cut.end(), key.begin());
-  return key;
-}
-
-// daf_key(cas) == key, without building the row's key: this runs for every table row.
-bool has_key(std::string_view cas, std::string_view key) {
-  const std::string_view cut = trim_leading(cas).substr(0, kDafKeyWidth);
-  return key.compare(0, cut.size(), cut) == 0 &&
-         key.find_first_not_of(' ', cut.size()) == std::string::npos;
-}
-
 constexpr double kFallbackConc = 1.0E6;  // mg/L
 
 }  // namespace
-
-DafRowMatch match_daf_rows(const DafTable& table, const Chemical& c) {
-  DafRowMatch match;
-  const DafKey key = daf_key(c.CHEMCAS);
-  for (int j = 1; j <= table.NDAF; ++j) {
-    if (!has_key(table.row(j).CHEMCAS, std::string_view(key.data(), key.size()))) continue;
-    if (match.count == kCurveCapacity) {
-      match.overflow = true;
-      break;
-    }
-    match.rows[static_cast<std::size_t>(match.count++)] = static_cast<std::int16_t>(j);
-    if (c.ORGANIC == 1) break;  // an organic chemical takes its first row only
-  }
-  return match;
-}
 
 Failure getdafcurve(const WasteUnit& wu, const DafTable& table, const DafRowMatch& rows, int i,
                     Chemical& c, DafCurve& curve, double factor) {

@@ -95,8 +95,8 @@ Failure dafforward(const DafCurve& curve, const Chemical& c, int i, double DAF_S
   return {};
 }
 
-Failure dafbackward(const DafCurve& curve, const Chemical& c, double DAF_SCALE, int selector,
-                    double W, double& result) {
+DafLookup dafbackward(const DafCurve& curve, const Chemical& c, double DAF_SCALE, int selector,
+                      double W) {
   const bool car = selector == 1;
   const double* x = car ? curve.DC_WCAR.data() : curve.DC_WNON.data();
   const double* y = car ? curve.DC_CAR.data() : curve.DC_NON.data();
@@ -104,10 +104,9 @@ Failure dafbackward(const DafCurve& curve, const Chemical& c, double DAF_SCALE, 
   if (!(c.ORGANIC == 1 || curve.DC_NPT == 1)) {
     const double* ys[] = {y};
     if (!interpolate_loglog(curve.DC_NPT, x, ys, 1, W, &r))
-      return Failure::of(FailureKind::backward_interpolation);
+      return {Failure::of(FailureKind::backward_interpolation)};
   }
-  result = r * DAF_SCALE;
-  return {};
+  return {Failure{}, r * DAF_SCALE};
 }
 
 }  // namespace vorn

@@ -164,11 +164,11 @@ void echo_concentration(const LogUnit& debug, double value, const char* warning,
 
 }  // namespace
 
-void readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& chemicals, int& N) {
+int readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& chemicals) {
   chemicals.clear();
   std::int32_t count = 0;
   read_free(in, {Item::integer(count)});
-  N = count;
+  const int N = count;
   debug.log(LogLine() << "Number of Species=" << count);
   skip_line(in, "the heading line of the property lines");
 
@@ -194,6 +194,7 @@ void readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& c
     echo_concentration(debug, c.TCLPCONC, "Warning: TCLP Conc.=", "TCLP Conc.(mg/L)=");
     echo_concentration(debug, c.TOTC, "Warning: Total Conc.=", "TOT Conc.(mg/kg)=");
   }
+  return N;
 }
 
 }  // namespace vorn

@@ -13,8 +13,7 @@ InputRecords read_input_records(std::string bytes) {
   const LogUnit debug(echo, kDebugUnit);
   InputRecords records;
   records.unit = readsiteparameters(in, debug);
-  int n = 0;
-  readchemicals(in, debug, records.chemicals, n);
+  readchemicals(in, debug, records.chemicals);
   readdaftable(in, debug, *records.daf);
   return records;
 }

@@ -73,10 +73,11 @@ Failure groundwater_limit(const WasteUnit& wu, const DafTable& table, const DafR
   if (mcl > 0) {
     DafCurve curve;
     if (Failure f = getdafcurve(wu, table, rows, i, c, curve, daf_factor)) return f;
-    double d1 = 0.0, d0 = 0.0;
-    if (Failure f = dafbackward(curve, c, DAF_SCALE, 1, mcl, d1)) return f;
-    if (Failure f = dafbackward(curve, c, DAF_SCALE, 0, mcl, d0)) return f;
-    const double a = vorn::fmin(d0, d1) * mcl;
+    const DafLookup d1 = dafbackward(curve, c, DAF_SCALE, 1, mcl);
+    if (d1.failure) return d1.failure;
+    const DafLookup d0 = dafbackward(curve, c, DAF_SCALE, 0, mcl);
+    if (d0.failure) return d0.failure;
+    const double a = vorn::fmin(d0.daf, d1.daf) * mcl;
     if (w.TCLPMAX > a || (w.TCLPMAX == a && mcl < w.LIMITPOE)) {
       w.TCLPMAX = a;
       w.LIMITPOE = mcl;

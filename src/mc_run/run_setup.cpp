@@ -25,8 +25,7 @@ void read_records(const std::string& bytes, mc::McInput& input) {
   StringSink log;
   const LogUnit debug(log, kDebugUnit);
   input.unit = readsiteparameters(in, debug);
-  int n = 0;
-  readchemicals(in, debug, input.chemicals, n);
+  readchemicals(in, debug, input.chemicals);
   readdaftable(in, debug, *input.daf);
 }
 

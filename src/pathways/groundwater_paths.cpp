@@ -12,9 +12,9 @@ namespace {
 // Allowable leachate concentration for allowable well concentration w.
 Failure allowable_tclp(const Chemical& c, const GroundwaterDafs& dafs, int selector, double w,
                        double& allowable) {
-  double d = 0.0;
-  if (Failure f = dafbackward(dafs.curve, c, dafs.DAF_SCALE, selector, w, d)) return f;
-  allowable = d * w;
+  const DafLookup d = dafbackward(dafs.curve, c, dafs.DAF_SCALE, selector, w);
+  if (d.failure) return d.failure;
+  allowable = d.daf * w;
   return {};
 }
 

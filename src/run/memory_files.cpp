@@ -7,22 +7,23 @@ std::optional<std::string> MemoryRunFiles::open_input(std::string& why) {
   return files_.input;
 }
 
+std::size_t MemoryRunFiles::expected_size() const {
+  // The echo and the report of a run are mostly 4 to 8 times the size of its input.
+  constexpr std::size_t kBytesPerInputByte = 8;
+  return files_.input ? kBytesPerInputByte * files_.input->size() : 0;
+}
+
 Sink& MemoryRunFiles::open_debug() {
   files_.debug.clear();
+  files_.debug.reserve(expected_size());
+  debug_.text = &files_.debug;
   return debug_;
 }
 
 Sink& MemoryRunFiles::open_report() {
-  report_open_ = true;
+  files_.report.emplace().reserve(expected_size());
+  report_.text = &*files_.report;
   return report_;
-}
-
-void MemoryRunFiles::close_report() {
-  if (report_open_) files_.report = report_.text;
-}
-
-void MemoryRunFiles::close_debug() {
-  files_.debug = debug_.text;
 }
 
 }  // namespace vorn

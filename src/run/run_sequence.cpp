@@ -24,7 +24,8 @@ namespace {
 int chemical_loop(RunState& rs, int N, const LogUnit& debug, Failure& limits_failure) {
   const std::size_t n = static_cast<std::size_t>(N > 0 ? N : 0);
   std::vector<DafRowMatch> rows(n);
-  for (std::size_t k = 0; k < n; ++k) rows[k] = match_daf_rows(rs.daf, rs.as_read[k]);
+  const DafRowIndex index(rs.daf);
+  for (std::size_t k = 0; k < n; ++k) rows[k] = index.match(rs.as_read[k]);
   std::vector<ChemicalEvaluation> evs(n);
   ChemicalBatch().evaluate(ModelSite{rs.unit, rs.daf}, n, rs.as_read.data(), rows.data(), 1,
                            evs.data());
@@ -69,8 +70,7 @@ Outcome execute_run(RunFiles& files) {
     const WasteUnit site = readsiteparameters(input, debug);
     if (Failure f = derive_unit(site, rs->unit)) debug.stop(f);
     debug.log(daf_scale_line(rs->unit.DAF_SCALE));
-    int N = 0;
-    readchemicals(input, debug, rs->as_read, N);
+    const int N = readchemicals(input, debug, rs->as_read);
     readdaftable(input, debug, rs->daf);
     rs->res.allocateResults(N);
     Failure limits_failure;

@@ -116,5 +116,18 @@ TEST(TrimText, OnlyTheSpaceCharacterIsABlank) {
   EXPECT_EQ(trim_leading(""), "");
 }
 
+TEST(TrimText, TrailingBlanksGoWhateverTheirCountAndPlace) {
+  std::mt19937_64 rng(5);
+  for (int k = 0; k < 20000; ++k) {
+    // Texts up to 300 characters, mostly blanks, with a few other bytes anywhere.
+    std::string text(rng() % 301, ' ');
+    for (std::uint64_t marks = rng() % 4; marks > 0 && !text.empty(); --marks)
+      text[rng() % text.size()] = "x\t\0y"[rng() % 4];
+    std::size_t end = text.size();
+    while (end > 0 && text[end - 1] == ' ') --end;
+    ASSERT_EQ(trim_trailing(text), std::string_view(text).substr(0, end)) << text.size();
+  }
+}
+
 }  // namespace
 }  // namespace vorn

@@ -34,6 +34,29 @@ TEST(MemoryRun, KeepsTheFilesOfTheDirectoryRunInMemory) {
   }
 }
 
+TEST(MemoryRun, FilesUsedAgainHoldTheTextsOfTheLastRunOnly) {
+  const std::string landfill = read_text(data_dir() / "reference" / "landfill" / "VORN.IN");
+  const std::string impoundment = read_text(data_dir() / "reference" / "impoundment" / "VORN.IN");
+  MemoryFiles fresh;
+  fresh.input = impoundment;
+  run(fresh);
+  MemoryFiles reused;
+  // A longer echo first: the second copy ends the DAF table in a fatal input error.
+  reused.input = landfill + landfill;
+  const Outcome stopped = run(reused);
+  ASSERT_NE(stopped.status, Status::completed);
+  reused.input = impoundment;
+  run(reused);
+  EXPECT_EQ(reused.debug, fresh.debug);
+  EXPECT_EQ(reused.report, fresh.report);
+  ASSERT_TRUE(reused.report);
+  // A run that stops before its report leaves none behind from the run before.
+  reused.input = "1\nXX\n";
+  run(reused);
+  EXPECT_FALSE(reused.report);
+  EXPECT_NE(reused.debug, fresh.debug);
+}
+
 TEST(MemoryRun, AMissingInputGivesTheDirectoryRunsMessage) {
   ScratchDir dir;
   const Outcome disk = run(dir / "missing");

@@ -14,8 +14,7 @@ ModelInput read_model_input(const std::string& text) {
   const LogUnit debug(log, kDebugUnit);
   m.unit_read = readsiteparameters(in, debug);
   if (Failure f = derive_unit(m.unit_read, m.unit)) debug.stop(f);
-  int n = 0;
-  readchemicals(in, debug, m.chemicals, n);
+  readchemicals(in, debug, m.chemicals);
   readdaftable(in, debug, *m.daf);
   return m;
 }

@@ -37,7 +37,7 @@ void readchemicals(TestRun& rs, int /*in_unit*/, int debug_unit, int& N) {
       }
     }
   } keep{rs, as_read};
-  vorn::readchemicals(*rs.input, rs.units.unit(debug_unit), as_read, N);
+  N = vorn::readchemicals(*rs.input, rs.units.unit(debug_unit), as_read);
 }
 
 void readdaftable(TestRun& rs, int /*in_unit*/, int debug_unit) {
@@ -70,8 +70,9 @@ void dafforward(TestRun& rs, int unit, int& i) {
 }
 
 void dafbackward(TestRun& rs, int unit, int& i, int selector, double W, double& result) {
-  if (Failure f = vorn::dafbackward(rs.curve, rs.chem(i), rs.DAF_SCALE, selector, W, result))
-    rs.units.unit(unit).stop(f);
+  const DafLookup d = vorn::dafbackward(rs.curve, rs.chem(i), rs.DAF_SCALE, selector, W);
+  if (d.failure) rs.units.unit(unit).stop(d.failure);
+  result = d.daf;
 }
 
 void landfillsw(TestRun& rs, int /*debug_unit*/, int& i) {

@@ -5,12 +5,11 @@
 #include <cstdint>
 
 #include "core/failure.hpp"
+#include "groundwater/daf_rows.hpp"
 #include "input/daf_table.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn {
-
-inline constexpr int kCurveCapacity = 50;
 
 // A chemical's own DAF where it has no rows and its record holds none above 0: 15.1 and
 // 3.18 held in single precision, widened.
@@ -23,17 +22,6 @@ struct DafCurve {
   std::int32_t DC_NPT = 0;
   std::array<double, kCurveCapacity> DC_CONC{}, DC_CAR{}, DC_NON{}, DC_WCAR{}, DC_WNON{};
 };
-
-// The table rows of one chemical in table order (an organic chemical's first only),
-// found once and used by every gathering. `overflow`: a 51st row matches.
-struct DafRowMatch {
-  std::int32_t count = 0;
-  bool overflow = false;
-  std::array<std::int16_t, kCurveCapacity> rows{};
-};
-
-// The rows whose key equals the chemical's CAS number with leading blanks removed.
-DafRowMatch match_daf_rows(const DafTable& table, const Chemical& c);
 
 // Fills `curve` for chemical i (its index in messages) from its rows, or a one-point
 // curve from its own DAF, replacing an own DAF not above 0 in the record. Fails on a

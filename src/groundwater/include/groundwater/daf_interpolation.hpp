@@ -25,9 +25,15 @@ struct WellDafs {
 Failure dafforward(const DafCurve& curve, const Chemical& c, int i, double DAF_SCALE,
                    ResultSlots& r, WellDafs& dafs);
 
+// A backward lookup: the scaled DAF, or the failure that left it 0.
+struct DafLookup {
+  Failure failure;
+  double daf = 0.0;
+};
+
 // The scaled DAF at well concentration W on the chemical's gathered curve; selector 1
-// carcinogenic, any other non-carcinogenic.
-Failure dafbackward(const DafCurve& curve, const Chemical& c, double DAF_SCALE, int selector,
-                    double W, double& result);
+// carcinogenic, any other non-carcinogenic. Fails when no bracket holds W.
+DafLookup dafbackward(const DafCurve& curve, const Chemical& c, double DAF_SCALE, int selector,
+                      double W);
 
 }  // namespace vorn

@@ -9,8 +9,8 @@
 
 namespace vorn {
 
-// Reads, checks and echoes every chemical; `chemicals` holds the values as read (nothing
-// converted, replaced or floored), `N` the count as read.
-void readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& chemicals, int& N);
+// Reads, checks and echoes every chemical into `chemicals`, the values as read (nothing
+// converted, replaced or floored), and returns the count as read (below 0: no chemical).
+int readchemicals(InputFile& in, const LogUnit& debug, std::vector<Chemical>& chemicals);
 
 }  // namespace vorn

@@ -45,8 +45,8 @@ struct ChemicalEvaluation {
 };
 
 // Derivations, DAF lookups and every pathway up to the indoor model. `rows` are the
-// chemical's rows of the site's DAF table (match_daf_rows). On return ev.indoor holds the
-// model inputs still needed, or ev.failure says why the chemical cannot go on.
+// chemical's rows of the site's DAF table (DafRowIndex, match_daf_rows). On return ev.indoor
+// holds the model inputs still needed, or ev.failure says why the chemical cannot go on.
 // `daf_factor` multiplies every DAF of the chemical's curve (1: as read).
 void evaluate_until_indoor(const ModelSite& site, const DafRowMatch& rows, int index,
                            const Chemical& as_read, ChemicalEvaluation& ev,

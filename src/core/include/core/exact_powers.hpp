@@ -1,0 +1,14 @@
+// The powers of ten that doubles hold exactly: a multiplication or division by one of them
+// rounds once, as an exact decimal conversion would.
+#pragma once
+
+namespace vorn {
+
+inline constexpr int kMaxExactPower = 22;
+
+// 10^k for k = 0..kMaxExactPower.
+inline constexpr double kExactPowersOfTen[kMaxExactPower + 1] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+}  // namespace vorn
