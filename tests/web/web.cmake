@@ -10,3 +10,10 @@ set_tests_properties(web.engine_bytes PROPERTIES
   SKIP_RETURN_CODE 77
   TIMEOUT 900
   ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js;VORN_CLI=$<TARGET_FILE:vorn_cli>;VORN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+add_test(NAME web.mc_bytes
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/node_test.sh "${VORN_NODE}" ${vorn_web_out}/test/mc_bytes.test.mjs)
+set_tests_properties(web.mc_bytes PROPERTIES
+  LABELS "web;external"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 900
+  ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js;VORN_CLI=$<TARGET_FILE:vorn_cli>;VORN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")

@@ -35,5 +35,6 @@ EMSCRIPTEN_BINDINGS(vorn_engine) {
   function("loadLibrary", &vorn::web::load_library);
   function("findChemicals", &vorn::web::find_chemicals);
   function("fillChemical", &vorn::web::fill_chemical);
+  function("fillSheet", &vorn::web::fill_sheet);
   function("distributionPreview", &vorn::web::distribution_preview);
 }

@@ -2,12 +2,16 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <vector>
 
 #include "chemicals/chemical_fill.hpp"
 #include "chemicals/chemical_id.hpp"
 #include "chemicals/data_error.hpp"
 #include "chemicals/library_file.hpp"
 #include "chemicals/library_stack.hpp"
+#include "chemicals/stream_fill.hpp"
+#include "input/input_writer.hpp"
 
 namespace vorn::web {
 namespace {
@@ -34,6 +38,25 @@ val entry_object(const chemicals::LibraryStack& s, const chemicals::EntryKey& e)
   o.set("id", e.id);
   o.set("variant", e.variant);
   o.set("name", name_of(s, e));
+  return o;
+}
+
+val source_object(const chemicals::ValueSource& v) {
+  val o = val::object();
+  o.set("index", static_cast<double>(v.index));
+  // The sixth value is the reference concentration, which VORN.IN's ORDI holds.
+  o.set("field", v.field == "RFCI" ? std::string("ORDI") : v.field);
+  o.set("value", v.value);
+  o.set("unit", v.unit);
+  o.set("origin", v.origin);
+  o.set("library", v.library);
+  o.set("source", v.source);
+  o.set("table", v.table);
+  o.set("date", v.date);
+  o.set("derivation", v.derivation);
+  o.set("note", v.note);
+  o.set("action", v.action);
+  o.set("pathways", v.pathways);
   return o;
 }
 
@@ -91,20 +114,8 @@ val fill_chemical(const std::string& key_text, bool landfill) {
         chemicals::fill_chemical(row, entry, 1, context, "", problems);
     val values = val::object();
     for (const chemicals::ValueSource& v : filled.sources) {
-      val o = val::object();
-      o.set("value", v.value);
-      o.set("unit", v.unit);
-      o.set("origin", v.origin);
-      o.set("library", v.library);
-      o.set("source", v.source);
-      o.set("table", v.table);
-      o.set("date", v.date);
-      o.set("derivation", v.derivation);
-      o.set("note", v.note);
-      o.set("action", v.action);
-      o.set("pathways", v.pathways);
-      // The sixth value is the reference concentration, which VORN.IN's ORDI holds.
-      values.set(v.field == "RFCI" ? std::string("ORDI") : v.field, o);
+      const val o = source_object(v);
+      values.set(o["field"], o);
     }
     r.set("ok", true);
     r.set("key", entry.variant.empty() ? entry.id : entry.id + ":" + entry.variant);
@@ -119,6 +130,34 @@ val fill_chemical(const std::string& key_text, bool landfill) {
   } catch (const std::exception& e) {
     r.set("ok", false);
     r.set("message", std::string(e.what()));
+  }
+  return r;
+}
+
+val fill_sheet(const val& sheet, const std::string& name, const val& daf) {
+  val r = val::object();
+  const auto s = stack();
+  try {
+    if (!s) throw std::runtime_error("the chemical library is not loaded");
+    const chemicals::StreamSheet read = chemicals::read_stream_sheet(bytes_of(sheet), name);
+    std::vector<chemicals::DafSheetRow> rows;
+    if (!daf.isNull() && !daf.isUndefined())
+      rows = chemicals::read_daf_sheet(bytes_of(daf), "DAF sheet");
+    const chemicals::FillResult fill = chemicals::fill_stream(read, rows, "DAF sheet", *s);
+    val sources = val::array();
+    for (const chemicals::ValueSource& v : fill.sources)
+      sources.call<void>("push", source_object(v));
+    r.set("ok", true);
+    r.set("input", bytes(write_input_text(fill.unit, fill.chemicals, *fill.daf)));
+    r.set("sources", sources);
+    r.set("notices", string_array(fill.notices));
+    r.set("problems", val::array());
+  } catch (const chemicals::DataError& e) {
+    r.set("ok", false);
+    r.set("problems", string_array(e.problems()));
+  } catch (const std::exception& e) {
+    r.set("ok", false);
+    r.set("problems", string_array({e.what()}));
   }
   return r;
 }

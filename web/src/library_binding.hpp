@@ -24,4 +24,9 @@ val find_chemicals(const std::string& text, unsigned limit);
 // RFCI), without a stream sheet's overrides; its concentrations are the user's.
 val fill_chemical(const std::string& key, bool landfill);
 
+// fillSheet(sheet, name, daf) -> {ok, problems, notices, input, sources: [{index, field,
+// ...}]}: a stream sheet (and the site's DAF rows, or null) filled as `vorn fill` fills it,
+// VORN.IN's bytes and each value's source; problems as `file:line: reason`.
+val fill_sheet(const val& sheet, const std::string& name, const val& daf);
+
 }  // namespace vorn::web
