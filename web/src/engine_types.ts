@@ -98,6 +98,14 @@ export interface FilledChemical {
   problems?: string[];
 }
 
+export interface FilledSheet {
+  ok: boolean;
+  problems: string[];
+  notices?: string[];
+  input?: Uint8Array;
+  sources: (ValueSource & { index: number; field: string })[];
+}
+
 export interface DistributionPreview {
   ok: boolean;
   problems?: string[];
@@ -126,5 +134,6 @@ export interface EngineModule {
   loadLibrary(text: Uint8Array, origin: string): { ok: boolean; message?: string; chemicals?: number };
   findChemicals(text: string, limit: number): LibraryEntry[];
   fillChemical(key: string, landfill: boolean): FilledChemical;
+  fillSheet(sheet: Uint8Array, name: string, daf: Uint8Array | null): FilledSheet;
   distributionPreview(dist: string, bins: number): DistributionPreview;
 }
