@@ -25,3 +25,7 @@ set_tests_properties(web.page_browser PROPERTIES
   SKIP_RETURN_CODE 77
   TIMEOUT 900
   ENVIRONMENT "VORN_PAGE=${vorn_web_out}/vorn.html;VORN_CLI=$<TARGET_FILE:vorn_cli>;VORN_SOURCE_DIR=${PROJECT_SOURCE_DIR};VORN_TEST_OUTPUT=${vorn_web_out}/test-output/browser")
+add_test(NAME web.firefox_smoke
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/firefox_smoke.sh ${vorn_web_out}/vorn.html
+    ${vorn_web_out}/test-output/firefox/page.png)
+set_tests_properties(web.firefox_smoke PROPERTIES LABELS "web;external" SKIP_RETURN_CODE 77 TIMEOUT 300)
