@@ -32,10 +32,24 @@ export class ChemicalTable {
   // Marks the fields of row `r` (0-based) with its findings, where the row is on the page.
   show_findings(r: number): void {
     const row = this.state?.chemicals[r];
-    if (!row) return;
+    if (!row || Math.floor(r / kPageRows) !== this.page) return;
     for (const help of kChemicalHelp) {
       const input = this.cells.get(`${r}:${help.field}`);
       if (input) mark_field(input, null, row.findings.filter((f) => f.field === help.field));
+    }
+    this.root.querySelector(".problems")?.replaceWith(this.problems());
+  }
+
+  // Marks every row of the page with its findings (after the whole table was checked).
+  show_page_findings(): void {
+    if (!this.state) return;
+    const first = this.page * kPageRows;
+    for (let r = first; r < Math.min(this.state.chemicals.length, first + kPageRows); ++r) {
+      const row = this.state.chemicals[r];
+      for (const help of kChemicalHelp) {
+        const input = this.cells.get(`${r}:${help.field}`);
+        if (input) mark_field(input, null, row.findings.filter((f) => f.field === help.field));
+      }
     }
     this.root.querySelector(".problems")?.replaceWith(this.problems());
   }

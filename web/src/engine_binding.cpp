@@ -29,6 +29,7 @@ EMSCRIPTEN_BINDINGS(vorn_engine) {
   function("readValue", &vorn::web::read_value);
   function("checkUnit", &vorn::web::check_unit);
   function("checkChemical", &vorn::web::check_chemical);
+  function("checkChemicals", &vorn::web::check_chemicals);
   function("checkDaf", &vorn::web::check_daf);
   function("formOfInput", &vorn::web::form_of_input);
   function("writeInput", &vorn::web::write_input);

@@ -128,6 +128,7 @@ export interface EngineModule {
   readValue(text: string, kind: "real" | "integer"): { ok: boolean; value: number; message: string };
   checkUnit(unit: FieldTexts): Finding[];
   checkChemical(chemical: FieldTexts, index: number): Finding[];
+  checkChemicals(chemicals: FieldTexts[]): Finding[][];
   checkDaf(rows: FieldTexts[]): Finding[];
   formOfInput(input: Uint8Array): { ok: boolean; message?: string; form?: InputForm };
   writeInput(form: InputForm): { ok: boolean; problems: Finding[]; input: Uint8Array | null };

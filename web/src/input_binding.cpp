@@ -207,6 +207,14 @@ val check_chemical(const val& chemical, int index) {
   return out;
 }
 
+val check_chemicals(const val& chemicals) {
+  val out = val::array();
+  const auto n = chemicals["length"].as<std::size_t>();
+  for (std::size_t i = 0; i < n; ++i)
+    out.call<void>("push", check_chemical(chemicals[i], static_cast<int>(i + 1)));
+  return out;
+}
+
 val check_daf(const val& rows) {
   val out = val::array();
   const auto n = rows["length"].as<std::size_t>();

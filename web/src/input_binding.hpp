@@ -23,6 +23,9 @@ val read_value(const val& text, const std::string& kind);
 // text as VORN.DBG or the fatal error's message gives it.
 val check_unit(const val& unit);
 val check_chemical(const val& chemical, int index);
+// checkChemicals(chemicals) -> one such list per chemical, indexed from 1: a whole table in
+// one call.
+val check_chemicals(const val& chemicals);
 // checkDaf(rows) -> the same, for the DAF table (chemical: the row's number).
 val check_daf(const val& rows);
 

@@ -66,14 +66,17 @@ const check_rows = debounced(async () => {
   const rows = [...pending_rows];
   pending_rows.clear();
   const current = state;
-  await Promise.all(
-    rows.map(async (r) => {
-      const row = current.chemicals[r];
-      if (!row) return;
-      row.findings = await engine.call("checkChemical", [row.texts, r + 1]);
-      if (current === state) chemical_table.show_findings(r);
-    }),
-  );
+  if (rows.length > 1) {
+    // A table opened whole: one call for every row, the page's rows marked once.
+    const findings = await engine.call("checkChemicals", [current.chemicals.map((c) => c.texts)]);
+    findings.forEach((f, r) => (current.chemicals[r].findings = f));
+    if (current === state) chemical_table.show_page_findings();
+  } else if (rows.length === 1) {
+    const row = current.chemicals[rows[0]];
+    if (!row) return;
+    row.findings = await engine.call("checkChemical", [row.texts, rows[0] + 1]);
+    if (current === state) chemical_table.show_findings(rows[0]);
+  }
   after_change();
 }, 150);
 

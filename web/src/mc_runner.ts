@@ -3,12 +3,12 @@
 // the parts are merged as `vorn mc-merge` merges them, and the page `vorn mc --html` writes is
 // shown with the JSON, the CSV, the parts and the scenario to download. A progress bar, the
 // realizations per second and Cancel (which ends every worker at once) go with it.
-import { utf8_text } from "./bytes";
 import { announce, element, today } from "./dom";
 import { DownloadList } from "./downloads";
 import { EngineClient } from "./engine_client";
 import type { McOptions, McPlan } from "./engine_types";
 import { human_count } from "./human_number";
+import { show_page } from "./run_panel";
 
 export const kMaxWorkers = 8;
 
@@ -106,7 +106,7 @@ export class McRunner {
       const seconds = (performance.now() - started) / 1000;
       const documents = await this.engine.call("mcDocuments", [parts, today()]);
       if (!documents.ok) throw new Error(documents.message);
-      element<HTMLIFrameElement>("mc-frame").srcdoc = utf8_text(documents.html!);
+      show_page(element<HTMLIFrameElement>("mc-frame"), documents.html!);
       element("mc-result").hidden = false;
       this.downloads.show([
         { name: "mc.json", bytes: documents.json, type: "application/json" },

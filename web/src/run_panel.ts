@@ -11,6 +11,7 @@ import { type InputState, form_of_state, sources_csv } from "./input_model";
 export class RunPanel {
   private readonly downloads = new DownloadList(element("download-list"));
   private running = false;
+  private page = "";
 
   constructor(
     private readonly engine: EngineClient,
@@ -70,17 +71,36 @@ export class RunPanel {
       { name: "sources.csv", bytes: sources, type: "text/csv" },
     ]);
     element("downloads").hidden = false;
-    element<HTMLIFrameElement>("report-frame").srcdoc = utf8_text(result.html);
+    // Shown in a frame without scripts or the page's origin, which the browser may lay out
+    // apart from this page: a report of a thousand chemicals does not hold it up.
+    this.page = utf8_text(result.html);
+    show_page(element<HTMLIFrameElement>("report-frame"), result.html);
     element("report-section").hidden = false;
     element<HTMLButtonElement>("print-button").disabled = false;
   }
 
-  // The report page prints through its own print style: its sheets, not this page's.
+  // The report page prints through its own print style: its sheets, not this page's. It is
+  // loaded for printing only when asked, into a frame of this page's origin.
   private print(): void {
-    const frame = element<HTMLIFrameElement>("report-frame");
-    frame.contentWindow?.focus();
-    frame.contentWindow?.print();
+    const frame = element<HTMLIFrameElement>("print-frame");
+    frame.onload = () => {
+      frame.contentWindow?.focus();
+      frame.contentWindow?.print();
+    };
+    frame.srcdoc = this.page;
   }
+}
+
+// A page the engine made, shown in `frame` from a Blob URL: the browser loads it as any
+// document, in pieces, where a srcdoc of a thousand chemicals' report (10 MB) would be parsed
+// in one long task that holds up this page. The frame has no scripts and not this page's
+// origin.
+
+export function show_page(frame: HTMLIFrameElement, html: Uint8Array): void {
+  if (frame.dataset.url) URL.revokeObjectURL(frame.dataset.url);
+  const url = URL.createObjectURL(new Blob([html as BlobPart], { type: "text/html;charset=utf-8" }));
+  frame.dataset.url = url;
+  frame.src = url;
 }
 
 export function describe(result: RunResult): string {

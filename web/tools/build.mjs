@@ -65,6 +65,8 @@ const csp = [
   "default-src 'none'",
   `script-src ${sha256(main)} 'wasm-unsafe-eval'`,
   "worker-src blob:",
+  // The report pages are shown from Blob URLs.
+  "frame-src blob:",
   "style-src 'unsafe-inline'",
   "img-src data: blob:",
   "base-uri 'none'",
