@@ -83,6 +83,10 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     page.setDefaultTimeout(120_000);
     const errors: string[] = [];
     page.on("pageerror", (e) => errors.push(e.message));
+    // On a wait that times out, what the page said.
+    page.on("console", (m) => { if (m.type() === "error") errors.push(`console: ${m.text()}`); });
+    const states = async () =>
+      page.evaluate(() => ["input-state", "run-state", "mc-state", "check-summary"].map((id) => `#${id}: ${document.getElementById(id)?.textContent}`).join("; "));
     const shot = (name: string) => page.screenshot({ path: join(output, `${name}.png`), fullPage: false });
 
     await page.goto(pathToFileURL(page_path).href);
@@ -149,12 +153,20 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     await page.locator("#report-section").scrollIntoViewIfNeeded();
     await shot("4-hostile-name");
 
-    // 4. The shipped scenario on 2 workers, on the landfill example as shipped.
+    // 4. The shipped scenario on 2 workers, on the landfill example as shipped; opened from
+    // the keyboard.
     await page.selectOption("#example-select", "input:landfill");
-    await page.click("#example-open");
-    await page.waitForFunction(
-      () => (document.querySelector('input[data-row="0"][data-field="CHEMNAME"]') as HTMLInputElement | null)?.value === "Benzene",
-    );
+    await page.focus("#example-open");
+    await page.keyboard.press("Enter");
+    await page
+      .waitForFunction(
+        () => (document.querySelector('input[data-row="0"][data-field="CHEMNAME"]') as HTMLInputElement | null)?.value === "Benzene",
+      )
+      .catch(async (e) => {
+        await shot("failed");
+        const names = await page.locator('input[data-field="CHEMNAME"]').evaluateAll((xs) => xs.map((x) => (x as HTMLInputElement).value).join(" | "));
+        assert.fail(`${e}: ${await states()}; names: ${names}; ${errors.join("; ")}`);
+      });
     await page.selectOption("#scenario-select", "scenario");
     await page.click("#scenario-open");
     await page.fill("#mc-workers", "2");
