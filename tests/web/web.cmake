@@ -29,3 +29,10 @@ add_test(NAME web.firefox_smoke
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/firefox_smoke.sh ${vorn_web_out}/vorn.html
     ${vorn_web_out}/test-output/firefox/page.png)
 set_tests_properties(web.firefox_smoke PROPERTIES LABELS "web;external" SKIP_RETURN_CODE 77 TIMEOUT 300)
+add_test(NAME web.human_number
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/node_test.sh "${VORN_NODE}" ${vorn_web_out}/test/human_number.test.mjs)
+set_tests_properties(web.human_number PROPERTIES
+  LABELS "web;external"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 300
+  ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js")

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "distribution_binding.hpp"
+#include "export/readable_number.hpp"
 #include "input_binding.hpp"
 #include "library_binding.hpp"
 #include "mc_binding.hpp"
@@ -38,4 +39,5 @@ EMSCRIPTEN_BINDINGS(vorn_engine) {
   function("fillChemical", &vorn::web::fill_chemical);
   function("fillSheet", &vorn::web::fill_sheet);
   function("distributionPreview", &vorn::web::distribution_preview);
+  function("readableNumber", &vorn::readable_number);
 }

@@ -137,4 +137,5 @@ export interface EngineModule {
   fillChemical(key: string, landfill: boolean): FilledChemical;
   fillSheet(sheet: Uint8Array, name: string, daf: Uint8Array | null): FilledSheet;
   distributionPreview(dist: string, bins: number): DistributionPreview;
+  readableNumber(value: number): string;
 }

@@ -7,7 +7,7 @@
 // Environment: VORN_ENGINE, VORN_CLI, VORN_SOURCE_DIR (see engine_bytes.test.ts).
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -33,13 +33,53 @@ const source = process.env.VORN_SOURCE_DIR ?? "";
 
 interface McCase {
   name: string;
-  scenario: string;  // under examples/montecarlo
+  scenario: string;  // under examples/montecarlo, or the text of one (with "input = @INPUT@")
   options: McOptions;
   args: string[];  // the same options for `vorn mc`
   shards: number[];
 }
 
+// Every family through Boost.Math's double-only policy (the gamma functions among them) and
+// the closed forms, on inputs of the landfill example.
+const kFamilies = `input = "@INPUT@"
+realizations = 2000
+seed = 7
+sampling = "random"
+
+[[vary]]
+field = "WU_WASTEVOL"
+dist = { type = "gamma", shape = 4.0, scale = 1500.0, min = 1000 }
+
+[[vary]]
+field = "WU_ACTLIFE"
+dist = { type = "weibull", shape = 2.5, scale = 20.0 }
+
+[[vary]]
+chemical = "each"
+field = "TCLPCONC"
+mode = "factor"
+dist = { type = "pert", min = 0.2, mode = 1.0, max = 4.0 }
+
+[[vary]]
+chemical = "*"
+field = "DAF"
+mode = "factor"
+dist = { type = "beta", alpha = 2.0, beta = 5.0, min = 0.3, max = 3.0 }
+
+[[vary]]
+chemical = "71-43-2"
+field = "HENRY"
+dist = { type = "normal", mean = 0.00555, sd = 0.002, min = 0.001 }
+
+[[vary]]
+chemical = "each"
+field = "TOTC"
+mode = "factor"
+dist = { type = "loguniform", min = 0.1, max = 10.0 }
+`;
+
 const kCases: McCase[] = [
+  { name: "families", scenario: kFamilies, options: {}, args: [], shards: [1, 2] },
   { name: "shipped", scenario: "scenario.toml", options: {}, args: [], shards: [1, 2, 4] },
   { name: "correlated", scenario: "correlated.toml", options: {}, args: [], shards: [1, 2, 4] },
   {
@@ -64,8 +104,18 @@ interface Documents {
   html: Uint8Array;
 }
 
+function scenario_text(c: McCase): string {
+  return c.scenario.includes("\n")
+    ? c.scenario.replace("@INPUT@", join(source, "examples", "landfill", "VORN.IN"))
+    : readFileSync(join(source, "examples", "montecarlo", c.scenario), "utf8");
+}
+
 function run_native(c: McCase, shard: string | null, dir: string): Documents | Uint8Array {
-  const scenario = join(source, "examples", "montecarlo", c.scenario);
+  let scenario = join(source, "examples", "montecarlo", c.scenario);
+  if (c.scenario.includes("\n")) {
+    scenario = join(dir, "scenario.toml");
+    writeFileSync(scenario, scenario_text(c));
+  }
   const out = (f: string) => join(dir, f);
   const args = ["mc", scenario, ...c.args, "--threads", "1"];
   if (shard) args.push("--shard", shard, "--part", out("part.json"));
@@ -96,7 +146,7 @@ test("probabilistic runs in the WebAssembly engine write the native program's by
   };
   let runs = 0;
   for (const c of kCases) {
-    const scenario = readFileSync(join(source, "examples", "montecarlo", c.scenario), "utf8");
+    const scenario = scenario_text(c);
     const dir = mkdtempSync(join(tmpdir(), "vorn-web-mc-"));
     try {
       const whole = run_native(c, null, dir) as Documents;

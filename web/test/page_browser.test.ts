@@ -73,12 +73,13 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     const context = await browser.newContext({ viewport: { width: 1300, height: 1000 }, acceptDownloads: true });
     await context.setOffline(true);
     const requests: string[] = [];
-    context.on("request", (r) => requests.push(r.url()));
     await context.route("**/*", (route) => {
       const scheme = new URL(route.request().url()).protocol;
       return ["file:", "blob:", "data:"].includes(scheme) ? route.continue() : route.abort();
     });
     const page = await context.newPage();
+    // page.on("request") sees the requests for files, which routing does not.
+    page.on("request", (r) => requests.push(r.url()));
     // The machine may be shared: waits are generous, the page's own pauses are measured.
     page.setDefaultTimeout(120_000);
     const errors: string[] = [];
