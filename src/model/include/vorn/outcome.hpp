@@ -35,6 +35,11 @@ struct Outcome {
   std::shared_ptr<const Results> results;
 
   int exit_status() const { return vorn::exit_status(status); }
+  // Whether the run wrote VORN.OUT: it completed, or stopped while writing it. Otherwise an
+  // older VORN.OUT in the directory is left as it was.
+  bool wrote_report() const {
+    return status == Status::completed || (status == Status::stopped && message_file == "VORN.OUT");
+  }
 };
 
 }  // namespace vorn
