@@ -1,11 +1,11 @@
 #include "chemicals/decimal_text.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
 #include <system_error>
 
+#include "core/number_text.hpp"
 #include "core/real_text.hpp"
 
 namespace vorn::chemicals {
@@ -82,7 +82,7 @@ bool is_decimal(std::string_view text) {
 std::optional<double> decimal_value(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const auto [end, ec] = read_real(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
     return std::nullopt;
   return value;

@@ -1,6 +1,7 @@
 #include "input/site_parameters.hpp"
 
 #include "core/free_form.hpp"
+#include "input/input_findings.hpp"
 #include "input/unit_checks.hpp"
 
 namespace vorn {
@@ -27,18 +28,10 @@ WasteUnit readsiteparameters(InputFile& in, const LogUnit& debug) {
   wu.WU_WMUTYPE = upper_pair(type);
   debug.log(LogLine() << "WMUTYPE= " << wu.WU_WMUTYPE);
 
-  // Range warnings only; a NaN is outside every range.
   read_free(in, {Item::real(wu.WU_RISKFACT)});
-  if (wu.WU_RISKFACT >= 1.0e-6 && wu.WU_RISKFACT <= 1.0e-4)
-    debug.log(LogLine() << "RISKFACT= " << wu.WU_RISKFACT);
-  else
-    debug.log(LogLine() << "Warning: User specified risk(1e-6~1e-4) is: " << wu.WU_RISKFACT);
-
+  debug.log(risk_target_finding(wu.WU_RISKFACT).lines.front());
   read_free(in, {Item::real(wu.WU_HQFACT)});
-  if (wu.WU_HQFACT >= 0.1 && wu.WU_HQFACT <= 1.0)
-    debug.log(LogLine() << "HQFACT  = " << wu.WU_HQFACT);
-  else
-    debug.log(LogLine() << "Warning: User specified HQ(0.1~1.0) is: " << wu.WU_HQFACT);
+  debug.log(hq_target_finding(wu.WU_HQFACT).lines.front());
 
   read_free(in, {Item::real(wu.WU_WASTEVOL)});
   if (Failure f = check_waste_volume(wu.WU_WASTEVOL)) debug.stop(f);

@@ -10,3 +10,29 @@ set_tests_properties(web.engine_bytes PROPERTIES
   SKIP_RETURN_CODE 77
   TIMEOUT 900
   ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js;VORN_CLI=$<TARGET_FILE:vorn_cli>;VORN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+add_test(NAME web.mc_bytes
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/node_test.sh "${VORN_NODE}" ${vorn_web_out}/test/mc_bytes.test.mjs)
+set_tests_properties(web.mc_bytes PROPERTIES
+  LABELS "web;external"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 900
+  ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js;VORN_CLI=$<TARGET_FILE:vorn_cli>;VORN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+# The page in Chromium, offline from file://; screenshots in build-web/test-output/browser.
+add_test(NAME web.page_browser
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/node_test.sh "${VORN_NODE}" ${vorn_web_out}/test/page_browser.test.mjs)
+set_tests_properties(web.page_browser PROPERTIES
+  LABELS "web;external"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 900
+  ENVIRONMENT "VORN_PAGE=${vorn_web_out}/vorn.html;VORN_CLI=$<TARGET_FILE:vorn_cli>;VORN_SOURCE_DIR=${PROJECT_SOURCE_DIR};VORN_TEST_OUTPUT=${vorn_web_out}/test-output/browser")
+add_test(NAME web.firefox_smoke
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/firefox_smoke.sh ${vorn_web_out}/vorn.html
+    ${vorn_web_out}/test-output/firefox/page.png)
+set_tests_properties(web.firefox_smoke PROPERTIES LABELS "web;external" SKIP_RETURN_CODE 77 TIMEOUT 300)
+add_test(NAME web.human_number
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/node_test.sh "${VORN_NODE}" ${vorn_web_out}/test/human_number.test.mjs)
+set_tests_properties(web.human_number PROPERTIES
+  LABELS "web;external"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 300
+  ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js")

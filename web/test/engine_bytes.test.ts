@@ -24,6 +24,9 @@ import type { EngineModule, RunResult } from "../src/engine_types";
 
 const kMaxUlps = 16n;
 const kGenerated = 240;
+// The pages' date: SOURCE_DATE_EPOCH for the program, the same day for the module.
+const kEpoch = "1704153600";
+const kDate = "2024-01-02";
 
 const engine_path = process.env.VORN_ENGINE ?? "";
 const cli = process.env.VORN_CLI ?? "";
@@ -63,7 +66,12 @@ function run_native(input: Uint8Array): RunResult {
   try {
     writeFileSync(join(dir, "VORN.IN"), input);
     const docs = ["json", "csv", "html"].map((d) => join(dir, `results.${d}`));
-    const r = spawnSync(cli, [dir, "--json", docs[0], "--csv", docs[1], "--html", docs[2]], { encoding: "buffer" });
+    // Run in its directory, which the page's provenance then names "."; dated as the module's.
+    const r = spawnSync(cli, [".", "--json", docs[0], "--csv", docs[1], "--html", docs[2]], {
+      encoding: "buffer",
+      cwd: dir,
+      env: { ...process.env, SOURCE_DATE_EPOCH: kEpoch },
+    });
     const empty = new Uint8Array();
     return {
       status: "",
@@ -99,7 +107,7 @@ test("the WebAssembly engine writes the native program's bytes", { skip: skip_re
   const distances: bigint[] = [];
   for (const c of cases) {
     const native = run_native(c.input);
-    const wasm = engine.runInput(c.input);
+    const wasm = engine.runInput(c.input, kDate, ".");
     statuses.set(native.exitStatus, (statuses.get(native.exitStatus) ?? 0) + 1);
     if (wasm.exitStatus !== native.exitStatus) {
       failures.push(`${c.name}: exit status ${wasm.exitStatus}, the program's ${native.exitStatus}`);

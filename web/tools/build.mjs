@@ -6,6 +6,7 @@
 // page starts as a worker from a Blob URL), the examples, and the page's own script, which
 // the Content-Security-Policy allows by its SHA-256 hash alone.
 import { createHash } from "node:crypto";
+import { gzipSync } from "node:zlib";
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from "node:fs";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -47,16 +48,25 @@ function sha256(text) {
 const engine = readFileSync(engine_js, "utf8");
 const worker = engine + "\n" + (await bundle("src/worker.ts"));
 const main = raw_script_text(await bundle("src/main.ts"), "the page's script");
-const examples = {};
+// The shipped inputs (Latin-1), scenarios and stream sheet, as JSON.
+const examples = { inputs: {}, scenarios: {}, sheets: {} };
 for (const name of ["landfill", "impoundment"])
-  examples[name] = readFileSync(join(root, "examples", name, "VORN.IN"), "latin1");
+  examples.inputs[name] = readFileSync(join(root, "examples", name, "VORN.IN"), "latin1");
+for (const name of ["scenario", "correlated", "nested"])
+  examples.scenarios[name] = readFileSync(join(root, "examples", "montecarlo", `${name}.toml`), "utf8");
+examples.sheets.landfill = readFileSync(join(root, "tests", "data", "chemicals", "landfill_stream.csv"), "utf8");
 // "<" escaped, so no text of an example can close its script element.
 const examples_json = JSON.stringify(examples).replace(/</g, "\\u003c");
+// The chemical library, gzip-compressed (the page inflates it with DecompressionStream), in
+// base64, which holds no "<".
+const library = gzipSync(readFileSync(join(root, "data", "chemicals", "library.csv")), { level: 9 }).toString("base64");
 
 const csp = [
   "default-src 'none'",
   `script-src ${sha256(main)} 'wasm-unsafe-eval'`,
   "worker-src blob:",
+  // The report pages are shown from Blob URLs.
+  "frame-src blob:",
   "style-src 'unsafe-inline'",
   "img-src data: blob:",
   "base-uri 'none'",
@@ -65,8 +75,8 @@ const csp = [
 
 const template = readFileSync(join(web, "src", "page.html"), "utf8");
 const fill = { "@CSP@": csp, "@STYLE@": readFileSync(join(web, "src", "page.css"), "utf8"),
-  "@EXAMPLES@": examples_json, "@WORKER@": raw_script_text(worker, "the engine"), "@MAIN@": main };
-const page = template.replace(/@(CSP|STYLE|EXAMPLES|WORKER|MAIN)@/g, (key) => fill[key]);
+  "@EXAMPLES@": examples_json, "@LIBRARY@": library, "@WORKER@": raw_script_text(worker, "the engine"), "@MAIN@": main };
+const page = template.replace(/@(CSP|STYLE|EXAMPLES|LIBRARY|WORKER|MAIN)@/g, (key) => fill[key]);
 mkdirSync(out_dir, { recursive: true });
 writeFileSync(join(out_dir, "vorn.html"), page);
 copyFileSync(engine_js, join(out_dir, "vorn_engine.js"));
@@ -75,7 +85,7 @@ console.log(`${join(out_dir, "vorn.html")}: ${size} bytes`);
 if (size > kMaxPageBytes) throw new Error(`the page is ${size} bytes, above ${kMaxPageBytes}`);
 
 // The node tests, each bundled with what it imports from web/.
-for (const test of ["engine_bytes.test.ts"]) {
+for (const test of ["engine_bytes.test.ts", "mc_bytes.test.ts", "page_browser.test.ts", "human_number.test.ts"]) {
   await build({
     entryPoints: [join(web, "test", test)],
     bundle: true,

@@ -1,0 +1,126 @@
+// The scenario: its TOML text (loaded from a file, a shipped scenario, or built here) and a
+// form that adds an input that varies, with a live preview of its distribution's density and
+// percentiles from the engine's own reading of it.
+import { announce, debounced, element, h } from "./dom";
+import type { EngineClient } from "./engine_client";
+import { density_chart } from "./density_chart";
+import { human_number } from "./human_number";
+
+// Each family's parameters, as scenario files name them (the optional ones last).
+const kFamilies: Record<string, { required: string[]; optional: string[] }> = {
+  lognormal: { required: ["gm", "gsd"], optional: ["min", "max"] },
+  normal: { required: ["mean", "sd"], optional: ["min", "max"] },
+  uniform: { required: ["min", "max"], optional: [] },
+  loguniform: { required: ["min", "max"], optional: [] },
+  triangular: { required: ["min", "mode", "max"], optional: [] },
+  pert: { required: ["min", "mode", "max"], optional: ["lambda"] },
+  beta: { required: ["alpha", "beta"], optional: ["min", "max"] },
+  gamma: { required: ["shape", "scale"], optional: ["min", "max"] },
+  weibull: { required: ["shape", "scale"], optional: ["min", "max"] },
+  constant: { required: ["value"], optional: [] },
+  empirical: { required: ["values"], optional: ["weights"] },
+};
+
+const kFields = ["WU_WASTEVOL", "WU_ACTLIFE", "WU_RISKFACT", "WU_HQFACT", "TCLPCONC", "TOTC", "DAF", "MCL", "CSFO", "CSFI",
+  "ORDO", "ORDI", "BCF", "SOILST", "TOX_C", "HENRY", "DIFFW", "DIFFA", "SOL", "KPW", "BAF", "ECOCHRON", "MW", "VP", "KDSW", "LOGKOW"];
+
+function quoted(text: string): string {
+  return `"${text.replace(/\\/g, "\\\\").replace(/"/g, '\\"')}"`;
+}
+
+export class ScenarioEditor {
+  readonly text = element<HTMLTextAreaElement>("scenario-text");
+  private readonly preview = element("dist-preview");
+  private readonly params = element("dist-params");
+  private values = new Map<string, HTMLInputElement>();
+
+  constructor(
+    private readonly engine: EngineClient,
+    private readonly chemicals: () => { cas: string; name: string }[],
+    private readonly changed: () => void,
+  ) {
+    const family = element<HTMLSelectElement>("dist-family");
+    for (const name of Object.keys(kFamilies)) family.append(h("option", { value: name }, name));
+    const field = element<HTMLSelectElement>("vary-field");
+    for (const f of kFields) field.append(h("option", { value: f }, f));
+    family.addEventListener("change", () => this.parameters());
+    field.addEventListener("change", () => this.chemical_choices());
+    element("vary-chemical").addEventListener("focus", () => this.chemical_choices());
+    element<HTMLButtonElement>("vary-add").addEventListener("click", () => this.add());
+    this.text.addEventListener("input", () => this.changed());
+    this.parameters();
+    this.chemical_choices();
+  }
+
+  private chemical_choices(): void {
+    const select = element<HTMLSelectElement>("vary-chemical");
+    const field = element<HTMLSelectElement>("vary-field").value;
+    const keep = select.value;
+    select.replaceChildren();
+    select.disabled = field.startsWith("WU_");
+    if (select.disabled) return;
+    select.append(h("option", { value: "each" }, "each chemical on its own"), h("option", { value: "*" }, "every chemical together"));
+    for (const c of this.chemicals()) select.append(h("option", { value: c.cas }, `${c.name} (${c.cas})`));
+    if ([...select.options].some((o) => o.value === keep)) select.value = keep;
+  }
+
+  private parameters(): void {
+    const family = kFamilies[element<HTMLSelectElement>("dist-family").value];
+    const old = new Map([...this.values].map(([k, v]) => [k, v.value]));
+    this.values.clear();
+    const fields = [...family.required, ...family.optional].map((name) => {
+      const id = `dist-${name}`;
+      const input = h("input", { id, type: "text", autocomplete: "off", size: 10, "aria-describedby": "dist-help" });
+      input.value = old.get(name) ?? (name === "gm" ? "1.0" : name === "gsd" ? "1.5" : "");
+      input.addEventListener("input", this.update);
+      this.values.set(name, input);
+      const optional = family.optional.includes(name);
+      return h("div", { class: "param" }, h("label", { for: id }, name, optional ? " (optional)" : ""), input);
+    });
+    this.params.replaceChildren(...fields);
+    this.update();
+  }
+
+  // The inline table the scenario gets: `{ type = "lognormal", gm = 1.0, gsd = 1.5 }`, each
+  // number as typed; lists ("values") as typed between brackets.
+  private dist(): string {
+    const parts = [`type = ${quoted(element<HTMLSelectElement>("dist-family").value)}`];
+    for (const [name, input] of this.values) {
+      const v = input.value.trim();
+      if (v === "") continue;
+      parts.push(`${name} = ${name === "values" || name === "weights" ? `[${v.replace(/^\[|\]$/g, "")}]` : v}`);
+    }
+    return `{ ${parts.join(", ")} }`;
+  }
+
+  private update = debounced(async () => {
+    const preview = await this.engine.call("distributionPreview", [this.dist(), 60]);
+    if (!preview.ok) {
+      const problems = (preview.problems ?? []).map((p) => p.replace(/^dist:\d+:\d+: vary\[1\]\.dist\.?/, ""));
+      this.preview.replaceChildren(h("ul", { class: "problems" }, ...problems.map((p) => h("li", { class: "fatal" }, p))));
+      announce(`The distribution: ${problems.join("; ")}`);
+      return;
+    }
+    const table = h("table", { class: "percentiles" },
+      h("caption", {}, `${preview.family}: mean ${human_number(preview.mean!)}, standard deviation ${human_number(preview.sd!)}`),
+      h("thead", {}, h("tr", {}, ...(preview.percentiles ?? []).map((p) => h("th", { scope: "col" }, `P${p.p}`)))),
+      h("tbody", {}, h("tr", {}, ...(preview.percentiles ?? []).map((p) => h("td", {}, human_number(p.x))))));
+    this.preview.replaceChildren(density_chart(preview), table);
+  }, 120);
+
+  private add(): void {
+    const field = element<HTMLSelectElement>("vary-field").value;
+    const chemical = element<HTMLSelectElement>("vary-chemical");
+    const lines = ["", "[[vary]]"];
+    if (!chemical.disabled) lines.push(`chemical = ${quoted(chemical.value)}`);
+    lines.push(`field = ${quoted(field)}`);
+    const mode = element<HTMLSelectElement>("vary-mode").value;
+    if (mode !== "value") lines.push(`mode = ${quoted(mode)}`);
+    const kind = element<HTMLSelectElement>("vary-kind").value;
+    if (kind !== "variability") lines.push(`kind = ${quoted(kind)}`);
+    lines.push(`dist = ${this.dist()}`);
+    this.text.value = `${this.text.value.replace(/\s*$/, "")}\n${lines.join("\n")}\n`;
+    this.changed();
+    announce(`Added ${field} to the scenario.`);
+  }
+}
