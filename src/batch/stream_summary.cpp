@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "chemicals/run_sources.hpp"
 #include "export/export_text.hpp"
 #include "limits/pathway_names.hpp"
 
@@ -54,6 +55,8 @@ StreamSummary summarize(const Stream& stream, const Outcome& outcome) {
   s.status = outcome.status;
   s.exit_status = outcome.exit_status();
   s.message = joined(outcome.message);
+  if (outcome.sources && !outcome.sources->usable())
+    s.sources_warning = chemicals::sources_warning(*outcome.sources);
   if (outcome.status == Status::completed && outcome.results) {
     const Results& results = *outcome.results;
     s.chemicals = results.chemicals.size();

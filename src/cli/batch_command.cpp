@@ -60,8 +60,8 @@ batch::Progress progress_for(std::size_t total) {
   };
 }
 
-// Standard error gets one line per stream that did not complete; the status is the
-// highest of them all.
+// Standard error gets one line per stream that did not complete, and one per stream whose
+// sources.csv could not be used; the status is the highest of the streams'.
 int report_streams(const std::vector<batch::StreamSummary>& rows) {
   int status = 0;
   for (const batch::StreamSummary& s : rows) {
@@ -69,6 +69,9 @@ int report_streams(const std::vector<batch::StreamSummary>& rows) {
     if (s.failed())
       std::fprintf(stderr, "vorn batch: %s: %s: %s\n", s.path.c_str(), status_word(s.status),
                    s.message.c_str());
+    if (!s.sources_warning.empty())
+      std::fprintf(stderr, "vorn batch: %s: warning: %s\n", s.path.c_str(),
+                   s.sources_warning.c_str());
     if (!s.page_error.empty()) {
       std::fprintf(stderr, "vorn batch: fatal error: %s\n", s.page_error.c_str());
       status = std::max(status, kFatalError);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "chemicals/run_sources.hpp"
 #include "core/text.hpp"
 #include "export/html_text.hpp"
 #include "export/log_bar_chart.hpp"
@@ -10,6 +11,7 @@
 #include "export/provenance.hpp"
 #include "export/readable_number.hpp"
 #include "export/share_chart.hpp"
+#include "export/sources_sections.hpp"
 #include "limits/pathway_names.hpp"
 #include "pathways/pathway_list.hpp"
 #include "vorn/records.hpp"
@@ -182,10 +184,17 @@ std::string chemicals_section(const Results& r) {
   return s + "</section>\n";
 }
 
-Provenance provenance_of(const PageStamp& stamp) {
+// The sources of the chemicals' values, when the run read a sources.csv.
+Provenance provenance_of(const PageStamp& stamp, const chemicals::RunSources* sources) {
   Provenance p;
   if (!stamp.name.empty()) p.facts.emplace_back("Stream", page_text(stamp.name));
+  if (sources != nullptr) p.facts.emplace_back("Chemical data", chemical_data_fact(*sources));
   p.inputs.push_back({"VORN.IN", "VORN.IN (SHA-256)", stamp.input_sha256});
+  if (sources != nullptr) {
+    std::optional<std::string> digest;
+    if (!sources->sha256.empty()) digest = sources->sha256;
+    p.inputs.push_back({"sources.csv", "sources.csv (SHA-256)", digest});
+  }
   p.date = stamp.date;
   return p;
 }
@@ -204,15 +213,23 @@ std::string header_verdict(const Results& r) {
          " chemicals exceed a limit";
 }
 
-std::string completed_page(const Results& r, const PageStamp& stamp) {
+// With usable sources, the values that differ from the tables and those still to supply
+// follow the verdict, and every value's source ends the page.
+std::string completed_page(const Results& r, const PageStamp& stamp,
+                           const chemicals::RunSources* sources) {
   const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
                            (r.chemicals.size() == 1 ? " chemical" : " chemicals");
-  const Provenance provenance = provenance_of(stamp);
-  return page_head("vorn: " + what, "", running_texts(stamp, provenance, header_verdict(r))) +
+  const Provenance provenance = provenance_of(stamp, sources);
+  const bool sourced = sources != nullptr && sources->usable();
+  return page_head("vorn: " + what, sourced ? kSourcesStyle : "",
+                   running_texts(stamp, provenance, header_verdict(r))) +
          "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
          ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" +
          provenance_section(provenance) + unit_section(r) + verdict_section(r) +
-         drivers_section(r) + chemicals_section(r) + page_foot("The full tables are in VORN.OUT.");
+         (sourced ? differing_values_section(*sources) + values_to_supply_section(*sources) : "") +
+         drivers_section(r) + chemicals_section(r) +
+         (sourced ? value_sources_section(*sources, kOpenChartsUpTo) : "") +
+         page_foot("The full tables are in VORN.OUT.");
 }
 
 std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
@@ -238,7 +255,7 @@ std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
       explanation = "The run completed but handed back no results.";
       break;
   }
-  const Provenance provenance = provenance_of(stamp);
+  const Provenance provenance = provenance_of(stamp, outcome.sources.get());
   std::string s =
       page_head("vorn: " + title, "", running_texts(stamp, provenance, "\xE2\x9C\x96 " + title)) +
       "<h1>Waste-stream risk assessment</h1>\n<p class=\"outcome failed\">"
@@ -260,7 +277,7 @@ std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
 
 std::string html_page(const Outcome& outcome, const PageStamp& stamp) {
   if (outcome.status == Status::completed && outcome.results)
-    return completed_page(*outcome.results, stamp);
+    return completed_page(*outcome.results, stamp, outcome.sources.get());
   return unfinished_page(outcome, stamp);
 }
 

@@ -7,6 +7,11 @@ std::optional<std::string> MemoryRunFiles::open_input(std::string& why) {
   return files_.input;
 }
 
+std::optional<SourcesFile> MemoryRunFiles::open_sources() {
+  if (!files_.sources) return std::nullopt;
+  return SourcesFile{"sources.csv", files_.sources, {}};
+}
+
 Sink& MemoryRunFiles::open_debug() {
   files_.debug.clear();
   return debug_;

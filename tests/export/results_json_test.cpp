@@ -287,7 +287,7 @@ TEST(ResultsJson, RunsThatDidNotCompleteGiveStatusAndMessageOnly) {
   ASSERT_EQ(r.outcome.status, Status::stopped);
   OrderedJson doc = OrderedJson::parse(results_json(r.outcome));
   EXPECT_EQ(keys_of(doc), keys);
-  EXPECT_EQ(doc["version"], 1);
+  EXPECT_EQ(doc["version"], 2);
   EXPECT_EQ(doc["status"], "stopped");
   // The label ends in a blank, and a blank joins it to the value.
   EXPECT_EQ(doc["message"], "Stop, Error: WMUTYPE=  XX");

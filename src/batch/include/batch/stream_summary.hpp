@@ -26,6 +26,8 @@ struct StreamSummary {
   Status status = Status::completed;
   int exit_status = 0;
   std::string message;  // the message's lines joined by "; "
+  // Why the sources.csv beside the VORN.IN could not be used; "" when it could or there is none.
+  std::string sources_warning;
   std::size_t chemicals = 0;
   std::size_t exceeding = 0;  // chemicals with GW_EXCEEDED or SF_EXCEEDED
   std::optional<WorstChemical> worst;
