@@ -177,10 +177,20 @@ py::tuple column_kinds(const ValueTable& table) {
   return py::tuple(kinds);
 }
 
+namespace {
+
+py::object optional_bytes(const std::optional<std::string>& bytes) {
+  if (!bytes) return py::none();
+  return py::bytes(*bytes);
+}
+
+}  // namespace
+
 py::tuple run_state(const RunRecord& record) {
-  return py::make_tuple(record.status, record.exit_status, record.message,
-                        first_row_dict(record.unit), column_dict(record.chemicals),
-                        latin1_str(record.report_text), latin1_str(record.log_text));
+  return py::make_tuple(
+      record.status, record.exit_status, record.message, first_row_dict(record.unit),
+      column_dict(record.chemicals), latin1_str(record.report_text), latin1_str(record.log_text),
+      optional_bytes(record.input), optional_bytes(record.sources_text), record.name);
 }
 
 InputRecords records_from_python(const py::dict& unit, const py::dict& chemicals,

@@ -2,12 +2,13 @@
 
 from __future__ import annotations
 
+import io
 from typing import Any, Dict, List, Mapping, Optional, Sequence, Tuple
 
 import pandas as pd
 
 from vorn import _vorn
-from vorn._arguments import PathArgument, path_bytes
+from vorn._arguments import PathArgument, path_bytes, sources_beside, sources_bytes
 
 _DTYPES = {"real": "float64", "integer": "int64", "text": "object"}
 
@@ -56,15 +57,18 @@ class Input:
             ``ORDI`` not converted, nothing floored or replaced.
         daf: the DAF rows, columns ``CHEMCAS``, ``LFCONC``, ``LFCAR``, ``LFNON``, ``SICONC``,
             ``SICAR``, ``SINON``; None for none.
+        sources: the contents of the sources.csv of a fill (str or bytes), which a run of the
+            Input then reads as a run reads the file beside its VORN.IN; None for none.
 
     A missing or misnamed key or column is a ValueError naming it. The Input keeps copies, in
     the field order of VORN.IN; the values themselves are checked when the text is written.
     """
 
-    __slots__ = ("_unit", "_chemicals", "_daf")
+    __slots__ = ("_unit", "_chemicals", "_daf", "_sources")
 
     def __init__(self, unit: Mapping[str, Any], chemicals: pd.DataFrame,
-                 daf: Optional[pd.DataFrame] = None) -> None:
+                 daf: Optional[pd.DataFrame] = None,
+                 sources: "str | bytes | None" = None) -> None:
         if not isinstance(unit, Mapping):
             raise TypeError(f"unit: a mapping, not {type(unit).__name__}")
         _check_names("unit", "parameter", list(unit), _vorn.UNIT_FIELDS)
@@ -72,6 +76,7 @@ class Input:
         self._chemicals = _frame("chemicals", chemicals, _vorn.CHEMICAL_FIELDS).copy()
         self._daf = (_empty_frame(_vorn.DAF_FIELDS) if daf is None
                      else _frame("daf", daf, _vorn.DAF_FIELDS).copy())
+        self._sources = None if sources is None else sources_bytes(sources)
 
     @property
     def unit(self) -> Dict[str, Any]:
@@ -88,6 +93,27 @@ class Input:
         """The DAF rows (the Input's own frame)."""
         return self._daf
 
+    @property
+    def sources_text(self) -> Optional[str]:
+        """The contents of its sources.csv, or None."""
+        return None if self._sources is None else self._sources.decode("utf-8", "replace")
+
+    @property
+    def sources(self) -> pd.DataFrame:
+        """Its sources.csv as a frame of texts (``index`` an integer), one row per value;
+        without rows when it has none. ValueError when the text is not CSV."""
+        if self._sources is None:
+            return pd.DataFrame({name: pd.Series([], dtype="object")
+                                 for name in _vorn.SOURCES_HEADER.split(",")})
+        try:
+            frame = pd.read_csv(io.BytesIO(self._sources), dtype=str, keep_default_na=False,
+                                encoding="utf-8", encoding_errors="replace")
+        except (pd.errors.ParserError, pd.errors.EmptyDataError) as e:
+            raise ValueError(f"sources: not a sources.csv: {e}") from None
+        if "index" in frame.columns:
+            frame["index"] = pd.to_numeric(frame["index"], errors="coerce")
+        return frame
+
     def to_text(self) -> str:
         """The VORN.IN: numbers in the shortest form that reads back as the same double.
 
@@ -99,15 +125,18 @@ class Input:
         return _vorn.input_text(self._unit, _columns(self._chemicals), _columns(self._daf))
 
     def __repr__(self) -> str:
+        sourced = ", with sources" if self._sources is not None else ""
         return (f"<vorn.Input {self._unit['WU_WMUTYPE']}: {len(self._chemicals)} chemicals, "
-                f"{len(self._daf)} DAF rows>")
+                f"{len(self._daf)} DAF rows{sourced}>")
 
 
 def read_input(path: PathArgument) -> Input:
-    """The VORN.IN of a directory (or the file itself) as an :class:`Input`, values as written.
+    """The VORN.IN of a directory (or the file itself) as an :class:`Input`, values as written,
+    with the sources.csv beside it when there is one.
 
     OSError when the file cannot be read; ValueError naming the file and the problem when it
     is not a VORN.IN a run can read.
     """
-    unit, chemicals, daf = _vorn.read_input(path_bytes(path))
-    return Input(unit, pd.DataFrame(chemicals), pd.DataFrame(daf))
+    raw = path_bytes(path)
+    unit, chemicals, daf = _vorn.read_input(raw)
+    return Input(unit, pd.DataFrame(chemicals), pd.DataFrame(daf), sources_beside(raw))

@@ -9,7 +9,8 @@ from typing import Any, Dict, Mapping, Optional, Tuple, Union
 import pandas as pd
 
 from vorn import _vorn
-from vorn._arguments import text_bytes, thread_count
+from vorn._arguments import PathArgument, text_bytes, thread_count
+from vorn._printing import page_date, write_pdf
 
 ScenarioArgument = Union[str, "os.PathLike[str]", Mapping[str, Any]]
 
@@ -61,6 +62,17 @@ class Summary:
     def to_frame(self) -> pd.DataFrame:
         """The long CSV of ``vorn mc --csv`` as a frame: chemical, quantity, statistic, value."""
         return pd.read_csv(io.StringIO(self._made()[1]), dtype=str, keep_default_na=False)
+
+    def to_html(self) -> str:
+        """The page ``vorn mc --html`` writes, dated SOURCE_DATE_EPOCH when it is set, else
+        today (UTC); ValueError until every shard is merged."""
+        return self._state.page(page_date())
+
+    def to_pdf(self, path: PathArgument, *, paper: str = "a4") -> None:
+        """That page printed to ``path`` as ``vorn mc --pdf`` prints it; see
+        :meth:`vorn.Result.to_pdf` for the browser. :class:`vorn.BrowserUnavailable` (a
+        RuntimeError) when there is none."""
+        write_pdf(self.to_html(), path, paper)
 
     def __getstate__(self) -> str:
         return self.part
