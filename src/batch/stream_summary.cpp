@@ -55,8 +55,12 @@ StreamSummary summarize(const Stream& stream, const Outcome& outcome) {
   s.status = outcome.status;
   s.exit_status = outcome.exit_status();
   s.message = joined(outcome.message);
-  if (outcome.sources && !outcome.sources->usable())
-    s.sources_warning = chemicals::sources_warning(*outcome.sources);
+  if (outcome.sources) {
+    s.sources_beside = true;
+    if (!outcome.sources->sha256.empty()) s.sources_sha256 = outcome.sources->sha256;
+    if (!outcome.sources->usable())
+      s.sources_warning = chemicals::sources_warning(*outcome.sources);
+  }
   if (outcome.status == Status::completed && outcome.results) {
     const Results& results = *outcome.results;
     s.chemicals = results.chemicals.size();

@@ -260,5 +260,23 @@ TEST(SourcesBesideInput, AFileThatCannotBeUsedIsAWarningAndLeavesTheDocumentsAsW
       << r.err;
 }
 
+TEST(SourcesBesideInput, ABatchTakesEachStreamsSourcesAsARunDoes) {
+  ScratchDir dir;
+  fill_landfill(dir / "site");
+  const ProcessResult r = run_process(
+      {VORN_CLI, "batch", "site", "--html", "index.html", "--threads", "1"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Outcome outcome = run(dir / "site");
+  const PageStamp stamp{"2023-11-14", "site",
+                        numerics::sha256_hex(read_text(dir / "site" / "VORN.IN"))};
+  EXPECT_EQ(read_text(dir / "site" / "report.html"), html_page(outcome, stamp));
+  const std::string input_sha = *stamp.input_sha256;
+  const std::string sources_sha = numerics::sha256_hex(read_text(dir / "site" / "sources.csv"));
+  // The index (which links to the streams' pages) takes the sources into its identity too.
+  const std::string index_identity = "<dt>Run identity</dt><dd><span class=\"code\">" +
+                                     identity(input_sha, "sources.csv " + sources_sha + "\n");
+  EXPECT_NE(read_text(dir / "index.html").find(index_identity), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vorn::test

@@ -37,6 +37,9 @@ struct StreamSummary {
   std::filesystem::path print_page;
   // The SHA-256 of the VORN.IN the run read (pages only); none when it could not be read.
   std::optional<std::string> input_sha256;
+  // Whether a sources.csv lay beside it, and the SHA-256 of its bytes (none: unreadable).
+  bool sources_beside = false;
+  std::optional<std::string> sources_sha256;
 
   bool failed() const { return status != Status::completed; }
 };
