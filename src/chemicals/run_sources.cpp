@@ -149,10 +149,10 @@ std::map<std::size_t, FilledPlace> places_of(const std::vector<ValueSource>& row
 const FilledPlace* place_for(const std::map<std::size_t, FilledPlace>& places, std::size_t index,
                              std::string_view cas) {
   const auto own = places.find(index);
-  if (own != places.end() && own->second.cas == cas) return &own->second;
+  if (own != places.end() && trim_blanks(own->second.cas) == cas) return &own->second;
   const FilledPlace* found = nullptr;
   for (const auto& [k, place] : places) {
-    if (place.cas != cas) continue;
+    if (trim_blanks(place.cas) != cas) continue;
     if (found != nullptr) return nullptr;
     found = &place;
   }
