@@ -1,6 +1,5 @@
 #include "chemicals/run_sources.hpp"
 
-#include <bit>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -8,6 +7,7 @@
 
 #include "chemicals/data_error.hpp"
 #include "chemicals/record_fields.hpp"
+#include "core/bit_cast.hpp"
 #include "core/free_form.hpp"
 #include "core/number_text.hpp"
 #include "core/text.hpp"
@@ -82,7 +82,7 @@ std::string read_text(const RunField& f, const Chemical& c) {
 }
 
 bool same_real(double a, double b) {
-  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (a != a && b != b);
+  return bit_cast<std::uint64_t>(a) == bit_cast<std::uint64_t>(b) || (a != a && b != b);
 }
 
 // Whether `text` is the value the run read; none when `text` cannot be a value of the field.
