@@ -44,10 +44,9 @@ struct Verdict {
 };
 
 Verdict verdict(const StreamSummary& s) {
-  if (s.failed())
-    return {"failed", std::string("\xE2\x9A\xA0 not assessed: ") + status_word(s.status)};
-  if (s.exceeding > 0) return {"exceeds", "\xE2\x9C\x96 exceeds limits"};
-  return {"within", "\xE2\x9C\x93 within limits"};
+  if (s.failed()) return {"failed", "\xE2\x9A\xA0 " + s.verdict()};
+  if (s.exceeding > 0) return {"exceeds", "\xE2\x9C\x96 " + s.verdict()};
+  return {"within", "\xE2\x9C\x93 " + s.verdict()};
 }
 
 constexpr const char* kStyle = R"css(
@@ -67,10 +66,12 @@ tr.failed td.verdict { background: #fff2cc; font-weight: bold; }
 
 std::string row_html(std::size_t k, const StreamSummary& s, const fs::path& from_dir) {
   const Verdict v = verdict(s);
-  std::string out = "<tr class=\"" + std::string(v.css) + "\"><td class=\"num\">" +
-                    std::to_string(k + 1) + "</td><td>" + page_text(s.label) +
-                    "<br/><span class=\"path\">" + page_text(s.path) + "</span></td>" +
-                    "<td class=\"verdict\">" + v.text + "</td>";
+  std::string out =
+      "<tr class=\"" + std::string(v.css) + "\"><td class=\"num\">" + std::to_string(k + 1) +
+      "</td><td>" + page_text(s.label) +
+      (s.label == s.path ? std::string()
+                         : "<br/><span class=\"path\">" + page_text(s.path) + "</span>") +
+      "</td>" + "<td class=\"verdict\">" + v.text + "</td>";
   if (s.failed()) {
     out += "<td colspan=\"2\">" + page_text(s.message) + "</td>";
   } else {
@@ -79,7 +80,7 @@ std::string row_html(std::size_t k, const StreamSummary& s, const fs::path& from
     if (s.worst)
       out += page_text(s.worst->name) + " (" + page_text(s.worst->cas) +
              "): " + readable_number(s.worst->ratio) + " \xC3\x97 the allowable, " +
-             page_text(s.worst->pathway);
+             page_text(s.worst->pathway->words);
     else
       out += "no allowable concentration";
     out += "</td>";

@@ -4,7 +4,8 @@
 
 #include "chemicals/run_sources.hpp"
 #include "export/export_text.hpp"
-#include "limits/pathway_names.hpp"
+#include "export/readable_number.hpp"
+#include "vorn/pathways.hpp"
 
 namespace vorn::batch {
 namespace {
@@ -26,26 +27,40 @@ std::string joined(const std::vector<std::string>& lines) {
 
 std::optional<WorstChemical> worst_chemical(const Results& results) {
   std::optional<WorstChemical> worst;
-  const auto consider = [&](std::size_t k, double conc, double allowable, const char* pathway) {
+  const auto consider = [&](std::size_t k, double conc, double allowable, const Pathway& pathway) {
     if (!is_limit(allowable)) return;
     const double ratio = conc / allowable;
     if (std::isnan(ratio) || (worst && !(ratio > worst->ratio))) return;
     const Chemical& c = results.chemicals[k];
-    worst =
-        WorstChemical{export_text(c.CHEMNAME), export_text(c.CHEMCAS), export_text(pathway), ratio};
+    worst = WorstChemical{export_text(c.CHEMNAME), export_text(c.CHEMCAS), &pathway, ratio};
   };
   for (std::size_t k = 0; k < results.chemicals.size() && k < results.report.size(); ++k) {
     const Chemical& c = results.chemicals[k];
     const ChemicalReport& w = results.report[k];
     if (w.GW_LIMIT >= 1 && w.GW_LIMIT <= kPathways)
-      consider(k, c.TCLPCONC, w.TCLPMAX, gw_pathname(w.GW_LIMIT));
+      consider(k, c.TCLPCONC, w.TCLPMAX, groundwater_limit(w.GW_LIMIT));
     if (w.SF_LIMIT >= 1 && w.SF_LIMIT <= kPathways) {
       const double conc = results.unit.is_landfill() ? c.TOTC : c.TCLPCONC;
       consider(k, conc, w.SF_ALLOW[static_cast<std::size_t>(w.SF_LIMIT - 1)],
-               sf_pathname(w.SF_LIMIT));
+               surface_limit(w.SF_LIMIT));
     }
   }
   return worst;
+}
+
+std::string StreamSummary::verdict() const {
+  if (failed()) return std::string("not assessed: ") + status_word(status);
+  return exceeding > 0 ? "exceeds limits" : "within limits";
+}
+
+std::string StreamSummary::line() const {
+  std::string text = label + ": " + verdict();
+  if (failed()) return text;
+  text += ": " + std::to_string(exceeding) + " of " + std::to_string(chemicals) + " chemicals";
+  if (worst)
+    text += "; worst " + worst->name + " (" + worst->cas + "), " + readable_number(worst->ratio) +
+            " \xC3\x97 its allowable (" + worst->pathway->words + ")";
+  return text;
 }
 
 StreamSummary summarize(const Stream& stream, const Outcome& outcome) {

@@ -25,7 +25,7 @@ std::vector<std::optional<std::string>> texts(const StreamSummary& s) {
   if (s.worst) {
     v[7] = s.worst->name;
     v[8] = s.worst->cas;
-    v[9] = s.worst->pathway;
+    v[9] = s.worst->pathway->code;
     v[10] = exact_number(s.worst->ratio);
   }
   return v;
@@ -60,7 +60,7 @@ std::string summary_json(const std::vector<StreamSummary>& rows) {
     row["exceeding"] = s.status == Status::completed ? Json(s.exceeding) : Json();
     row["worst_name"] = s.worst ? Json(s.worst->name) : Json();
     row["worst_cas"] = s.worst ? Json(s.worst->cas) : Json();
-    row["worst_pathway"] = s.worst ? Json(s.worst->pathway) : Json();
+    row["worst_pathway"] = s.worst ? Json(s.worst->pathway->code) : Json();
     // JSON has no NaN or infinity: those go as strings, as in the run's export.
     if (!s.worst)
       row["worst_ratio"] = Json();

@@ -1,9 +1,9 @@
 #include "chemicals/daf_sheet.hpp"
 
 #include "chemicals/chemical_id.hpp"
+#include "chemicals/csv_records.hpp"
 #include "chemicals/data_error.hpp"
 #include "chemicals/decimal_text.hpp"
-#include "core/csv_reader.hpp"
 
 namespace vorn::chemicals {
 namespace {
@@ -20,12 +20,7 @@ std::string trimmed(std::string_view text) {
 }  // namespace
 
 std::vector<DafSheetRow> read_daf_sheet(std::string_view text, const std::string& file) {
-  std::vector<CsvRecord> records;
-  try {
-    records = read_csv(text);
-  } catch (const CsvError& e) {
-    throw DataError(file + ":" + std::to_string(e.line()) + ": " + e.what());
-  }
+  const std::vector<CsvRecord> records = csv_records(text, file);
   std::string header;
   if (!records.empty())
     for (const std::string& f : records.front().fields)

@@ -3,10 +3,11 @@
 #include <unordered_set>
 
 #include "chemicals/chemical_id.hpp"
+#include "chemicals/csv_records.hpp"
 #include "chemicals/data_error.hpp"
 #include "chemicals/decimal_text.hpp"
 #include "chemicals/library_fields.hpp"
-#include "core/csv_reader.hpp"
+#include "core/csv_field.hpp"
 
 namespace vorn::chemicals {
 namespace {
@@ -14,19 +15,6 @@ namespace {
 constexpr std::size_t kColumns = 12;
 // The input keeps this many characters of a name.
 constexpr std::size_t kNameLimit = 255;
-
-void append_field(std::string& out, const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
-    out += text;
-    return;
-  }
-  out += '"';
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
 
 bool variant_text(std::string_view v) {
   for (char c : v)
@@ -75,7 +63,7 @@ std::string library_csv(const Library& library) {
                                           &v.derivation, &v.note,    &v.other, &v.other_table};
     for (std::size_t k = 0; k < kColumns; ++k) {
       if (k > 0) out += ',';
-      append_field(out, *cells[k]);
+      out += csv_field(*cells[k]);
     }
     out += "\n";
   }
@@ -83,12 +71,7 @@ std::string library_csv(const Library& library) {
 }
 
 Library read_library(std::string_view text, const std::string& origin) {
-  std::vector<CsvRecord> records;
-  try {
-    records = read_csv(text);
-  } catch (const CsvError& e) {
-    throw DataError(origin + ":" + std::to_string(e.line()) + ": " + e.what());
-  }
+  const std::vector<CsvRecord> records = csv_records(text, origin);
   if (records.empty()) throw DataError(origin + ": empty: a library starts with its header row");
   std::string header;
   for (const std::string& f : records.front().fields) header += (header.empty() ? "" : ",") + f;

@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "chemicals/chemical_id.hpp"
+#include "chemicals/csv_records.hpp"
 #include "chemicals/data_error.hpp"
 #include "chemicals/decimal_text.hpp"
-#include "core/csv_reader.hpp"
 
 namespace vorn::chemicals {
 namespace {
@@ -252,12 +252,7 @@ class TableReader {
 }  // namespace
 
 SourceTable read_source_table(std::string_view text, const std::string& file) {
-  std::vector<CsvRecord> records;
-  try {
-    records = read_csv(text, CsvOptions{true});
-  } catch (const CsvError& e) {
-    throw DataError(file + ":" + std::to_string(e.line()) + ": " + e.what());
-  }
+  const std::vector<CsvRecord> records = csv_records(text, file, CsvOptions{true});
   const auto [layout, map] = identify(records, file);
   SourceTable out;
   out.layout = layout;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <map>
 
+#include "chemicals/csv_records.hpp"
 #include "chemicals/data_error.hpp"
 #include "chemicals/decimal_text.hpp"
 #include "chemicals/record_fields.hpp"
-#include "core/csv_reader.hpp"
 #include "core/free_form.hpp"
 #include "input/unit_checks.hpp"
 
@@ -251,12 +251,7 @@ std::string override_problem(std::string_view field, std::string_view text) {
 }
 
 StreamSheet read_stream_sheet(std::string_view text, const std::string& file) {
-  std::vector<CsvRecord> records;
-  try {
-    records = read_csv(text, CsvOptions{true});
-  } catch (const CsvError& e) {
-    throw DataError(file + ":" + std::to_string(e.line()) + ": " + e.what());
-  }
+  const std::vector<CsvRecord> records = csv_records(text, file, CsvOptions{true});
   StreamSheet sheet;
   sheet.file = file;
   SheetReader(records, file, sheet).read();

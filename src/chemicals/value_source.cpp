@@ -2,26 +2,14 @@
 
 #include <charconv>
 
+#include "chemicals/csv_records.hpp"
 #include "chemicals/data_error.hpp"
-#include "core/csv_reader.hpp"
+#include "core/csv_field.hpp"
 
 namespace vorn::chemicals {
 namespace {
 
 constexpr std::size_t kColumns = 16;
-
-void append_cell(std::string& out, const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
-    out += text;
-    return;
-  }
-  out += '"';
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
 
 }  // namespace
 
@@ -46,7 +34,7 @@ std::string sources_csv(const std::vector<ValueSource>& rows) {
                                          r.pathways};
     for (std::size_t k = 0; k < kColumns; ++k) {
       if (k > 0) out += ',';
-      append_cell(out, cells[k]);
+      out += csv_field(cells[k]);
     }
     out += "\r\n";
   }
@@ -54,12 +42,7 @@ std::string sources_csv(const std::vector<ValueSource>& rows) {
 }
 
 std::vector<ValueSource> read_sources(std::string_view text, const std::string& file) {
-  std::vector<CsvRecord> records;
-  try {
-    records = read_csv(text);
-  } catch (const CsvError& e) {
-    throw DataError(file + ":" + std::to_string(e.line()) + ": " + e.what());
-  }
+  const std::vector<CsvRecord> records = csv_records(text, file);
   std::string header;
   if (!records.empty())
     for (const std::string& f : records.front().fields) header += (header.empty() ? "" : ",") + f;

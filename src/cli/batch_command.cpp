@@ -14,6 +14,7 @@
 #include "batch/summary_documents.hpp"
 #include "cli/command_line.hpp"
 #include "cli/document_file.hpp"
+#include "cli/help_style.hpp"
 #include "cli/pdf_output.hpp"
 #include "cli/run_date.hpp"
 #include "cli/subcommands.hpp"
@@ -60,15 +61,21 @@ batch::Progress progress_for(std::size_t total) {
   };
 }
 
-// Standard error gets one line per stream that did not complete, and one per stream whose
-// sources.csv could not be used; the status is the highest of the streams'.
+// Standard output gets one line per stream, its verdict; standard error one more for each
+// stream that did not complete, and one for each whose sources.csv could not be used. The
+// status is the highest of them all.
 int report_streams(const std::vector<batch::StreamSummary>& rows) {
   int status = 0;
   for (const batch::StreamSummary& s : rows) {
     status = std::max(status, s.exit_status);
-    if (s.failed())
-      std::fprintf(stderr, "vorn batch: %s: %s: %s\n", s.path.c_str(), status_word(s.status),
-                   s.message.c_str());
+    std::printf("%s\n", s.line().c_str());
+    if (s.failed()) {
+      // The run's message names its kind of failure already ("vorn: fatal input error ...").
+      const bool worded = s.message.rfind("vorn: ", 0) == 0;
+      std::fprintf(stderr, "vorn batch: %s: %s%s\n", s.path.c_str(),
+                   worded ? "" : (std::string(status_word(s.status)) + ": ").c_str(),
+                   worded ? s.message.c_str() + 6 : s.message.c_str());
+    }
     if (!s.sources_warning.empty())
       std::fprintf(stderr, "vorn batch: %s: warning: %s\n", s.path.c_str(),
                    s.sources_warning.c_str());
@@ -174,6 +181,7 @@ int run_batch_command(const CLI::App& app, const BatchArgs& args) {
 
 int batch_main(int argc, char** argv) {
   CLI::App app{"Runs many waste streams at once, in parallel, and summarizes them.", "vorn batch"};
+  use_house_style(app);
   app.footer(kFooter);
   BatchArgs args;
   app.add_option("DIR", args.dirs, "a waste stream's directory (or its VORN.IN)")->type_name("");

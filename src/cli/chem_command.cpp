@@ -15,6 +15,7 @@
 #include "cli/chem_import.hpp"
 #include "cli/chem_libraries.hpp"
 #include "cli/command_line.hpp"
+#include "cli/help_style.hpp"
 #include "cli/subcommands.hpp"
 
 namespace vorn::cli {
@@ -170,6 +171,7 @@ int chem_main(int argc, char** argv) {
   CLI::App* check_app = with_libraries(
       app.add_subcommand("check", "the consistency report: conflicts, ids, unit pins"), args);
   CLI::App* import_app = add_import_command(app, args.import);
+  use_house_style(app);
 
   if (const auto status = parse_command_line(app, argc, argv)) return *status;
   try {

@@ -15,6 +15,7 @@
 #include "chemicals/stream_sheet.hpp"
 #include "cli/chem_libraries.hpp"
 #include "cli/command_line.hpp"
+#include "cli/help_style.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
 
@@ -90,6 +91,7 @@ int fill(const FillArgs& args) {
 int fill_main(int argc, char** argv) {
   CLI::App app{"Writes a complete VORN.IN from a stream sheet and the chemical libraries.",
                "vorn fill"};
+  use_house_style(app);
   app.footer(kFooter);
   FillArgs args;
   app.add_option("STREAM", args.sheet, "the stream sheet (CSV)")->required()->type_name("");

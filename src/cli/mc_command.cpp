@@ -10,6 +10,7 @@
 
 #include "cli/command_line.hpp"
 #include "cli/document_file.hpp"
+#include "cli/help_style.hpp"
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
@@ -163,6 +164,7 @@ int run_mc(const McArgs& args) {
 
 int mc_main(int argc, char** argv) {
   CLI::App app{"Runs a waste stream many times over inputs drawn from distributions.", "vorn mc"};
+  use_house_style(app);
   app.footer(kFooter);
   McArgs args;
   app.add_option("SCENARIO", args.scenario, "the scenario file (TOML)")->required()->type_name("");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/command_line.hpp"
+#include "cli/help_style.hpp"
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
@@ -58,6 +59,7 @@ int merge(const std::vector<std::string>& files, const McDocumentFiles& document
 
 int mc_merge_main(int argc, char** argv) {
   CLI::App app{"Merges the parts of a probabilistic run that ran in shards.", "vorn mc-merge"};
+  use_house_style(app);
   app.footer(kFooter);
   std::vector<std::string> files;
   McDocumentFiles documents;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch/input_digest.hpp"
+#include "batch/streams.hpp"
 #include "chemicals/run_sources.hpp"
 #include "cli/document_file.hpp"
 #include "cli/pdf_output.hpp"
@@ -70,17 +71,21 @@ const Export kExports[] = {
 };
 constexpr std::size_t kExportCount = std::size(kExports);
 
-std::string usage() {
+std::string usage_lines() {
   std::string text = "usage: vorn [DIR]";
   for (const Export& e : kExports) text += std::string(" [") + e.option + " FILE]";
-  text += " [--paper NAME]";
-  text +=
-      "\n"
-      "       vorn --help | --version\n"
-      "\n"
-      "Runs one risk assessment on DIR/VORN.IN (default: the current directory),\n"
-      "writing the echo log DIR/VORN.DBG and the report DIR/VORN.OUT.\n"
-      "\n";
+  return text +
+         " [--paper NAME]\n"
+         "       vorn COMMAND ... | vorn help [COMMAND] | vorn --help | --version\n";
+}
+
+std::string usage() {
+  std::string text = usage_lines() +
+                     "\n"
+                     "Runs one risk assessment on DIR/VORN.IN (default: the current directory;\n"
+                     "DIR may also be given as DIR/VORN.IN), writing the echo log DIR/VORN.DBG\n"
+                     "and the report DIR/VORN.OUT.\n"
+                     "\n";
   for (const Export& e : kExports) {
     // Option and help in two columns; the help's further lines under its first.
     std::string column = std::string("  ") + e.option + " FILE";
@@ -104,7 +109,7 @@ std::string usage() {
 }
 
 int usage_error(const std::string& what) {
-  std::fprintf(stderr, "vorn: %s\n%s", what.c_str(), usage().c_str());
+  std::fprintf(stderr, "vorn: %s\n%ssee vorn --help\n", what.c_str(), usage_lines().c_str());
   return kUsageError;
 }
 
@@ -174,7 +179,7 @@ std::optional<int> parse_arguments(const std::vector<std::string>& args, Options
     if (find_subcommand(a) != nullptr)
       return usage_error(a + " is a subcommand: give it first, or ./" + a + " for a directory");
     if (options.have_dir) return usage_error("more than one directory given");
-    options.dir = a;
+    options.dir = batch::run_directory(a).string();
     options.have_dir = true;
   }
   const auto& pdf_file = options.files[kExportCount - 1];
@@ -230,6 +235,12 @@ void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
       break;
     }
   }
+  // A report left by an earlier run must not be taken for this run's.
+  std::error_code ec;
+  const std::filesystem::path report = std::filesystem::path(dir) / "VORN.OUT";
+  if (!outcome.wrote_report() && std::filesystem::is_regular_file(report, ec))
+    std::fprintf(stderr, "vorn: VORN.OUT in %s is from an earlier run; this run wrote none\n",
+                 dir.empty() ? "the current directory" : dir.c_str());
 }
 
 }  // namespace

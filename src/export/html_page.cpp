@@ -12,8 +12,7 @@
 #include "export/readable_number.hpp"
 #include "export/share_chart.hpp"
 #include "export/sources_sections.hpp"
-#include "limits/pathway_names.hpp"
-#include "pathways/pathway_list.hpp"
+#include "vorn/pathways.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn {
@@ -112,9 +111,9 @@ std::string verdict_section(const Results& r) {
          "><td>" + html_text(name_of(c)) + "<br/><span class=\"cas\">" + html_text(cas_of(c)) +
          "</span></td><td class=\"num\">" + readable_number(c.TCLPCONC) +
          "</td><td class=\"num\">" + readable_number(c.TOTC) + "</td>" +
-         limit_cell(w.TCLPMAX, gw_pathway_words(w.GW_LIMIT), gw_pathname(w.GW_LIMIT)) +
+         limit_cell(w.TCLPMAX, groundwater_limit(w.GW_LIMIT).words, gw_pathname(w.GW_LIMIT)) +
          verdict_cell(w.GW_EXCEEDED) +
-         limit_cell(w.SF_ALLOW[sk], sf_pathway_words(w.SF_LIMIT), sf_pathname(w.SF_LIMIT)) +
+         limit_cell(w.SF_ALLOW[sk], surface_limit(w.SF_LIMIT).words, sf_pathname(w.SF_LIMIT)) +
          verdict_cell(w.SF_EXCEEDED) + "</tr>\n";
   }
   return s + "</tbody>\n</table>\n</section>\n";
@@ -155,7 +154,7 @@ LogChart pathway_chart(const Results& r, std::size_t i, bool risk) {
   chart.target_name = risk ? "target risk" : "target HQ";
   chart.target = risk ? r.unit.WU_RISKFACT : r.unit.WU_HQFACT;
   chart.group_break = kSurfacePathwayCount;
-  for (const PathwayEntry& p : kNinePathways)
+  for (const Pathway& p : kPathwayTable)
     chart.bars.push_back(
         {p.label, risk ? p.risk_slot : p.hq_slot, r.results[i].*(risk ? p.risk : p.hq)});
   return chart;

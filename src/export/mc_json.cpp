@@ -2,9 +2,9 @@
 #include "export/export_text.hpp"
 #include "export/mc_sensitivity_json.hpp"
 #include "export/percent_text.hpp"
-#include "limits/pathway_names.hpp"
 #include "mc/mc_summary.hpp"
 #include "vorn/mc_documents.hpp"
+#include "vorn/pathways.hpp"
 
 namespace vorn {
 namespace {

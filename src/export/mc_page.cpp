@@ -15,8 +15,8 @@
 #include "export/scenario_provenance.hpp"
 #include "export/svg_text.hpp"
 #include "numerics/quantile_sketch.hpp"
-#include "pathways/pathway_list.hpp"
 #include "vorn/mc_documents.hpp"
+#include "vorn/pathways.hpp"
 
 namespace vorn {
 namespace {
@@ -146,7 +146,7 @@ const mc::QuantitySummary* quantity(const ChemicalSummary& c, const char* name) 
 BandChart pathway_bands(const McSummary& m, const ChemicalSummary& c, bool risk) {
   BandChart chart = pathway_chart_frame(risk, m.target_risk, m.target_hazard);
   chart.group_break = kSurfacePathwayCount;
-  for (const PathwayEntry& p : kNinePathways)
+  for (const Pathway& p : kPathwayTable)
     if (const mc::QuantitySummary* q = quantity(c, risk ? p.risk_slot : p.hq_slot))
       chart.rows.push_back({p.label, q});
   return chart;

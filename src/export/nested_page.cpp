@@ -12,8 +12,8 @@
 #include "export/svg_text.hpp"
 #include "mc/mc_summary.hpp"
 #include "nested/nested_summary.hpp"
-#include "pathways/pathway_list.hpp"
 #include "vorn/nested_documents.hpp"
+#include "vorn/pathways.hpp"
 
 namespace vorn {
 namespace {
@@ -95,7 +95,7 @@ std::string pathway_chart(const NestedSummary& m, const ChemicalBands& c, bool r
   BandChart chart = pathway_chart_frame(risk, m.target_risk, m.target_hazard);
   rows.clear();
   std::vector<std::string> labels;
-  for (const PathwayEntry& p : kNinePathways) {
+  for (const Pathway& p : kPathwayTable) {
     const QuantityBands* q = quantity(c, risk ? p.risk_slot : p.hq_slot);
     if (q == nullptr) continue;
     for (std::size_t k = 0; k < q->percentiles.size(); ++k) {

@@ -1,6 +1,6 @@
 #include "mc/decision_quantities.hpp"
 
-#include "pathways/pathway_list.hpp"
+#include "vorn/pathways.hpp"
 
 namespace vorn::mc {
 
@@ -25,7 +25,7 @@ const std::array<QuantityInfo, kChemicalQuantities> kChemicalQuantityInfo = {{
 void chemical_quantities(const WasteUnit& wu, const ChemicalEvaluation& ev,
                          ChemicalQuantities& out) {
   std::size_t k = 0;
-  for (const PathwayEntry& p : kNinePathways) {
+  for (const Pathway& p : kPathwayTable) {
     out[k++] = ev.slots.*p.risk;
     out[k++] = ev.slots.*p.hq;
   }

@@ -1,43 +1,13 @@
 #include <algorithm>
 
+#include "numerics/distribution_families.hpp"
 #include "numerics/distribution_keys.hpp"
 
 namespace vorn::numerics {
 
-namespace {
-
-// The keys a family reads, blank-separated with blanks around.
-std::string_view family_keys(Family family) {
-  switch (family) {
-    case Family::constant:
-      return " value ";
-    case Family::uniform:
-    case Family::loguniform:
-      return " min max ";
-    case Family::triangular:
-      return " min mode max ";
-    case Family::pert:
-      return " min mode max lambda ";
-    case Family::normal:
-      return " mean sd min max ";
-    case Family::lognormal:
-      return " gm gsd mean sd min max ";
-    case Family::beta:
-      return " alpha beta min max ";
-    case Family::gamma:
-    case Family::weibull:
-      return " shape scale min max ";
-    case Family::empirical:
-      return " values weights cdf ";
-  }
-  return " ";
-}
-
-}  // namespace
-
 bool family_takes(Family family, std::string_view key) {
   const std::string padded = ' ' + std::string(key) + ' ';
-  return family_keys(family).find(padded) != std::string_view::npos;
+  return family_entry(family).keys.find(padded) != std::string_view::npos;
 }
 
 bool is_parameter_key(std::string_view key) {
@@ -59,8 +29,8 @@ std::string problem_subject(std::string_view problem, Family family) {
 }
 
 std::optional<Family> family_named(std::string_view name) {
-  for (Family f : kFamilies) {
-    if (name == family_name(f)) return f;
+  for (const FamilyEntry& entry : family_entries()) {
+    if (name == entry.name) return entry.family;
   }
   return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "pathways/cas_numbers.hpp"
+#include "pathways/exposure_factors.hpp"
 #include "pathways/toxicity.hpp"
 
 namespace vorn {
@@ -41,40 +42,23 @@ Failure dermal_receptor(const WasteUnit& wu, const Chemical& c, const Groundwate
   else
     da = p.tevent * c.KPW / 1000;
 
-  const double ec = p.duration * 350 * p.area / (p.bodyweight * 27375);
-  switch (toxicity(c.CSFO)) {
-    case Toxicity::positive:
-      s.WC = wu.WU_RISKFACT / c.CSFO / ec / da;
-      if (Failure f = allowable_tclp(c, dafs, 1, s.WC, s.CC)) return f;
-      s.R = c.CSFO * ec * (c.TCLPCONC / dafs.well.DAF_CAR * da);
-      break;
-    case Toxicity::zero:
-      s.WC = s.CC = NOT_COMPUTED;
-      s.R = 0;
-      break;
-    case Toxicity::missing:
-      s.R = 0;
-      s.CC = 0;
-      s.WC = 0;
-      break;
-  }
+  const double ec = p.duration * 350 * p.area / (p.bodyweight * kCancerAveragingDays);
+  const HalfSlots cancer{s.R, s.CC, &s.WC};
+  if (Failure f = cancer_half(c.CSFO, cancer, [&]() -> Failure {
+        s.WC = wu.WU_RISKFACT / c.CSFO / ec / da;
+        if (Failure failed = allowable_tclp(c, dafs, 1, s.WC, s.CC)) return failed;
+        s.R = c.CSFO * ec * (c.TCLPCONC / dafs.well.DAF_CAR * da);
+        return {};
+      }))
+    return f;
   const double en = p.duration * 350 * p.area / (p.bodyweight * 365 * p.averaging);
-  switch (toxicity(c.ORDO)) {
-    case Toxicity::positive:
-      s.WN = wu.WU_HQFACT * c.ORDO / en / da;
-      if (Failure f = allowable_tclp(c, dafs, 0, s.WN, s.CN)) return f;
-      s.H = c.TCLPCONC / dafs.well.DAF_NON * da * en / c.ORDO;
-      break;
-    case Toxicity::zero:
-      s.WN = s.CN = NOT_COMPUTED;
-      s.H = 0;
-      break;
-    case Toxicity::missing:
-      s.H = 0;
-      s.WN = s.WC;
-      s.CN = s.CC;
-      break;
-  }
+  if (Failure f = noncancer_half(c.ORDO, HalfSlots{s.H, s.CN, &s.WN}, cancer, [&]() -> Failure {
+        s.WN = wu.WU_HQFACT * c.ORDO / en / da;
+        if (Failure failed = allowable_tclp(c, dafs, 0, s.WN, s.CN)) return failed;
+        s.H = c.TCLPCONC / dafs.well.DAF_NON * da * en / c.ORDO;
+        return {};
+      }))
+    return f;
   return {};
 }
 
@@ -95,42 +79,24 @@ bool inhalation_applies(const Chemical& c) {
 Failure gwingestion(const WasteUnit& wu, const Chemical& c, const GroundwaterDafs& dafs,
                     ResultSlots& r) {
   if (c.CSFO > 0 || c.ORDO > 0) {
-    switch (toxicity(c.CSFO)) {
-      case Toxicity::positive: {
-        const double fcw = 374.5 * c.CSFO / 27375;
-        r.WC_GWING = wu.WU_RISKFACT / fcw;
-        if (Failure f = allowable_tclp(c, dafs, 1, r.WC_GWING, r.CC_GWING)) return f;
-        r.R_GWING = c.TCLPCONC / dafs.well.DAF_CAR * fcw;
-        break;
-      }
-      case Toxicity::zero:
-        r.WC_GWING = r.CC_GWING = NOT_COMPUTED;
-        r.R_GWING = 0;
-        break;
-      case Toxicity::missing:
-        r.R_GWING = 0;
-        r.CC_GWING = 0;
-        r.WC_GWING = 0;
-        break;
-    }
-    switch (toxicity(c.ORDO)) {
-      case Toxicity::positive: {
-        const double fnw = 21000 / (788400 * c.ORDO);
-        r.WN_GWING = wu.WU_HQFACT / fnw;
-        if (Failure f = allowable_tclp(c, dafs, 0, r.WN_GWING, r.CN_GWING)) return f;
-        r.H_GWING = c.TCLPCONC / dafs.well.DAF_NON * fnw;
-        break;
-      }
-      case Toxicity::zero:
-        r.WN_GWING = r.CN_GWING = NOT_COMPUTED;
-        r.H_GWING = 0;
-        break;
-      case Toxicity::missing:
-        r.H_GWING = 0;
-        r.WN_GWING = r.WC_GWING;
-        r.CN_GWING = r.CC_GWING;
-        break;
-    }
+    const HalfSlots cancer{r.R_GWING, r.CC_GWING, &r.WC_GWING};
+    if (Failure f = cancer_half(c.CSFO, cancer, [&]() -> Failure {
+          const double fcw = drinking_fcw(c.CSFO);
+          r.WC_GWING = wu.WU_RISKFACT / fcw;
+          if (Failure failed = allowable_tclp(c, dafs, 1, r.WC_GWING, r.CC_GWING)) return failed;
+          r.R_GWING = c.TCLPCONC / dafs.well.DAF_CAR * fcw;
+          return {};
+        }))
+      return f;
+    return noncancer_half(c.ORDO, HalfSlots{r.H_GWING, r.CN_GWING, &r.WN_GWING}, cancer,
+                          [&]() -> Failure {
+                            const double fnw = groundwater_fnw(c.ORDO);
+                            r.WN_GWING = wu.WU_HQFACT / fnw;
+                            if (Failure f = allowable_tclp(c, dafs, 0, r.WN_GWING, r.CN_GWING))
+                              return f;
+                            r.H_GWING = c.TCLPCONC / dafs.well.DAF_NON * fnw;
+                            return {};
+                          });
   } else if (is_cas(c.CHEMCAS, kLeadCas)) {
     // Lead: a fixed allowable well concentration of 0.015 mg/L.
     r.WN_GWING = 0.015;
@@ -186,49 +152,30 @@ Failure gwinhalation(const WasteUnit& wu, const Chemical& c, const GroundwaterDa
     r.CC_GWINH = r.CN_GWINH = r.WC_GWINH = r.WN_GWINH = NOT_COMPUTED;
     return {};
   }
-  switch (toxicity(c.CSFI)) {
-    case Toxicity::positive: {
-      const double fci = 3733.3345 * c.CSFI / 27375;
-      const double cw = needs.inputs[needs.cancer].Cw;
-      const IndoorAverages& avg = averages[needs.cancer];
-      const double k = inhaled_per_cw(avg, cw);
-      r.WC_GWINH = wu.WU_RISKFACT / fci / k;
-      if (Failure f = allowable_tclp(c, dafs, 1, r.WC_GWINH, r.CC_GWINH)) return f;
-      r.R_GWINH = 1e3 * fci * inhaled(avg);
-      break;
-    }
-    case Toxicity::zero:
-      r.WC_GWINH = r.CC_GWINH = NOT_COMPUTED;
-      r.R_GWINH = 0;
-      break;
-    case Toxicity::missing:
-      r.R_GWINH = 0;
-      r.CC_GWINH = 0;
-      r.WC_GWINH = 0;
-      break;
-  }
-  switch (toxicity(c.ORDI)) {
-    case Toxicity::positive: {
-      const double fni = 2.1e5 / (788400 * c.ORDI);
-      const double cw = c.TCLPCONC / dafs.well.DAF_NON;
-      const IndoorAverages& avg = averages[needs.noncancer];
-      const double k = inhaled_per_cw(avg, cw);
-      r.WN_GWINH = wu.WU_HQFACT / fni / k;
-      if (Failure f = allowable_tclp(c, dafs, 0, r.WN_GWINH, r.CN_GWINH)) return f;
-      r.H_GWINH = 1e3 * fni * inhaled(avg);
-      break;
-    }
-    case Toxicity::zero:
-      r.WN_GWINH = r.CN_GWINH = NOT_COMPUTED;
-      r.H_GWINH = 0;
-      break;
-    case Toxicity::missing:
-      r.H_GWINH = 0;
-      r.WN_GWINH = r.WC_GWINH;
-      r.CN_GWINH = r.CC_GWINH;
-      break;
-  }
-  return {};
+  const HalfSlots cancer{r.R_GWINH, r.CC_GWINH, &r.WC_GWINH};
+  if (Failure f = cancer_half(c.CSFI, cancer, [&]() -> Failure {
+        const double fci = inhalation_fci(c.CSFI);
+        const double cw = needs.inputs[needs.cancer].Cw;
+        const IndoorAverages& avg = averages[needs.cancer];
+        const double k = inhaled_per_cw(avg, cw);
+        r.WC_GWINH = wu.WU_RISKFACT / fci / k;
+        if (Failure failed = allowable_tclp(c, dafs, 1, r.WC_GWINH, r.CC_GWINH)) return failed;
+        r.R_GWINH = 1e3 * fci * inhaled(avg);
+        return {};
+      }))
+    return f;
+  return noncancer_half(c.ORDI, HalfSlots{r.H_GWINH, r.CN_GWINH, &r.WN_GWINH}, cancer,
+                        [&]() -> Failure {
+                          const double fni = indoor_fni(c.ORDI);
+                          const double cw = c.TCLPCONC / dafs.well.DAF_NON;
+                          const IndoorAverages& avg = averages[needs.noncancer];
+                          const double k = inhaled_per_cw(avg, cw);
+                          r.WN_GWINH = wu.WU_HQFACT / fni / k;
+                          if (Failure f = allowable_tclp(c, dafs, 0, r.WN_GWINH, r.CN_GWINH))
+                            return f;
+                          r.H_GWINH = 1e3 * fni * inhaled(avg);
+                          return {};
+                        });
 }
 
 Failure gwinhalation(const WasteUnit& wu, const Chemical& c, const GroundwaterDafs& dafs,

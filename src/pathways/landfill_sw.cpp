@@ -4,6 +4,7 @@
 
 #include "core/fmin_fmax.hpp"
 #include "pathways/cas_numbers.hpp"
+#include "pathways/exposure_factors.hpp"
 #include "pathways/toxicity.hpp"
 
 namespace vorn {
@@ -39,42 +40,19 @@ void landfillsw(const WasteUnit& wu, const Chemical& c, ResultSlots& r) {
     r.H_SWING = 0;
     r.CC_SWING = r.WC_SWING = r.CN_SWING = r.WN_SWING = NOT_COMPUTED;
   } else {
-    switch (toxicity(c.CSFO)) {
-      case Toxicity::positive: {
-        const double fcw = 374.5 * c.CSFO / 27375;
-        r.WC_SWING = wu.WU_RISKFACT / fcw;
-        r.CC_SWING = r.WC_SWING / wu.WU_SWDFAC;
-        r.R_SWING = c.TOTC * wu.WU_SWDFAC * fcw;
-        break;
-      }
-      case Toxicity::zero:
-        r.WC_SWING = r.CC_SWING = NOT_COMPUTED;
-        r.R_SWING = 0;
-        break;
-      case Toxicity::missing:
-        r.WC_SWING = r.CC_SWING = 0;
-        r.R_SWING = 0;
-        break;
-    }
-    switch (toxicity(c.ORDO)) {
-      case Toxicity::positive: {
-        const double fnw = 21000 / (72 * c.ORDO * 30 * 365);
-        r.WN_SWING = wu.WU_HQFACT / fnw;
-        r.CN_SWING = r.WN_SWING / wu.WU_SWDFAC;
-        r.H_SWING = c.TOTC * wu.WU_SWDFAC * fnw;
-        break;
-      }
-      case Toxicity::zero:
-        r.WN_SWING = r.CN_SWING = NOT_COMPUTED;
-        r.H_SWING = 0;
-        break;
-      case Toxicity::missing:
-        // The hazard-based limits take the risk-based ones.
-        r.H_SWING = 0;
-        r.WN_SWING = r.WC_SWING;
-        r.CN_SWING = r.CC_SWING;
-        break;
-    }
+    const HalfSlots cancer{r.R_SWING, r.CC_SWING, &r.WC_SWING};
+    cancer_half(c.CSFO, cancer, [&] {
+      const double fcw = drinking_fcw(c.CSFO);
+      r.WC_SWING = wu.WU_RISKFACT / fcw;
+      r.CC_SWING = r.WC_SWING / wu.WU_SWDFAC;
+      r.R_SWING = c.TOTC * wu.WU_SWDFAC * fcw;
+    });
+    noncancer_half(c.ORDO, HalfSlots{r.H_SWING, r.CN_SWING, &r.WN_SWING}, cancer, [&] {
+      const double fnw = surface_water_fnw(c.ORDO);
+      r.WN_SWING = wu.WU_HQFACT / fnw;
+      r.CN_SWING = r.WN_SWING / wu.WU_SWDFAC;
+      r.H_SWING = c.TOTC * wu.WU_SWDFAC * fnw;
+    });
   }
 
   if (is_cas(c.CHEMCAS, kMercuryCas)) return;

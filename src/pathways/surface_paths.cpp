@@ -2,6 +2,7 @@
 
 #include "pathways/air_factors.hpp"
 #include "pathways/cas_numbers.hpp"
+#include "pathways/exposure_factors.hpp"
 #include "pathways/toxicity.hpp"
 
 namespace vorn {
@@ -15,34 +16,21 @@ template <class Exposure, class Allowable>
 void particulate_pathway(const WasteUnit& wu, const Chemical& c, AirSlots s, double csf, double rfd,
                          double (*fc)(double), double (*fn)(double), Exposure exposure,
                          Allowable allowable, double lead_allowable) {
-  if (csf > 0) {
-    const double f = fc(csf);
-    s.risk = exposure(f);
-    s.cc = allowable(wu.WU_RISKFACT, f);
-  } else if (rfd > 0) {
-    s.risk = 0;
-    s.cc = (csf == 0) ? NOT_COMPUTED : 0.0;
-  } else {
+  if (!(csf > 0) && !(rfd > 0)) {
     if (is_cas(c.CHEMCAS, kLeadCas)) s.cc = s.cn = lead_allowable;
     return;
   }
-  switch (toxicity(rfd)) {
-    case Toxicity::positive: {
-      const double f = fn(rfd);
-      s.hq = exposure(f);
-      s.cn = allowable(wu.WU_HQFACT, f);
-      break;
-    }
-    case Toxicity::zero:
-      s.hq = 0;
-      s.cn = NOT_COMPUTED;
-      break;
-    case Toxicity::missing:
-      // The hazard-based limit takes the risk-based one.
-      s.hq = 0;
-      s.cn = s.cc;
-      break;
-  }
+  const HalfSlots cancer{s.risk, s.cc};
+  cancer_half(csf, cancer, [&] {
+    const double f = fc(csf);
+    s.risk = exposure(f);
+    s.cc = allowable(wu.WU_RISKFACT, f);
+  });
+  noncancer_half(rfd, HalfSlots{s.hq, s.cn}, cancer, [&] {
+    const double f = fn(rfd);
+    s.hq = exposure(f);
+    s.cn = allowable(wu.WU_HQFACT, f);
+  });
 }
 
 }  // namespace
@@ -51,7 +39,7 @@ void airparticulates(const WasteUnit& wu, const Chemical& c, ResultSlots& r) {
   const double airfac = air_dispersion(wu);
   const double ep = wu.WU_EMITP * 1e-6 * 1000 / 3600;
   particulate_pathway(
-      wu, c, AirSlots{r.R_AIRPT, r.CC_AIRPT, r.H_AIRPT, r.CN_AIRPT}, c.CSFI, c.ORDI, air_fci,
+      wu, c, AirSlots{r.R_AIRPT, r.CC_AIRPT, r.H_AIRPT, r.CN_AIRPT}, c.CSFI, c.ORDI, inhalation_fci,
       air_fni, [&](double f) { return c.TOTC * ep * airfac * f; },
       [&](double target, double f) { return target / f / airfac / ep; }, 0.0002 / airfac / ep);
 }
@@ -64,7 +52,7 @@ void airsoil(const WasteUnit& wu, const Chemical& c, ResultSlots& r) {
   const double soil = c.TOTC * ed * airfac * kDeposition;
   particulate_pathway(
       wu, c, AirSlots{r.R_AIRSOIL, r.CC_AIRSOIL, r.H_AIRSOIL, r.CN_AIRSOIL}, c.CSFO, c.ORDO,
-      air_fcs, air_fns, [&](double f) { return soil * f; },
+      soil_fcs, soil_fns, [&](double f) { return soil * f; },
       [&](double target, double f) { return target / f / kDeposition / airfac / ed; },
       0.001532639945881955 / airfac / ed);
 }

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "pathways/air_factors.hpp"
+#include "pathways/exposure_factors.hpp"
 #include "pathways/surface_paths.hpp"
 #include "pathways/toxicity.hpp"
 
@@ -11,38 +12,17 @@ namespace {
 // reference dose, `release` the term an allowable concentration is divided by.
 void volatilization_halves(const WasteUnit& wu, const Chemical& c, ResultSlots& r, double e,
                            double airfac, double release) {
-  switch (toxicity(c.CSFI)) {
-    case Toxicity::positive: {
-      const double fci = air_fci(c.CSFI);
-      r.R_AIRVOL = e * fci;
-      r.CC_AIRVOL = wu.WU_RISKFACT / fci / airfac / release;
-      break;
-    }
-    case Toxicity::zero:
-      r.R_AIRVOL = 0;
-      r.CC_AIRVOL = NOT_COMPUTED;
-      break;
-    case Toxicity::missing:
-      r.R_AIRVOL = 0;
-      r.CC_AIRVOL = 0;
-      break;
-  }
-  switch (toxicity(c.ORDI)) {
-    case Toxicity::positive: {
-      const double fni = air_fni(c.ORDI);
-      r.H_AIRVOL = e * fni;
-      r.CN_AIRVOL = wu.WU_HQFACT / fni / airfac / release;
-      break;
-    }
-    case Toxicity::zero:
-      r.H_AIRVOL = 0;
-      r.CN_AIRVOL = NOT_COMPUTED;
-      break;
-    case Toxicity::missing:
-      r.H_AIRVOL = 0;
-      r.CN_AIRVOL = r.CC_AIRVOL;
-      break;
-  }
+  const HalfSlots cancer{r.R_AIRVOL, r.CC_AIRVOL};
+  cancer_half(c.CSFI, cancer, [&] {
+    const double fci = inhalation_fci(c.CSFI);
+    r.R_AIRVOL = e * fci;
+    r.CC_AIRVOL = wu.WU_RISKFACT / fci / airfac / release;
+  });
+  noncancer_half(c.ORDI, HalfSlots{r.H_AIRVOL, r.CN_AIRVOL}, cancer, [&] {
+    const double fni = air_fni(c.ORDI);
+    r.H_AIRVOL = e * fni;
+    r.CN_AIRVOL = wu.WU_HQFACT / fni / airfac / release;
+  });
 }
 
 void not_volatile(ResultSlots& r) {

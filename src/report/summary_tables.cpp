@@ -1,5 +1,5 @@
-#include "limits/pathway_names.hpp"
 #include "report/report_writer.hpp"
+#include "vorn/pathways.hpp"
 
 namespace vorn {
 namespace {

@@ -236,9 +236,7 @@ class Reader : public TomlReader {
     }
     if (!family) return;
     e.family = *family;
-    if (e.family == numerics::Family::pert && !p.lambda) p.lambda = 4.0;
-    if (e.family == numerics::Family::beta && !p.min) p.min = 0.0;
-    if (e.family == numerics::Family::beta && !p.max) p.max = 1.0;
+    numerics::fill_defaults(e.family, p);
     // Parameters already in error would only be reported again as missing.
     if (problems.count() != errors_before) return;
     for (const auto& problem : numerics::distribution_problems(e.family, p)) {

@@ -57,10 +57,17 @@ TEST(BatchCommand, OneBrokenStreamLeavesTheOthersAsSingleRunsWouldBe) {
 
   // The highest status: the stop's 2 over the missing input's 1.
   EXPECT_EQ(r.status, 2) << r.err;
-  EXPECT_EQ(r.out, "");
+  // A line per stream on standard output, the verdict first; a line more on standard error
+  // for each stream that did not complete, which names its failure once.
+  const auto out = lines_of(r.out);
+  ASSERT_EQ(out.size(), 4u) << r.out;
+  EXPECT_EQ(out[0].rfind("lf: exceeds limits: ", 0), 0u) << out[0];
+  EXPECT_NE(out[0].find("(drinking-water limit)"), std::string::npos) << out[0];
+  EXPECT_EQ(out[1], "broken: not assessed: stopped");
+  EXPECT_EQ(out[3], "missing: not assessed: input missing");
   EXPECT_EQ(r.err,
             "vorn batch: broken: stopped: Stop, Error: Waste volume= 0.0\n"
-            "vorn batch: missing: input missing: vorn: cannot open unit 1 (VORN.IN): "
+            "vorn batch: missing: cannot open unit 1 (VORN.IN): "
             "missing/VORN.IN: No such file or directory\n");
   for (const auto& [name, input] : streams) {
     SCOPED_TRACE(name);
@@ -147,6 +154,8 @@ TEST(BatchCommand, ManifestWithLabelsAndRelativePaths) {
   EXPECT_NE(index.find("href=\"../streams/west%20pond/report.html\""), std::string::npos);
   EXPECT_EQ(index.find("<script"), std::string::npos);
   EXPECT_NE(index.find("East cell, &quot;A&quot;"), std::string::npos);
+  // The summary files name the limit by its code (MCL), the page in words.
+  EXPECT_NE(index.find("the allowable, drinking-water limit"), std::string::npos);
   EXPECT_TRUE(fs::exists(cwd / "streams" / "east" / "report.html"));
 
   // Each stream's page is the one a single run gives but for the name it goes by (the
@@ -222,7 +231,8 @@ TEST(BatchCommand, ADirectoryGivenTwiceIsAUsageErrorBeforeAnyRun) {
     const auto r = vorn_in(cwd.path(), args);
     EXPECT_EQ(r.status, 64);
     EXPECT_NE(r.err.find("are the same directory"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Usage: vorn batch"), std::string::npos);
+    EXPECT_NE(r.err.find("usage: vorn batch"), std::string::npos);
+    EXPECT_NE(r.err.find("see vorn batch --help"), std::string::npos);
   }
   EXPECT_FALSE(fs::exists(cwd / "a" / "VORN.DBG"));
   EXPECT_FALSE(fs::exists(cwd / "b" / "VORN.DBG"));

@@ -81,6 +81,23 @@ TEST(Program, FatalInputErrorIsStatusThreeWithOneMessage) {
   EXPECT_EQ(log.back(), " " + message);
 }
 
+// A report left from an earlier run stays, as the run's rules say, but is not taken for this
+// run's.
+TEST(Program, AnOlderReportIsNamedAsSuchWhenTheRunWritesNone) {
+  ScratchDir dir;
+  write_text(dir / "VORN.OUT", "an earlier report\n");
+  write_text(dir / "VORN.IN", "7\nLF\n1e-5\n1\n10\nzero\n");
+  const auto r = vorn_in(dir.path(), {});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("vorn: VORN.OUT in the current directory is from an earlier run; this run "
+                       "wrote none\n"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(read_text(dir / "VORN.OUT"), "an earlier report\n");
+  write_text(dir / "VORN.IN", read_text(data_dir() / "reference" / "landfill" / "VORN.IN"));
+  EXPECT_EQ(vorn_in(dir.path(), {}).err, "");
+}
+
 TEST(Program, OutputFilesThatCannotBeCreatedAreFatal) {
   ScratchDir dir;
   write_text(dir / "VORN.IN", read_text(data_dir() / "reference" / "landfill" / "VORN.IN"));
@@ -116,6 +133,39 @@ TEST(Program, UsageErrorsAreStatus64WithTheUsage) {
   r = vorn_in(dir.path(), {"--version"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out.rfind("vorn ", 0), 0u);
+}
+
+// Every command speaks alike: its help in the main help's style (and as `vorn help NAME`), its
+// version, and a usage error in three lines that points at its help.
+TEST(Program, EveryCommandHasOneHelpStyleAVersionAndShortUsageErrors) {
+  ScratchDir dir;
+  const std::string version = vorn_in(dir.path(), {"--version"}).out;
+  for (const std::string command : {"batch", "chem", "fill", "mc", "mc-merge"}) {
+    SCOPED_TRACE(command);
+    const auto help = vorn_in(dir.path(), {command, "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: vorn " + command, 0), 0u) << help.out;
+    EXPECT_EQ(vorn_in(dir.path(), {"help", command}).out, help.out);
+    EXPECT_EQ(vorn_in(dir.path(), {command, "--version"}).out, version);
+    const auto bad = vorn_in(dir.path(), {command, "--no-such-option"});
+    EXPECT_EQ(bad.status, 64);
+    const auto lines = lines_of(bad.err);
+    ASSERT_EQ(lines.size(), 4u) << bad.err;
+    EXPECT_EQ(lines[0].rfind("vorn " + command + ": ", 0), 0u);
+    EXPECT_EQ(lines[3], "see vorn " + command + " --help");
+  }
+  EXPECT_EQ(vorn_in(dir.path(), {"help"}).out, vorn_in(dir.path(), {"--help"}).out);
+}
+
+// A run's directory may be given as its VORN.IN, as batch and Python take it.
+TEST(Program, ADirectorysVornInNamesThatDirectory) {
+  ScratchDir dir;
+  fs::create_directory(dir / "run");
+  fs::copy_file(data_dir() / "reference" / "landfill" / "VORN.IN", dir / "run" / "VORN.IN");
+  const auto r = vorn_in(dir.path(), {"run/VORN.IN"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_text(dir / "run" / "VORN.OUT"),
+            read_text(data_dir() / "reference" / "landfill" / "VORN.OUT"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "program_run.hpp"
 #include "report_reading.hpp"
 #include "support/test_support.hpp"
+#include "vorn/results_json.hpp"
 
 namespace vorn::test {
 namespace {
@@ -61,6 +62,19 @@ TEST_P(ShippedExample, EveryDataRowHasItsTablesLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, ShippedExample, ::testing::Values("landfill", "impoundment"));
+
+// The annotated example is the landfill example with a comment after a slash on every value
+// line: it reads to the same values, so it writes the same report, log and values.
+TEST(AnnotatedExample, GivesTheLandfillExamplesReportLogAndValues) {
+  const std::string annotated = read_text(example_input("annotated"));
+  ASSERT_NE(annotated.find(" / WU_WMUTYPE"), std::string::npos);
+  const MemoryRun a = run_text(annotated);
+  const MemoryRun lf = run_text(read_text(example_input("landfill")));
+  ASSERT_EQ(a.outcome.status, Status::completed);
+  EXPECT_EQ(*a.files.report, read_text(reference("landfill") / "VORN.OUT"));
+  EXPECT_EQ(a.files.debug, read_text(reference("landfill") / "VORN.DBG"));
+  EXPECT_EQ(results_json(a.outcome), results_json(lf.outcome));
+}
 
 // Cells worked out by tests/report/hand_check_examples.py from the model's formulas,
 // without the engine: example, table, row (chemical), field after the name, text.

@@ -8,6 +8,7 @@
 
 #include "batch/streams.hpp"
 #include "vorn/outcome.hpp"
+#include "vorn/pathways.hpp"
 #include "vorn/results_json.hpp"
 
 namespace vorn::batch {
@@ -16,7 +17,7 @@ namespace vorn::batch {
 struct WorstChemical {
   std::string name;  // UTF-8, without trailing blanks
   std::string cas;
-  std::string pathway;  // the limiting pathway's code name, as the JSON export writes it
+  const Pathway* pathway = nullptr;  // the limiting pathway (its code in documents, words on pages)
   double ratio = 0.0;
 };
 
@@ -42,6 +43,11 @@ struct StreamSummary {
   std::optional<std::string> sources_sha256;
 
   bool failed() const { return status != Status::completed; }
+  // "exceeds limits", "within limits" or "not assessed: <status>".
+  std::string verdict() const;
+  // The stream in one line for people: "East cell: exceeds limits: 6 of 10 chemicals; worst
+  // Benzene (71-43-2), 2.40 × its allowable (drinking-water limit)".
+  std::string line() const;
 };
 
 StreamSummary summarize(const Stream& stream, const Outcome& outcome);

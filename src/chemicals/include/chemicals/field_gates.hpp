@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "vorn/pathways.hpp"
+
 namespace vorn::chemicals {
 
 // Sets of result groups, one bit each: the nine pathways and the dissolved surface-water
@@ -28,18 +30,18 @@ inline constexpr int kPathwayBits = 10;
 struct PathwayGroup {
   unsigned bit;
   const char* code;   // the suffix of its result slots
-  const char* words;  // for people
+  const char* words;  // for people, as the pathway table gives them
 };
 inline constexpr PathwayGroup kPathwayGroups[kPathwayBits] = {
-    {kGroundwaterIngestion, "GWING", "groundwater ingestion"},
-    {kGroundwaterInhalation, "GWINH", "indoor inhalation"},
-    {kDermalAdult, "GWDERM_A", "dermal contact, adult"},
-    {kDermalChild, "GWDERM_C", "dermal contact, child"},
-    {kVolatileInhalation, "AIRVOL", "volatile inhalation"},
-    {kParticulateInhalation, "AIRPT", "particulate inhalation"},
-    {kSoilIngestion, "AIRSOIL", "soil ingestion"},
-    {kSurfaceWaterIngestion, "SWING", "surface-water ingestion"},
-    {kFishIngestion, "SWFISH", "fish ingestion"},
+    {kGroundwaterIngestion, "GWING", pathway_of_slots("GWING")->words},
+    {kGroundwaterInhalation, "GWINH", pathway_of_slots("GWINH")->words},
+    {kDermalAdult, "GWDERM_A", pathway_of_slots("GWDERM_A")->words},
+    {kDermalChild, "GWDERM_C", pathway_of_slots("GWDERM_C")->words},
+    {kVolatileInhalation, "AIRVOL", pathway_of_slots("AIRVOL")->words},
+    {kParticulateInhalation, "AIRPT", pathway_of_slots("AIRPT")->words},
+    {kSoilIngestion, "AIRSOIL", pathway_of_slots("AIRSOIL")->words},
+    {kSurfaceWaterIngestion, "SWING", pathway_of_slots("SWING")->words},
+    {kFishIngestion, "SWFISH", pathway_of_slots("SWFISH")->words},
     {kDissolvedSurfaceWater, "SWDISS", "dissolved surface-water concentration"},
 };
 

@@ -1,7 +1,7 @@
 // The values the report derives for one chemical, in the order the exports write them.
 #pragma once
 
-#include "limits/pathway_names.hpp"
+#include "vorn/pathways.hpp"
 #include "vorn/records.hpp"
 
 namespace vorn {

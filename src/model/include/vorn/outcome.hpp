@@ -42,6 +42,11 @@ struct Outcome {
   std::shared_ptr<const chemicals::RunSources> sources;
 
   int exit_status() const { return vorn::exit_status(status); }
+  // Whether the run wrote VORN.OUT: it completed, or stopped while writing it. Otherwise an
+  // older VORN.OUT in the directory is left as it was.
+  bool wrote_report() const {
+    return status == Status::completed || (status == Status::stopped && message_file == "VORN.OUT");
+  }
 };
 
 }  // namespace vorn

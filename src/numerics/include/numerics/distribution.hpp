@@ -1,5 +1,9 @@
+// A distribution of a varied input: its family, its parameters and what it draws. The
+// families themselves, with their parameters and functions, are listed in
+// distribution_families.hpp.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,7 +39,12 @@ struct DistributionParameters {
   std::vector<std::pair<double, double>> cdf{};  // (x, p)
 };
 
+// Its name in scenario files and documents ("lognormal").
 const char* family_name(Family family);
+
+// Gives the parameters of `family` that have a default (pert: lambda 4; beta: min 0, max 1)
+// their default where they were not given, as a scenario's resolved form shows them.
+void fill_defaults(Family family, DistributionParameters& p);
 
 // Everything wrong with the parameters of `family`, one short sentence each ("min (5)
 // is greater than max (3)"); empty when a Distribution can be made. The caller adds
@@ -47,13 +56,11 @@ namespace detail {
 std::vector<std::string> parameter_problems(Family family, const DistributionParameters& p);
 }  // namespace detail
 
-// A validated distribution, ready to turn uniforms into samples.
-//
-// Truncated normal, lognormal, gamma and Weibull sample by inversion inside the kept
-// part of the CDF, u' = F(min) + u (F(max) - F(min)), never by rejection, so one
-// uniform makes one sample and LHS / Sobol strata survive. Whichever tail u' lies in is
-// inverted through that tail's own probability, which keeps full relative accuracy in
-// the upper tail as well.
+class FamilyModel;
+
+// A validated distribution, ready to turn uniforms into samples. Truncated families sample
+// by inversion inside the kept part of the cdf, never by rejection, so one uniform makes one
+// sample and LHS / Sobol strata survive.
 class Distribution {
  public:
   // Throws std::invalid_argument listing distribution_problems() when there are any.
@@ -66,33 +73,17 @@ class Distribution {
   // changes tail, at 1/2 of the kept mass), inside the support and bounds.
   double quantile(double u) const;
   double cdf(double x) const;
+  // The density at x, truncation included; for a discrete distribution (a constant, an
+  // empirical one of values) the probability mass at x.
+  double density(double x) const;
   // Closed forms, truncation included.
   double mean() const;
   double sd() const;
 
  private:
-  // The underlying untruncated family's lower and upper tail probabilities.
-  double base_cdf(double x) const;
-  double base_sf(double x) const;
-  double base_quantile(double p) const;
-  double base_quantile_upper(double q) const;
-  struct Moments {
-    double mean, var;
-  };
-  // Bounds that cut no probability in double precision count as none.
-  bool untruncated() const { return cdf_lo_ == 0 && sf_hi_ == 0; }
-  Moments untruncated_moments() const;
-  // E[X^k; lo < X < hi] of the untruncated family, k = 0 (the kept mass), 1 or 2.
-  double raw_moment(int k) const;
-
   Family family_;
   DistributionParameters p_;
-  // Derived at construction.
-  double location_ = 0;     // normal mean, lognormal mu, pert/beta alpha
-  double spread_ = 0;       // normal sd, lognormal sigma, pert/beta beta
-  double lo_ = 0, hi_ = 0;  // support bounds actually applied
-  double cdf_lo_ = 0, cdf_hi_ = 1, sf_lo_ = 1, sf_hi_ = 0;
-  std::vector<double> xs_, cum_;  // empirical: sorted values / cdf x and cumulative p
+  std::shared_ptr<const FamilyModel> model_;
 };
 
 }  // namespace vorn::numerics

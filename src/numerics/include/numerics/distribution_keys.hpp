@@ -25,11 +25,6 @@ inline constexpr ScalarParameter kScalarParameters[] = {
     {"scale", &DistributionParameters::scale},
 };
 
-inline constexpr Family kFamilies[] = {Family::constant,   Family::uniform,  Family::loguniform,
-                                       Family::triangular, Family::pert,     Family::normal,
-                                       Family::lognormal,  Family::beta,     Family::gamma,
-                                       Family::weibull,    Family::empirical};
-
 std::optional<Family> family_named(std::string_view name);
 
 // Whether `key` is a parameter of `family` in a scenario file.
