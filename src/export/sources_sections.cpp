@@ -18,12 +18,13 @@ std::string count_text(std::size_t n) {
   return n == 0 ? "none" : std::to_string(n);
 }
 
-// "Benzene<br/><span class="cas">71-43-2</span>" from the chemical's first value.
+// "Benzene<br/><span class="cas">71-43-2</span>": the name as the run read it (the
+// chemical's first value), the CAS number and the variant the fill took.
 std::string chemical_cell(const std::vector<SourcedValue>& values, const char* between = "<br/>") {
   if (values.empty()) return "";
   const ValueSource& s = values.front().source;
-  std::string cell =
-      page_text(s.CHEMNAME) + between + "<span class=\"cas\">" + page_text(s.CHEMCAS);
+  const std::string& name = s.field == "CHEMNAME" ? s.value : s.CHEMNAME;
+  std::string cell = page_text(name) + between + "<span class=\"cas\">" + page_text(s.CHEMCAS);
   if (!s.variant.empty()) cell += ":" + page_text(s.variant);
   return cell + "</span>";
 }
