@@ -6,6 +6,7 @@
 #include "export/export_text.hpp"
 #include "export/readable_number.hpp"
 #include "vorn/pathways.hpp"
+#include "vorn/stream_verdict.hpp"
 
 namespace vorn::batch {
 namespace {
@@ -49,8 +50,8 @@ std::optional<WorstChemical> worst_chemical(const Results& results) {
 }
 
 std::string StreamSummary::verdict() const {
-  if (failed()) return std::string("not assessed: ") + status_word(status);
-  return exceeding > 0 ? "exceeds limits" : "within limits";
+  if (failed()) return std::string(kNotAssessed) + ": " + status_word(status);
+  return verdict_words(exceeding);
 }
 
 std::string StreamSummary::line() const {
@@ -79,8 +80,7 @@ StreamSummary summarize(const Stream& stream, const Outcome& outcome) {
   if (outcome.status == Status::completed && outcome.results) {
     const Results& results = *outcome.results;
     s.chemicals = results.chemicals.size();
-    for (const ChemicalReport& w : results.report)
-      if (w.GW_EXCEEDED || w.SF_EXCEEDED) ++s.exceeding;
+    s.exceeding = stream_verdict(results).exceeding;
     s.worst = worst_chemical(results);
   }
   return s;

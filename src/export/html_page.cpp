@@ -14,6 +14,7 @@
 #include "export/sources_sections.hpp"
 #include "vorn/pathways.hpp"
 #include "vorn/records.hpp"
+#include "vorn/stream_verdict.hpp"
 
 namespace vorn {
 namespace {
@@ -77,12 +78,12 @@ std::string limit_cell(double allowable, const char* readable, const char* code)
 
 std::string verdict_section(const Results& r) {
   const bool landfill = r.unit.is_landfill();
-  std::size_t gw = 0, sf = 0, any = 0;
+  std::size_t gw = 0, sf = 0;
   for (const ChemicalReport& w : r.report) {
     gw += w.GW_EXCEEDED;
     sf += w.SF_EXCEEDED;
-    any += w.GW_EXCEEDED || w.SF_EXCEEDED;
   }
+  const std::size_t any = stream_verdict(r).exceeding;
   std::string s = "<section id=\"verdict\">\n<h2>Verdict</h2>\n<p class=\"summary\">";
   if (any == 0)
     s += "<span class=\"ok\">&#10003; No chemical exceeds a limit.</span>";
@@ -117,6 +118,25 @@ std::string verdict_section(const Results& r) {
          verdict_cell(w.SF_EXCEEDED) + "</tr>\n";
   }
   return s + "</tbody>\n</table>\n</section>\n";
+}
+
+// A stream total against its target.
+std::string total_fact(const char* label, double total, double target, bool above) {
+  return fact(label, readable_number(total) +
+                         (above ? ", &#9650; above the target of " : ", not above the target of ") +
+                         readable_number(target));
+}
+
+std::string stream_section(const Results& r) {
+  const StreamVerdict v = stream_verdict(r);
+  return "<section id=\"stream\">\n<h2>Stream totals</h2>\n<p>The verdict is per chemical: "
+         "the stream exceeds its limits when any chemical's waste concentration exceeds one of "
+         "its limits. The stream's total cancer risk and hazard index, its chemicals' surface "
+         "and groundwater sums added up, stand here against the unit's targets; they do not "
+         "enter the verdict.</p>\n<table class=\"facts\">\n<tbody>\n" +
+         total_fact("Stream cancer risk", v.RI_TOT, v.target_risk, v.risk_above_target()) +
+         total_fact("Stream hazard index", v.HI_TOT, v.target_hazard, v.hazard_above_target()) +
+         "</tbody>\n</table>\n</section>\n";
 }
 
 std::string drivers_section(const Results& r) {
@@ -205,15 +225,14 @@ RunningTexts running_texts(const PageStamp& stamp, const Provenance& p,
 
 // The verdict in the running header: a sign and words, as the page's summary gives it.
 std::string header_verdict(const Results& r) {
-  std::size_t any = 0;
-  for (const ChemicalReport& w : r.report) any += w.GW_EXCEEDED || w.SF_EXCEEDED;
+  const std::size_t any = stream_verdict(r).exceeding;
   if (any == 0) return "\xE2\x9C\x93 no chemical exceeds a limit";
   return "\xE2\x9C\x96 " + std::to_string(any) + " of " + std::to_string(r.chemicals.size()) +
          " chemicals exceed a limit";
 }
 
-// With usable sources, the values that differ from the tables and those still to supply
-// follow the verdict, and every value's source ends the page.
+// The stream's totals follow the verdict; with usable sources, the values that differ from
+// the tables and those still to supply follow them, and every value's source ends the page.
 std::string completed_page(const Results& r, const PageStamp& stamp,
                            const chemicals::RunSources* sources) {
   const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
@@ -224,7 +243,7 @@ std::string completed_page(const Results& r, const PageStamp& stamp,
                    running_texts(stamp, provenance, header_verdict(r))) +
          "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
          ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" +
-         provenance_section(provenance) + unit_section(r) + verdict_section(r) +
+         provenance_section(provenance) + unit_section(r) + verdict_section(r) + stream_section(r) +
          (sourced ? differing_values_section(*sources) + values_to_supply_section(*sources) : "") +
          drivers_section(r) + chemicals_section(r) +
          (sourced ? value_sources_section(*sources, kOpenChartsUpTo) : "") +

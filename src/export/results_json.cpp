@@ -11,6 +11,7 @@
 #include "export/report_values.hpp"
 #include "export/unit_values.hpp"
 #include "export/utf8_sequence.hpp"
+#include "vorn/stream_verdict.hpp"
 
 namespace vorn {
 namespace {
@@ -18,7 +19,8 @@ namespace {
 // Keeps the keys in the order they are set.
 using Json = nlohmann::ordered_json;
 
-// 2: a chemical's "sources", when a sources.csv lay beside the VORN.IN.
+// 2: the stream's verdict and its totals against the targets; a chemical's "sources", when a
+// sources.csv lay beside the VORN.IN.
 constexpr int kDocumentVersion = 2;
 
 Json value(double v) {
@@ -100,6 +102,22 @@ Json sources_array(const std::vector<chemicals::SourcedValue>& values) {
   return array;
 }
 
+// A stream total with its target, and whether it lies above it.
+Json total_object(double total, double target, bool above) {
+  Json object = Json::object();
+  object["value"] = value(total);
+  object["target"] = value(target);
+  object["above_target"] = above;
+  return object;
+}
+
+Json stream_object(const StreamVerdict& v) {
+  Json stream = Json::object();
+  stream["RI_TOT"] = total_object(v.RI_TOT, v.target_risk, v.risk_above_target());
+  stream["HI_TOT"] = total_object(v.HI_TOT, v.target_hazard, v.hazard_above_target());
+  return stream;
+}
+
 std::string document_text(const Json& document) {
   return document.dump(2) + "\n";
 }
@@ -125,6 +143,10 @@ std::string results_json(const Results& results, const chemicals::RunSources* so
   Json document = Json::object();
   document["version"] = kDocumentVersion;
   document["status"] = status_word(Status::completed);
+  const StreamVerdict verdict = stream_verdict(results);
+  document["verdict"] = verdict_words(verdict.exceeding);
+  document["exceeding"] = verdict.exceeding;
+  document["stream"] = stream_object(verdict);
   document["unit"] = unit_object(results);
   Json chemicals = Json::array();
   for (std::size_t k = 0; k < results.chemicals.size(); ++k) {
@@ -154,6 +176,7 @@ std::string results_json(const Outcome& outcome) {
   Json document = Json::object();
   document["version"] = kDocumentVersion;
   document["status"] = status_word(outcome.status);
+  document["verdict"] = kNotAssessed;
   document["message"] = message;
   return document_text(document);
 }
