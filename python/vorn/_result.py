@@ -81,7 +81,16 @@ class Result:
             values, under the JSON export's names, with ``SF_ALLOW`` and ``GW_WELL`` spread
             over ``SF_ALLOW_1`` .. ``SF_ALLOW_5`` and ``GW_WELL_1`` .. ``GW_WELL_5`` as in the
             CSV export. Every number is the engine's double; texts have no trailing blanks.
+            An allowable concentration that holds no limit (in ``TCLPMAX``, ``SF_ALLOW_1`` ..
+            ``SF_ALLOW_5``, ``GW_WELL_1`` .. ``GW_WELL_5``) is 1e30 or more: the report prints
+            it ``0.100E+31`` and the pages "no limit"; test ``>= 1e30``, not equality.
             Without rows unless the run completed. The frame is made on first use and kept.
+        verdict: the stream's verdict, as the JSON export gives it: ``"exceeds limits"``
+            when any chemical's waste concentration exceeds one of its limits
+            (``GW_EXCEEDED`` or ``SF_EXCEEDED``), else ``"within limits"``; ``"not assessed"``
+            unless the run completed. It is per chemical: the stream's total risk and hazard
+            index do not enter it.
+        exceeding: the number of chemicals exceeding a limit; None unless the run completed.
         sources: a DataFrame with one row per value of each chemical when a sources.csv lay
             beside the VORN.IN (or was given): sources.csv's columns, ``origin`` "changed after
             fill; source unknown" for a value that is not the one the fill wrote, and
@@ -139,6 +148,20 @@ class Result:
         if self._chemicals is None:
             self._chemicals = pd.DataFrame(self._record.chemical_columns())
         return self._chemicals
+
+    @property
+    def exceeding(self) -> Optional[int]:
+        if self.status != "completed":
+            return None
+        frame = self.chemicals
+        return int((frame["GW_EXCEEDED"] | frame["SF_EXCEEDED"]).sum())
+
+    @property
+    def verdict(self) -> str:
+        exceeding = self.exceeding
+        if exceeding is None:
+            return "not assessed"
+        return "exceeds limits" if exceeding > 0 else "within limits"
 
     @property
     def sources(self) -> pd.DataFrame:

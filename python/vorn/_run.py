@@ -23,7 +23,7 @@ def _warned(result: Result) -> Result:
 def run(
     path: Optional[PathArgument] = None,
     *,
-    text: "str | bytes | None" = None,
+    text: "str | bytes | Input | None" = None,
     input: Optional[Input] = None,
     sources: "str | bytes | None" = None,
 ) -> Result:
@@ -33,7 +33,8 @@ def run(
         path: a directory holding VORN.IN, or the VORN.IN file itself; a sources.csv beside it
             gives the Result its ``sources``.
         text: the contents of a VORN.IN (a str is read as Latin-1, as the engine reads files),
-            with ``sources``, the contents of its sources.csv, if any.
+            with ``sources``, the contents of its sources.csv, if any; or an :class:`Input`,
+            taken as ``input=``.
         input: an :class:`Input`, with its sources when it has them.
 
     A run that does not complete raises nothing: the Result's ``status``, ``exit_status`` and
@@ -46,6 +47,10 @@ def run(
     if len(given) != 1:
         raise TypeError("run() takes exactly one of path, text= and input=, "
                         f"given: {', '.join(given) or 'none'}")
+    if isinstance(text, Input):
+        if sources is not None:
+            raise TypeError("sources= goes with the text of a VORN.IN: an Input carries its own")
+        text, input = None, text
     if sources is not None and text is None:
         raise TypeError("sources= goes with text=: a path's sources.csv is read beside it, "
                         "and an Input carries its own")
