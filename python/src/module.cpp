@@ -10,14 +10,18 @@
 #include <thread>
 
 #include "batch/streams.hpp"
+#include "chemical_library.hpp"
+#include "chemicals/value_source.hpp"
 #include "core/output_file.hpp"
 #include "core/run_error.hpp"
 #include "for_each_index.hpp"
 #include "input/input_writer.hpp"
 #include "montecarlo.hpp"
+#include "printing.hpp"
 #include "python_values.hpp"
 #include "record_tables.hpp"
 #include "run_record.hpp"
+#include "source_tables.hpp"
 #include "vorn/version.hpp"
 
 namespace vorn::python {
@@ -106,6 +110,8 @@ PYBIND11_MODULE(_vorn, m) {
   m.attr("CHEMICAL_FIELDS") = column_kinds(input_chemical_table({}));
   m.attr("DAF_FIELDS") = column_kinds(daf_rows_table(vorn::DafTable{}));
   m.attr("RESULT_COLUMNS") = column_kinds(chemical_table(nullptr));
+  m.attr("SOURCE_COLUMNS") = column_kinds(sources_table(nullptr));
+  m.attr("SOURCES_HEADER") = vorn::chemicals::kSourcesHeader;
 
   py::register_exception_translator([](std::exception_ptr thrown) {
     try {
@@ -133,14 +139,23 @@ PYBIND11_MODULE(_vorn, m) {
       .def(
           "chemical_columns", [](const RunRecord& r) { return column_dict(r.chemicals); },
           "The chemicals' values: name -> numpy array or list of str.")
+      .def(
+          "source_columns", [](const RunRecord& r) { return column_dict(r.sources); },
+          "The sources of the values, as the run read sources.csv: name -> column.")
+      .def_readonly("sources_warning", &RunRecord::sources_warning)
+      .def_readwrite("name", &RunRecord::name, "The stream's name on the page.")
+      .def("page", &RunRecord::page, py::arg("date"), unlocked(),
+           "The page vorn --html writes, dated date (YYYY-MM-DD).")
       .def("state", &run_state,
            "(status, exit_status, message, unit, chemical columns, report_text, log_text): "
            "plain values, for pickling.");
 
   m.def("run_path", &run_given_path, py::arg("path"), unlocked(),
         "The run on DIR/VORN.IN (path: DIR or the file, as bytes).");
-  m.def("run_text", &run_input_bytes, py::arg("text"), unlocked(),
-        "The run on the bytes of a VORN.IN.");
+  m.def("run_text", &run_input_sourced, py::arg("text"), py::arg("sources") = py::none(),
+        unlocked(), "The run on the bytes of a VORN.IN, with those of its sources.csv.");
+  m.def("missing_input", &missing_input, py::arg("message"),
+        "The record of a run whose VORN.IN could not be opened, with its message.");
   m.def("run_paths", each_of(run_given_path), py::arg("paths"), py::arg("threads"), unlocked(),
         "run_path for each path on `threads` threads (0: one per processor), in order.");
   m.def("run_texts", each_of(run_input_bytes), py::arg("texts"), py::arg("threads"), unlocked(),
@@ -155,4 +170,6 @@ PYBIND11_MODULE(_vorn, m) {
         "VORN.IN from the unit's parameters and the columns of the chemicals and DAF rows; "
         "ValueError naming the field and row of a value it cannot hold.");
   add_montecarlo(m);
+  add_chemical_library(m);
+  add_printing(m);
 }

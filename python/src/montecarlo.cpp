@@ -161,6 +161,17 @@ std::pair<std::string, std::string> documents(const Part& part) {
   });
 }
 
+// The page `vorn mc --html` writes, dated `date`.
+std::string page(const Part& part, const std::string& date) {
+  const mc::PartHeader& header = mc_run::header_of(*part.state);
+  if (!header.complete())
+    value_error("this summary holds " + std::to_string(header.shards.size()) + " of its " +
+                std::to_string(header.shard_count) + " shards: merge the others first");
+  return unlocked_part_work([&] {
+    return mc_run::PartDocuments(*part.state).html(PageStamp{date, {}, {}});
+  });
+}
+
 }  // namespace
 
 void add_montecarlo(py::module_& m) {
@@ -172,7 +183,9 @@ void add_montecarlo(py::module_& m) {
            "This part with the other's shards added; ValueError when they cannot be merged.")
       .def("complete", &Part::complete, "Whether every shard of the run is in this part.")
       .def("documents", &documents,
-           "(JSON, CSV) as vorn mc writes them; ValueError while shards are missing.");
+           "(JSON, CSV) as vorn mc writes them; ValueError while shards are missing.")
+      .def("page", &page, py::arg("date"),
+           "The page vorn mc --html writes, dated date; ValueError while shards are missing.");
   py::class_<McCall>(m, "McCall", "The outcome of a probabilistic run.")
       .def_readonly("status", &McCall::status)
       .def_readonly("exit_status", &McCall::exit_status)

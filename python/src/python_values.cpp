@@ -12,6 +12,8 @@
 namespace vorn::python {
 namespace {
 
+constexpr const char* kNoNan = "VORN.IN holds numbers only (a property that is not known is -1)";
+
 const char* kind_name(ValueKind kind) {
   switch (kind) {
     case ValueKind::real:
@@ -72,10 +74,16 @@ std::string shown(py::handle value) {
   throw py::value_error(where + ": " + shown(value) + " is not a number");
 }
 
-void read_value(py::handle value, double& out, const std::string& where) {
+void read_number(py::handle value, double& out, const std::string& where) {
   if (!PyNumber_Check(value.ptr())) value_error_from_python(where, value);
   out = PyFloat_AsDouble(value.ptr());
   if (out == -1.0 && PyErr_Occurred()) value_error_from_python(where, value);
+}
+
+// VORN.IN has no way to write NaN, and a run would not read it back as one.
+void read_value(py::handle value, double& out, const std::string& where) {
+  read_number(value, out, where);
+  if (std::isnan(out)) throw py::value_error(where + " is NaN: " + kNoNan);
 }
 
 // Integers, and reals without a fraction (spreadsheets keep every number as a real).
@@ -90,7 +98,8 @@ void read_integer(py::handle value, Int& out, const std::string& where) {
   } else {
     PyErr_Clear();
     double real = 0.0;
-    read_value(value, real, where);
+    read_number(value, real, where);
+    if (std::isnan(real)) throw py::value_error(where + " is NaN: " + kNoNan);
     if (!(std::trunc(real) == real) || std::fabs(real) > 1e18)
       throw py::value_error(where + ": " + shown(value) + " is not an integer");
     whole = static_cast<long long>(real);
@@ -177,10 +186,20 @@ py::tuple column_kinds(const ValueTable& table) {
   return py::tuple(kinds);
 }
 
+namespace {
+
+py::object optional_bytes(const std::optional<std::string>& bytes) {
+  if (!bytes) return py::none();
+  return py::bytes(*bytes);
+}
+
+}  // namespace
+
 py::tuple run_state(const RunRecord& record) {
-  return py::make_tuple(record.status, record.exit_status, record.message,
-                        first_row_dict(record.unit), column_dict(record.chemicals),
-                        latin1_str(record.report_text), latin1_str(record.log_text));
+  return py::make_tuple(
+      record.status, record.exit_status, record.message, first_row_dict(record.unit),
+      column_dict(record.chemicals), latin1_str(record.report_text), latin1_str(record.log_text),
+      optional_bytes(record.input), optional_bytes(record.sources_text), record.name);
 }
 
 InputRecords records_from_python(const py::dict& unit, const py::dict& chemicals,

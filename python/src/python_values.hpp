@@ -23,7 +23,8 @@ py::dict first_row_dict(const ValueTable& table);
 // (name, kind) per column, kind "real", "integer", "boolean" or "text".
 py::tuple column_kinds(const ValueTable& table);
 
-// (status, exit_status, message, unit, chemical columns, report_text, log_text).
+// (status, exit_status, message, unit, chemical columns, report_text, log_text, input bytes or
+// None, sources.csv bytes or None, name).
 py::tuple run_state(const RunRecord& record);
 
 // The records from the unit's parameters and the columns of the chemicals and of the DAF

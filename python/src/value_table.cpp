@@ -3,11 +3,16 @@
 #include <stdexcept>
 
 #include "export/export_text.hpp"
+#include "export/utf8_sequence.hpp"
 
 namespace vorn::python {
 
 void ValueTable::add(const char* name, std::string_view latin1) {
   column(name, ValueKind::text).texts.push_back(export_text(latin1));
+}
+
+void ValueTable::add_utf8(const char* name, std::string_view text) {
+  column(name, ValueKind::text).texts.push_back(well_formed_utf8(text));
 }
 
 void ValueTable::add(const char* name, const std::array<double, kPathways>& values) {

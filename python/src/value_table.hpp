@@ -38,6 +38,8 @@ class ValueTable {
   void add(const char* name, std::string_view latin1);
   void add(const char* name, const std::string& latin1) { add(name, std::string_view(latin1)); }
   void add(const char* name, const char* latin1) { add(name, std::string_view(latin1)); }
+  // A text that should be UTF-8 already (from a CSV file): bytes that are not become U+FFFD.
+  void add_utf8(const char* name, std::string_view text);
   // An array spreads over NAME_1 .. NAME_n, as the CSV export spreads it.
   void add(const char* name, const std::array<double, kPathways>& values);
 

@@ -52,7 +52,8 @@ def test_the_text_of_an_input_runs_as_its_file(path):
 
 def test_input_names_the_missing_or_misnamed_column_and_the_bad_value():
     read = vorn.read_input(EXAMPLES[0])
-    with pytest.raises(ValueError, match=r"^chemicals: no column TOTC; unknown column 'TOTCC'$"):
+    with pytest.raises(ValueError, match=r"^chemicals: no column TOTC; unknown column 'TOTCC' "
+                                         r"\(did you mean TOTC\?\)$"):
         vorn.Input(read.unit, read.chemicals.rename(columns={"TOTC": "TOTCC"}), read.daf)
     with pytest.raises(ValueError, match=r"^unit: no parameter WU_SIFLOW$"):
         vorn.Input({k: v for k, v in read.unit.items() if k != "WU_SIFLOW"}, read.chemicals)

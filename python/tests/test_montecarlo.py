@@ -20,7 +20,7 @@ def test_a_run_gives_the_programs_documents(cli, tmp_path):
     summary = vorn.montecarlo(SCENARIO, realizations=300, threads=2)
     assert summary.to_json() == out_json.read_text(encoding="utf-8")
     frame = summary.to_frame()
-    assert list(frame.columns) == ["chemical", "quantity", "statistic", "value"]
+    assert list(frame.columns) == ["chemical", "quantity", "statistic", "value", "flag"]
     assert len(frame) == len(out_csv.read_text(encoding="utf-8").splitlines()) - 1
 
 

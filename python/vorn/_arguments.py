@@ -52,6 +52,26 @@ def text_bytes(text: object) -> bytes:
         ) from None
 
 
+def sources_bytes(sources: object) -> bytes:
+    """sources.csv's contents given as text (UTF-8) or bytes."""
+    if isinstance(sources, (bytes, bytearray, memoryview)):
+        return bytes(sources)
+    if not isinstance(sources, str):
+        raise TypeError(f"sources: a str or bytes, not {type(sources).__name__}")
+    return sources.encode("utf-8")
+
+
+def sources_beside(path: bytes) -> Optional[bytes]:
+    """The bytes of the sources.csv beside the VORN.IN a path names, or None when there is
+    none or it cannot be read."""
+    directory = os.path.dirname(path) if os.path.basename(path) == b"VORN.IN" else path
+    try:
+        with open(os.path.join(directory, b"sources.csv"), "rb") as f:
+            return f.read()
+    except OSError:
+        return None
+
+
 def thread_count(threads: Optional[int]) -> int:
     """The number of threads; 0 for one per processor."""
     if threads is None:

@@ -3,13 +3,16 @@
 from __future__ import annotations
 
 import io
+import json
+import math
 import os
-from typing import Any, Dict, Mapping, Optional, Tuple, Union
+from typing import Any, Dict, List, Mapping, Optional, Tuple, Union
 
 import pandas as pd
 
 from vorn import _vorn
-from vorn._arguments import text_bytes, thread_count
+from vorn._arguments import PathArgument, text_bytes, thread_count
+from vorn._printing import page_date, write_pdf
 
 ScenarioArgument = Union[str, "os.PathLike[str]", Mapping[str, Any]]
 
@@ -59,8 +62,50 @@ class Summary:
         return self._made()[0]
 
     def to_frame(self) -> pd.DataFrame:
-        """The long CSV of ``vorn mc --csv`` as a frame: chemical, quantity, statistic, value."""
-        return pd.read_csv(io.StringIO(self._made()[1]), dtype=str, keep_default_na=False)
+        """The long CSV of ``vorn mc --csv`` as a frame: ``chemical``, ``quantity``,
+        ``statistic`` (texts), ``value`` (float64: the document's numbers, NaN and the
+        infinities included) and ``flag`` (pandas ``boolean``): the rows whose value is true
+        or false (a decision's ``EXCEEDED``, an input's ``negligible``) hold it in ``flag``,
+        with ``value`` NaN; the others have ``flag`` <NA>. An allowable concentration that
+        holds no limit is 1e30 or more ("no limit" on the page). ValueError until every
+        shard is merged."""
+        frame = pd.read_csv(io.StringIO(self._made()[1]), dtype=str, keep_default_na=False)
+        texts = frame["value"].tolist()
+        flags = [text in ("true", "false") for text in texts]
+        frame["value"] = pd.Series([math.nan if flag or text == "" else float(text)
+                                    for text, flag in zip(texts, flags)], dtype="float64")
+        frame["flag"] = pd.array([text == "true" if flag else None
+                                  for text, flag in zip(texts, flags)], dtype="boolean")
+        return frame
+
+    @property
+    def chemicals(self) -> pd.DataFrame:
+        """The verdict per chemical as a wide frame, one row per chemical in input order:
+        ``index``, ``CHEMNAME``, ``CHEMCAS``; ``P_EXCEEDED`` with ``P_EXCEEDED_lower`` and
+        ``P_EXCEEDED_upper``; the decision values ``TCLPMAX`` and ``SF_MAX``, the allowable
+        concentrations at the decision percentile, each with ``_lower`` and ``_upper``;
+        ``exceeded`` and ``verdict`` (``"exceeded"``, ``"not exceeded"``, or ``"not
+        assessed"`` when no realization completed for the chemical).
+
+        For a one-dimensional run the intervals are the document's 95 % intervals of the
+        allowable concentrations and the 95 % Wilson score interval of P(exceeded) over the
+        realizations completed for the chemical. For a run with uncertainty inputs the values
+        are those at the middle band level and the intervals span the outermost band levels
+        (``band_levels`` of the JSON). An allowable concentration that holds no limit is
+        1e30 or more ("no limit" on the page). ValueError until every shard is merged, and
+        for a Sobol run, which gives indices and no verdict."""
+        return _verdict_frame(json.loads(self.to_json()))
+
+    def to_html(self) -> str:
+        """The page ``vorn mc --html`` writes, dated SOURCE_DATE_EPOCH when it is set, else
+        today (UTC); ValueError until every shard is merged."""
+        return self._state.page(page_date())
+
+    def to_pdf(self, path: PathArgument, *, paper: str = "a4") -> None:
+        """That page printed to ``path`` as ``vorn mc --pdf`` prints it; see
+        :meth:`vorn.Result.to_pdf` for the browser. :class:`vorn.BrowserUnavailable` (a
+        RuntimeError) when there is none."""
+        write_pdf(self.to_html(), path, paper)
 
     def __getstate__(self) -> str:
         return self.part
@@ -74,6 +119,74 @@ class Summary:
     def __repr__(self) -> str:
         state = "complete" if self._state.complete() else "some shards"
         return f"<vorn.Summary of {state}>"
+
+
+# The normal quantile of 97.5 %: a two-sided 95 % interval.
+_Z95 = 1.959963984540054
+
+
+def _wilson(share: float, n: int) -> Tuple[float, float]:
+    """The 95 % Wilson score interval of a share observed over n trials."""
+    if n <= 0 or math.isnan(share):
+        return math.nan, math.nan
+    z2 = _Z95 * _Z95
+    centre = (share + z2 / (2 * n)) / (1 + z2 / n)
+    half = _Z95 / (1 + z2 / n) * math.sqrt(share * (1 - share) / n + z2 / (4 * n * n))
+    return max(0.0, centre - half), min(1.0, centre + half)
+
+
+def _number(value: Any) -> float:
+    """A JSON number of the documents (non-finite ones are strings) as a float."""
+    return float(value)
+
+
+def _verdict_rows(document: Dict[str, Any]) -> List[Dict[str, Any]]:
+    kind = document.get("kind")
+    rows = []
+    if kind == "monte carlo":
+        for c in document["chemicals"]:
+            d = c["decision"]
+            p = _number(d["P_EXCEEDED"])
+            lower, upper = _wilson(p, int(c["completed"]))
+            row = {"P_EXCEEDED": p, "P_EXCEEDED_lower": lower, "P_EXCEEDED_upper": upper}
+            for name in ("TCLPMAX", "SF_MAX"):
+                row.update({name: _number(d[name]["value"]),
+                            f"{name}_lower": _number(d[name]["lower"]),
+                            f"{name}_upper": _number(d[name]["upper"])})
+            assessed = int(c["completed"]) > 0
+            rows.append((c, row, bool(d["exceeded"]), assessed))
+    elif kind == "nested monte carlo":
+        levels = [_level_key(level) for level in document["band_levels"]]
+        low, mid, high = levels[0], levels[len(levels) // 2], levels[-1]
+        for c in document["chemicals"]:
+            d = c["decision"]
+            row = {}
+            for name in ("P_EXCEEDED", "TCLPMAX", "SF_MAX"):
+                row.update({name: _number(d[name][mid]), f"{name}_lower": _number(d[name][low]),
+                            f"{name}_upper": _number(d[name][high])})
+            rows.append((c, row, bool(d["exceeded"][mid]), not math.isnan(row["TCLPMAX"])))
+    else:
+        raise ValueError(f"a {kind} run gives no verdict per chemical")
+    return [dict({"index": c["index"], "CHEMNAME": c["CHEMNAME"], "CHEMCAS": c["CHEMCAS"]},
+                 **row, exceeded=exceeded and assessed,
+                 verdict=("not assessed" if not assessed
+                          else "exceeded" if exceeded else "not exceeded"))
+            for c, row, exceeded, assessed in rows]
+
+
+def _level_key(level: Any) -> str:
+    """A band level as the JSON keys it ("5", "50", "97.5")."""
+    number = float(level)
+    return str(int(number)) if number.is_integer() else repr(number)
+
+
+def _verdict_frame(document: Dict[str, Any]) -> pd.DataFrame:
+    rows = _verdict_rows(document)
+    columns = ["index", "CHEMNAME", "CHEMCAS"] + [
+        f"{name}{end}" for name in ("P_EXCEEDED", "TCLPMAX", "SF_MAX")
+        for end in ("", "_lower", "_upper")] + ["exceeded", "verdict"]
+    frame = pd.DataFrame(rows, columns=columns)
+    return frame.astype({"index": "int64", "exceeded": "bool"})
 
 
 def _toml_value(value: Any) -> str:

@@ -117,7 +117,10 @@ std::string index_page(const std::vector<StreamSummary>& rows, const fs::path& i
   Provenance provenance;
   provenance.facts.emplace_back(
       "Streams", std::to_string(rows.size()) + ", each identified by the SHA-256 of its VORN.IN");
-  for (const StreamSummary& s : rows) provenance.inputs.push_back({"VORN.IN", "", s.input_sha256});
+  for (const StreamSummary& s : rows) {
+    provenance.inputs.push_back({"VORN.IN", "", s.input_sha256});
+    if (s.sources_beside) provenance.inputs.push_back({"sources.csv", "", s.sources_sha256});
+  }
   provenance.list_inputs = false;
   provenance.date = stamp.date;
   const char* sign = exceeds > 0 ? "\xE2\x9C\x96 " : failed > 0 ? "\xE2\x9A\xA0 " : "\xE2\x9C\x93 ";

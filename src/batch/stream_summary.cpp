@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include "chemicals/run_sources.hpp"
 #include "export/export_text.hpp"
 #include "export/readable_number.hpp"
 #include "vorn/pathways.hpp"
+#include "vorn/stream_verdict.hpp"
 
 namespace vorn::batch {
 namespace {
@@ -48,8 +50,8 @@ std::optional<WorstChemical> worst_chemical(const Results& results) {
 }
 
 std::string StreamSummary::verdict() const {
-  if (failed()) return std::string("not assessed: ") + status_word(status);
-  return exceeding > 0 ? "exceeds limits" : "within limits";
+  if (failed()) return std::string(kNotAssessed) + ": " + status_word(status);
+  return verdict_words(exceeding);
 }
 
 std::string StreamSummary::line() const {
@@ -69,11 +71,16 @@ StreamSummary summarize(const Stream& stream, const Outcome& outcome) {
   s.status = outcome.status;
   s.exit_status = outcome.exit_status();
   s.message = joined(outcome.message);
+  if (outcome.sources) {
+    s.sources_beside = true;
+    if (!outcome.sources->sha256.empty()) s.sources_sha256 = outcome.sources->sha256;
+    if (!outcome.sources->usable())
+      s.sources_warning = chemicals::sources_warning(*outcome.sources);
+  }
   if (outcome.status == Status::completed && outcome.results) {
     const Results& results = *outcome.results;
     s.chemicals = results.chemicals.size();
-    for (const ChemicalReport& w : results.report)
-      if (w.GW_EXCEEDED || w.SF_EXCEEDED) ++s.exceeding;
+    s.exceeding = stream_verdict(results).exceeding;
     s.worst = worst_chemical(results);
   }
   return s;

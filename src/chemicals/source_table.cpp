@@ -269,4 +269,16 @@ SourceTable read_source_table(std::string_view text, const std::string& file) {
   return out;
 }
 
+const TableLayout* layout_of(std::string_view text) {
+  std::vector<CsvRecord> records;
+  try {
+    records = read_csv(text, CsvOptions{true});
+  } catch (const CsvError&) {
+    return nullptr;
+  }
+  for (const TableLayout& layout : table_layouts())
+    if (map_columns(records, layout)) return &layout;
+  return nullptr;
+}
+
 }  // namespace vorn::chemicals

@@ -65,7 +65,7 @@ std::vector<ValueSource> read_sources(std::string_view text, const std::string& 
       continue;
     }
     rows.push_back({index, f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11],
-                    f[12], f[13], f[14], f[15]});
+                    f[12], f[13], f[14], f[15], records[r].line});
   }
   problems.throw_if_any();
   return rows;

@@ -62,7 +62,8 @@ batch::Progress progress_for(std::size_t total) {
 }
 
 // Standard output gets one line per stream, its verdict; standard error one more for each
-// stream that did not complete. The status is the highest of them all.
+// stream that did not complete, and one for each whose sources.csv could not be used. The
+// status is the highest of them all.
 int report_streams(const std::vector<batch::StreamSummary>& rows) {
   int status = 0;
   for (const batch::StreamSummary& s : rows) {
@@ -75,6 +76,9 @@ int report_streams(const std::vector<batch::StreamSummary>& rows) {
                    worded ? "" : (std::string(status_word(s.status)) + ": ").c_str(),
                    worded ? s.message.c_str() + 6 : s.message.c_str());
     }
+    if (!s.sources_warning.empty())
+      std::fprintf(stderr, "vorn batch: %s: warning: %s\n", s.path.c_str(),
+                   s.sources_warning.c_str());
     if (!s.page_error.empty()) {
       std::fprintf(stderr, "vorn batch: fatal error: %s\n", s.page_error.c_str());
       status = std::max(status, kFatalError);

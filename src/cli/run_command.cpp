@@ -13,6 +13,7 @@
 
 #include "batch/input_digest.hpp"
 #include "batch/streams.hpp"
+#include "chemicals/run_sources.hpp"
 #include "cli/document_file.hpp"
 #include "cli/pdf_output.hpp"
 #include "cli/run_date.hpp"
@@ -266,6 +267,9 @@ int run_main(int argc, char** argv) {
     std::fputs(for_text_stream(outcome.stdout_text).c_str(), closing);
     std::fflush(closing);
     report_outcome(outcome, options.dir);
+    if (outcome.sources && !outcome.sources->usable())
+      std::fprintf(stderr, "vorn: warning: %s\n",
+                   chemicals::sources_warning(*outcome.sources).c_str());
 
     if (pages) {
       stamp.name = stream_name(options.dir);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "chemicals/run_sources.hpp"
 #include "core/text.hpp"
 #include "export/html_text.hpp"
 #include "export/log_bar_chart.hpp"
@@ -10,8 +11,10 @@
 #include "export/provenance.hpp"
 #include "export/readable_number.hpp"
 #include "export/share_chart.hpp"
+#include "export/sources_sections.hpp"
 #include "vorn/pathways.hpp"
 #include "vorn/records.hpp"
+#include "vorn/stream_verdict.hpp"
 
 namespace vorn {
 namespace {
@@ -75,12 +78,12 @@ std::string limit_cell(double allowable, const char* readable, const char* code)
 
 std::string verdict_section(const Results& r) {
   const bool landfill = r.unit.is_landfill();
-  std::size_t gw = 0, sf = 0, any = 0;
+  std::size_t gw = 0, sf = 0;
   for (const ChemicalReport& w : r.report) {
     gw += w.GW_EXCEEDED;
     sf += w.SF_EXCEEDED;
-    any += w.GW_EXCEEDED || w.SF_EXCEEDED;
   }
+  const std::size_t any = stream_verdict(r).exceeding;
   std::string s = "<section id=\"verdict\">\n<h2>Verdict</h2>\n<p class=\"summary\">";
   if (any == 0)
     s += "<span class=\"ok\">&#10003; No chemical exceeds a limit.</span>";
@@ -115,6 +118,25 @@ std::string verdict_section(const Results& r) {
          verdict_cell(w.SF_EXCEEDED) + "</tr>\n";
   }
   return s + "</tbody>\n</table>\n</section>\n";
+}
+
+// A stream total against its target.
+std::string total_fact(const char* label, double total, double target, bool above) {
+  return fact(label, readable_number(total) +
+                         (above ? ", &#9650; above the target of " : ", not above the target of ") +
+                         readable_number(target));
+}
+
+std::string stream_section(const Results& r) {
+  const StreamVerdict v = stream_verdict(r);
+  return "<section id=\"stream\">\n<h2>Stream totals</h2>\n<p>The verdict is per chemical: "
+         "the stream exceeds its limits when any chemical's waste concentration exceeds one of "
+         "its limits. The stream's total cancer risk and hazard index, its chemicals' surface "
+         "and groundwater sums added up, stand here against the unit's targets; they do not "
+         "enter the verdict.</p>\n<table class=\"facts\">\n<tbody>\n" +
+         total_fact("Stream cancer risk", v.RI_TOT, v.target_risk, v.risk_above_target()) +
+         total_fact("Stream hazard index", v.HI_TOT, v.target_hazard, v.hazard_above_target()) +
+         "</tbody>\n</table>\n</section>\n";
 }
 
 std::string drivers_section(const Results& r) {
@@ -181,10 +203,17 @@ std::string chemicals_section(const Results& r) {
   return s + "</section>\n";
 }
 
-Provenance provenance_of(const PageStamp& stamp) {
+// The sources of the chemicals' values, when the run read a sources.csv.
+Provenance provenance_of(const PageStamp& stamp, const chemicals::RunSources* sources) {
   Provenance p;
   if (!stamp.name.empty()) p.facts.emplace_back("Stream", page_text(stamp.name));
+  if (sources != nullptr) p.facts.emplace_back("Chemical data", chemical_data_fact(*sources));
   p.inputs.push_back({"VORN.IN", "VORN.IN (SHA-256)", stamp.input_sha256});
+  if (sources != nullptr) {
+    std::optional<std::string> digest;
+    if (!sources->sha256.empty()) digest = sources->sha256;
+    p.inputs.push_back({"sources.csv", "sources.csv (SHA-256)", digest});
+  }
   p.date = stamp.date;
   return p;
 }
@@ -196,22 +225,29 @@ RunningTexts running_texts(const PageStamp& stamp, const Provenance& p,
 
 // The verdict in the running header: a sign and words, as the page's summary gives it.
 std::string header_verdict(const Results& r) {
-  std::size_t any = 0;
-  for (const ChemicalReport& w : r.report) any += w.GW_EXCEEDED || w.SF_EXCEEDED;
+  const std::size_t any = stream_verdict(r).exceeding;
   if (any == 0) return "\xE2\x9C\x93 no chemical exceeds a limit";
   return "\xE2\x9C\x96 " + std::to_string(any) + " of " + std::to_string(r.chemicals.size()) +
          " chemicals exceed a limit";
 }
 
-std::string completed_page(const Results& r, const PageStamp& stamp) {
+// The stream's totals follow the verdict; with usable sources, the values that differ from
+// the tables and those still to supply follow them, and every value's source ends the page.
+std::string completed_page(const Results& r, const PageStamp& stamp,
+                           const chemicals::RunSources* sources) {
   const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
                            (r.chemicals.size() == 1 ? " chemical" : " chemicals");
-  const Provenance provenance = provenance_of(stamp);
-  return page_head("vorn: " + what, "", running_texts(stamp, provenance, header_verdict(r))) +
+  const Provenance provenance = provenance_of(stamp, sources);
+  const bool sourced = sources != nullptr && sources->usable();
+  return page_head("vorn: " + what, sourced ? kSourcesStyle : "",
+                   running_texts(stamp, provenance, header_verdict(r))) +
          "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
          ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" +
-         provenance_section(provenance) + unit_section(r) + verdict_section(r) +
-         drivers_section(r) + chemicals_section(r) + page_foot("The full tables are in VORN.OUT.");
+         provenance_section(provenance) + unit_section(r) + verdict_section(r) + stream_section(r) +
+         (sourced ? differing_values_section(*sources) + values_to_supply_section(*sources) : "") +
+         drivers_section(r) + chemicals_section(r) +
+         (sourced ? value_sources_section(*sources, kOpenChartsUpTo) : "") +
+         page_foot("The full tables are in VORN.OUT.");
 }
 
 std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
@@ -237,7 +273,7 @@ std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
       explanation = "The run completed but handed back no results.";
       break;
   }
-  const Provenance provenance = provenance_of(stamp);
+  const Provenance provenance = provenance_of(stamp, outcome.sources.get());
   std::string s =
       page_head("vorn: " + title, "", running_texts(stamp, provenance, "\xE2\x9C\x96 " + title)) +
       "<h1>Waste-stream risk assessment</h1>\n<p class=\"outcome failed\">"
@@ -259,7 +295,7 @@ std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
 
 std::string html_page(const Outcome& outcome, const PageStamp& stamp) {
   if (outcome.status == Status::completed && outcome.results)
-    return completed_page(*outcome.results, stamp);
+    return completed_page(*outcome.results, stamp, outcome.sources.get());
   return unfinished_page(outcome, stamp);
 }
 

@@ -257,7 +257,8 @@ std::string mc_html(const McSummary& m, const std::string& scenario_json,
        readable_number(m.target_hazard) + "</td></tr>\n" +
        stream_fact("Stream cancer risk", m.stream_risk) +
        stream_fact("Stream hazard index", m.stream_hazard) + "</tbody>\n</table>\n</section>\n";
-  s += verdict_section(m, decision_percentile) + chemicals_section(m, percentiles, pct);
+  s += verdict_section(m, decision_percentile) + vary_notes_section(scenario_json, m) +
+       chemicals_section(m, percentiles, pct);
   if (sensitivity) s += sensitivity_section(m, *sensitivity, m.chemicals.size() <= kOpenUpTo);
   s += convergence_section(m, pct) + scenario_section(scenario_json, m);
   return s + page_foot("Every statistic at full precision is in the JSON and CSV outputs.");

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "export/html_text.hpp"
+#include "export/page_text.hpp"
 #include "export/readable_number.hpp"
 
 namespace vorn {
@@ -45,6 +46,15 @@ std::string chemical_text(const Json& v, const mc::McSummary& summary) {
   return html_text(c.dump());
 }
 
+// The cells of a [[vary]] entry: input, chemical, what the draw does, distribution.
+std::string vary_cells(const Json& v, const mc::McSummary& summary) {
+  const bool factor = v.value("mode", "value") == "factor";
+  return "<td class=\"code\">" + html_text(v.value("field", "")) + "</td><td>" +
+         chemical_text(v, summary) + "</td><td>" +
+         (factor ? "multiplies the value read" : "replaces the value read") + "</td><td>" +
+         distribution_text(v.value("dist", Json::object())) + "</td>";
+}
+
 std::string fact(const std::string& label, const std::string& value) {
   return "<tr><th scope=\"row\">" + label + "</th><td>" + value + "</td></tr>\n";
 }
@@ -75,13 +85,25 @@ std::string scenario_section(const std::string& scenario_json, const mc::McSumma
   if (vary.empty()) return s + "<p>No input varies.</p>\n</section>\n";
   s += "<table class=\"vary\">\n<thead>\n<tr><th>Input</th><th>Of</th><th>Sampled value</th>"
        "<th>Distribution</th></tr>\n</thead>\n<tbody>\n";
-  for (const Json& v : vary) {
-    const bool factor = v.value("mode", "value") == "factor";
-    s += "<tr><td class=\"code\">" + html_text(v.value("field", "")) + "</td><td>" +
-         chemical_text(v, summary) + "</td><td>" +
-         (factor ? "multiplies the value read" : "replaces the value read") + "</td><td>" +
-         distribution_text(v.value("dist", Json::object())) + "</td></tr>\n";
-  }
+  for (const Json& v : vary) s += "<tr>" + vary_cells(v, summary) + "</tr>\n";
+  return s + "</tbody>\n</table>\n</section>\n";
+}
+
+std::string vary_notes_section(const std::string& scenario_json, const mc::McSummary& summary) {
+  const Json vary = Json::parse(scenario_json).value("vary", Json::array());
+  bool noted = false;
+  for (const Json& v : vary) noted = noted || v.contains("note");
+  if (!noted) return "";
+  std::string s =
+      "<section id=\"differing\">\n<h2>Values that differ from the tables</h2>\n<p>The inputs "
+      "the scenario draws in place of the values read, with the note given for each.</p>\n"
+      "<table class=\"vary\">\n<thead>\n<tr><th>Input</th><th>Of</th><th>Sampled value</th>"
+      "<th>Distribution</th><th>Why</th></tr>\n</thead>\n<tbody>\n";
+  for (const Json& v : vary)
+    s += "<tr>" + vary_cells(v, summary) + "<td>" +
+         (v.contains("note") ? page_text(v.at("note").get<std::string>())
+                             : std::string("<em>no note given</em>")) +
+         "</td></tr>\n";
   return s + "</tbody>\n</table>\n</section>\n";
 }
 

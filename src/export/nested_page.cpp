@@ -128,9 +128,20 @@ std::string nested_html(const NestedSummary& m, const std::string& scenario_json
           "Nested Monte Carlo, " + std::to_string(m.outer) + " \xC3\x97 " + std::to_string(m.inner),
           (exceeded == 0 ? "\xE2\x9C\x93 " : "\xE2\x9C\x96 ") + verdict),
       running_footer(provenance.identity())};
+  // The scenario's tables name chemicals from a summary: one with the names and the count.
+  mc::McSummary names;
+  names.realizations = m.outer * m.inner;
+  for (const ChemicalBands& c : m.chemicals) {
+    mc::ChemicalSummary one;
+    one.index = c.index;
+    one.name = c.name;
+    one.cas = c.cas;
+    names.chemicals.push_back(std::move(one));
+  }
   std::string s = page_head("vorn: nested Monte Carlo, " + what, kStyle, running) +
                   "<h1>Variability and uncertainty</h1>\n<p>" + what + ". " + verdict + ".</p>\n" +
-                  provenance_section(provenance) + verdict_section(m);
+                  provenance_section(provenance) + verdict_section(m) +
+                  vary_notes_section(scenario_json, names);
   s += "<section id=\"chemicals\">\n<h2>Pathways per chemical</h2>\n<p>One row per pathway and "
        "variability percentile: the bar spans the 5th to 95th percentile of that percentile "
        "over the outer draws, the tick is their median; on the right, the median share of "
@@ -142,16 +153,6 @@ std::string nested_html(const NestedSummary& m, const std::string& scenario_json
          " <span class=\"cas\">" + html_text(c.cas) + "</span></summary>\n<h4>Cancer risk</h4>\n" +
          pathway_chart(m, c, true, rows) + "<h4>Hazard quotient</h4>\n" +
          pathway_chart(m, c, false, rows) + "</details>\n";
-  }
-  // The scenario table names chemicals from a summary: one with the names and the count.
-  mc::McSummary names;
-  names.realizations = m.outer * m.inner;
-  for (const ChemicalBands& c : m.chemicals) {
-    mc::ChemicalSummary one;
-    one.index = c.index;
-    one.name = c.name;
-    one.cas = c.cas;
-    names.chemicals.push_back(std::move(one));
   }
   s += "</section>\n" + scenario_section(scenario_json, names);
   return s + page_foot("Nested probabilistic run.");

@@ -5,10 +5,13 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "export/export_text.hpp"
+#include "chemicals/run_sources.hpp"
 #include "core/json_number.hpp"
+#include "export/export_text.hpp"
 #include "export/report_values.hpp"
 #include "export/unit_values.hpp"
+#include "export/utf8_sequence.hpp"
+#include "vorn/stream_verdict.hpp"
 
 namespace vorn {
 namespace {
@@ -16,7 +19,9 @@ namespace {
 // Keeps the keys in the order they are set.
 using Json = nlohmann::ordered_json;
 
-constexpr int kDocumentVersion = 1;
+// 2: the stream's verdict and its totals against the targets; a chemical's "sources", when a
+// sources.csv lay beside the VORN.IN.
+constexpr int kDocumentVersion = 2;
 
 Json value(double v) {
   return json_number(v);
@@ -70,6 +75,49 @@ Json report_object(const ChemicalReport& w) {
   return report;
 }
 
+// The columns of sources.csv that belong to a value, and the value the fill wrote.
+Json sources_array(const std::vector<chemicals::SourcedValue>& values) {
+  Json array = Json::array();
+  for (const chemicals::SourcedValue& v : values) {
+    const chemicals::ValueSource& s = v.source;
+    Json entry = Json::object();
+    for (const auto& [key, text] :
+         {std::pair<const char*, const std::string&>{"variant", s.variant},
+          {"field", s.field},
+          {"value", s.value},
+          {"unit", s.unit},
+          {"origin", s.origin},
+          {"library", s.library},
+          {"source", s.source},
+          {"table", s.table},
+          {"date", s.date},
+          {"derivation", s.derivation},
+          {"note", s.note},
+          {"action", s.action},
+          {"pathways", s.pathways},
+          {"filled_value", v.filled}})
+      entry[key] = well_formed_utf8(text);
+    array.push_back(std::move(entry));
+  }
+  return array;
+}
+
+// A stream total with its target, and whether it lies above it.
+Json total_object(double total, double target, bool above) {
+  Json object = Json::object();
+  object["value"] = value(total);
+  object["target"] = value(target);
+  object["above_target"] = above;
+  return object;
+}
+
+Json stream_object(const StreamVerdict& v) {
+  Json stream = Json::object();
+  stream["RI_TOT"] = total_object(v.RI_TOT, v.target_risk, v.risk_above_target());
+  stream["HI_TOT"] = total_object(v.HI_TOT, v.target_hazard, v.hazard_above_target());
+  return stream;
+}
+
 std::string document_text(const Json& document) {
   return document.dump(2) + "\n";
 }
@@ -90,10 +138,15 @@ const char* status_word(Status status) {
   return "unknown";
 }
 
-std::string results_json(const Results& results) {
+std::string results_json(const Results& results, const chemicals::RunSources* sources) {
+  if (sources != nullptr && !sources->usable()) sources = nullptr;
   Json document = Json::object();
   document["version"] = kDocumentVersion;
   document["status"] = status_word(Status::completed);
+  const StreamVerdict verdict = stream_verdict(results);
+  document["verdict"] = verdict_words(verdict.exceeding);
+  document["exceeding"] = verdict.exceeding;
+  document["stream"] = stream_object(verdict);
   document["unit"] = unit_object(results);
   Json chemicals = Json::array();
   for (std::size_t k = 0; k < results.chemicals.size(); ++k) {
@@ -102,6 +155,7 @@ std::string results_json(const Results& results) {
     entry["chemical"] = chemical_object(results.chemicals[k]);
     entry["results"] = slots_object(results.results.at(k));
     entry["report"] = report_object(results.report.at(k));
+    if (sources != nullptr) entry["sources"] = sources_array(sources->chemicals.at(k));
     chemicals.push_back(std::move(entry));
   }
   document["chemicals"] = std::move(chemicals);
@@ -111,7 +165,7 @@ std::string results_json(const Results& results) {
 std::string results_json(const Outcome& outcome) {
   if (outcome.status == Status::completed) {
     if (!outcome.results) throw std::invalid_argument("a completed outcome without its results");
-    return results_json(*outcome.results);
+    return results_json(*outcome.results, outcome.sources.get());
   }
   // The message lines as the run wrote them, one per line.
   std::string message;
@@ -122,6 +176,7 @@ std::string results_json(const Outcome& outcome) {
   Json document = Json::object();
   document["version"] = kDocumentVersion;
   document["status"] = status_word(outcome.status);
+  document["verdict"] = kNotAssessed;
   document["message"] = message;
   return document_text(document);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "export/html_text.hpp"
+#include "export/mc_scenario_text.hpp"
 #include "export/page_parts.hpp"
 #include "export/readable_number.hpp"
 #include "export/scenario_provenance.hpp"
@@ -82,6 +83,19 @@ std::string chart(const SobolReport& r, const numerics::SobolIndices& x, const s
   return s + "</svg>\n";
 }
 
+// The chemicals' names as the scenario's tables take them.
+mc::McSummary names_of(const SobolReport& r) {
+  mc::McSummary names;
+  for (std::size_t i = 0; i < r.names.size(); ++i) {
+    mc::ChemicalSummary one;
+    one.index = i + 1;
+    one.name = r.names[i];
+    one.cas = i < r.cas.size() ? r.cas[i] : "";
+    names.chemicals.push_back(std::move(one));
+  }
+  return names;
+}
+
 }  // namespace
 
 std::string sobol_html(const SobolReport& r, const std::string& scenario_json,
@@ -105,7 +119,7 @@ std::string sobol_html(const SobolReport& r, const std::string& scenario_json,
       std::to_string(r.replicates) +
       " bootstrap replicates. Each chemical's output is its limiting quantity, the larger of its "
       "two ratios of waste to allowable concentration.</p>\n" +
-      provenance_section(provenance);
+      provenance_section(provenance) + vary_notes_section(scenario_json, names_of(r));
   for (std::size_t i = 0; i < r.chemicals.size(); ++i) {
     const std::string name = html_text(r.names[i]);
     s += "<details class=\"chemical\" open=\"open\">\n<summary>" + name + " <span class=\"cas\">" +

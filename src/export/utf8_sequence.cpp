@@ -34,4 +34,14 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t k) {
   return lead.length;
 }
 
+std::string well_formed_utf8(std::string_view text) {
+  std::string out;
+  for (std::size_t k = 0; k < text.size();) {
+    const std::size_t n = utf8_sequence_length(text, k);
+    out += n == 0 ? kReplacementCharacter : text.substr(k, n);
+    k += n == 0 ? 1 : n;
+  }
+  return out;
+}
+
 }  // namespace vorn

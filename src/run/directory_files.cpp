@@ -1,5 +1,8 @@
 #include "run/directory_files.hpp"
 
+#include <filesystem>
+#include <system_error>
+
 namespace vorn {
 
 std::optional<std::string> DirectoryFiles::open_input(std::string& why) {
@@ -10,6 +13,15 @@ std::optional<std::string> DirectoryFiles::open_input(std::string& why) {
     return std::nullopt;
   }
   return bytes;
+}
+
+std::optional<SourcesFile> DirectoryFiles::open_sources() {
+  SourcesFile file{prefix_ + "sources.csv", std::nullopt, {}};
+  std::error_code ec;
+  if (!std::filesystem::exists(file.name, ec) && !ec) return std::nullopt;
+  std::string bytes;
+  if (read_file(file.name, bytes, file.why)) file.bytes = std::move(bytes);
+  return file;
 }
 
 Sink& DirectoryFiles::open_debug() {

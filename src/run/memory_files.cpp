@@ -13,6 +13,11 @@ std::size_t MemoryRunFiles::expected_size() const {
   return files_.input ? kBytesPerInputByte * files_.input->size() : 0;
 }
 
+std::optional<SourcesFile> MemoryRunFiles::open_sources() {
+  if (!files_.sources) return std::nullopt;
+  return SourcesFile{"sources.csv", files_.sources, {}};
+}
+
 Sink& MemoryRunFiles::open_debug() {
   files_.debug.clear();
   files_.debug.reserve(expected_size());

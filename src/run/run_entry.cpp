@@ -22,6 +22,11 @@ class DirectoryInput : public MemoryRunFiles {
     files_.input = dir_.open_input(why);
     return files_.input;
   }
+  std::optional<SourcesFile> open_sources() override {
+    std::optional<SourcesFile> file = dir_.open_sources();
+    files_.sources = file ? file->bytes : std::nullopt;
+    return file;
+  }
 
  private:
   MemoryFiles& files_;

@@ -13,6 +13,7 @@
 #include "limits/stream_totals.hpp"
 #include "model/chemical_batch.hpp"
 #include "report/report_writer.hpp"
+#include "run/chemical_sources.hpp"
 #include "run/run_state.hpp"
 
 namespace vorn {
@@ -57,6 +58,8 @@ Outcome execute_run(RunFiles& files) {
     outcome.message = {"vorn: cannot open unit 1 (VORN.IN): " + why};
     return outcome;
   }
+  // Read with the input, so that both are the files of one moment.
+  const std::optional<SourcesFile> sources = files.open_sources();
 
   // A store as fresh as a new one for every run: nothing of an earlier run is visible. The
   // thread's store of its last run is cleared instead of made again.
@@ -72,6 +75,7 @@ Outcome execute_run(RunFiles& files) {
     debug.log(daf_scale_line(rs->unit.DAF_SCALE));
     const int N = readchemicals(input, debug, rs->as_read);
     readdaftable(input, debug, rs->daf);
+    if (sources) outcome.sources = read_chemical_sources(*sources, rs->as_read, files.err());
     rs->res.allocateResults(N);
     Failure limits_failure;
     const int stop_before = chemical_loop(*rs, N, debug, limits_failure);

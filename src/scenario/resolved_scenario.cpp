@@ -285,6 +285,7 @@ ResolvedScenario resolve_scenario(const Scenario& scenario,
     v.kind = entry.kind;
     v.family = entry.family;
     v.parameters = entry.parameters;
+    v.note = entry.note;
     switch (entry.chemical.kind) {
       case ChemicalSelector::Kind::none:
         v.selector = SelectorKind::unit;

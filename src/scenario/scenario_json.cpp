@@ -56,6 +56,8 @@ Json vary_json(const ResolvedVary& v, bool nested) {
   }
   entry["mode"] = v.mode == VaryMode::value ? "value" : "factor";
   entry["dist"] = distribution_json(v.family, v.parameters);
+  // Only when given, so that the scenarios without notes keep their documents.
+  if (!v.note.empty()) entry["note"] = v.note;
   return entry;
 }
 
@@ -117,6 +119,10 @@ ResolvedVary vary_from(const Json& entry, const ResolvedScenario& r) {
     for (const Json& point : dist.at("cdf")) {
       v.parameters.cdf.emplace_back(point.at(0).get<double>(), point.at(1).get<double>());
     }
+  }
+  if (entry.contains("note")) {
+    v.note = entry.at("note").get<std::string>();
+    if (v.note.empty()) bad(v.field + ": an empty note");
   }
   if ((v.target == VaryTarget::unit) != (v.selector == SelectorKind::unit)) {
     bad(v.field + ": a chemical goes with chemical fields and DAF alone");

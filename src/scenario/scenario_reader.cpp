@@ -163,6 +163,13 @@ class Reader : public TomlReader {
       } else if (k.str() == "dist") {
         has_dist = true;
         read_dist(node, at, key, e);
+      } else if (k.str() == "note") {
+        const auto text = node.value<std::string>();
+        if (text && text->find_first_not_of(" \t\r\n") != std::string::npos) {
+          e.note = *text;
+        } else {
+          error(at, key, "must be a text saying why the input differs from the tables");
+        }
       } else {
         error(at, key, "unknown key");
       }

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "export/page_checks.hpp"
 
@@ -59,6 +60,49 @@ std::string latin1_to_utf8(const std::string& s) {
     }
   }
   return out;
+}
+
+// The report's summary table ends in the sums over all chemicals; the page's stream totals
+// are its HI_TOT and RI_TOT, each against its target, and say the verdict is per chemical.
+void expect_stream_totals_agree_with_report(const XmlNode& page, const std::string& report,
+                                            const std::string& risk, const std::string& hq) {
+  std::vector<std::string> sums;
+  bool in_summary = false;
+  for (const std::string& line : lines_of(report)) {
+    in_summary = in_summary || line.find("HI_TOT,") != std::string::npos;
+    if (in_summary && line.rfind("Sum-with Non-Detected COCs", 0) == 0) {
+      std::size_t from = 0;
+      for (std::size_t comma; (comma = line.find(',', from)) != std::string::npos; from = comma + 1)
+        sums.push_back(trim(line.substr(from, comma - from)));
+      sums.push_back(trim(line.substr(from)));
+      break;
+    }
+  }
+  ASSERT_EQ(sums.size(), 8u) << "no totals line in the summary table";
+  const auto sections = page.find_all([](const XmlNode& n) {
+    return n.name == "section" && n.attr("id") != nullptr && *n.attr("id") == "stream";
+  });
+  ASSERT_EQ(sections.size(), 1u);
+  const XmlNode* section = sections.front();
+  EXPECT_NE(section->first("p")->all_text().find("The verdict is per chemical"), std::string::npos);
+  std::map<std::string, std::string> facts;
+  for (const XmlNode* tr : section->first("table", "facts")->elements("tr"))
+    facts[tr->first("th")->all_text()] = tr->first("td")->all_text();
+  ASSERT_EQ(facts.size(), 2u);
+  for (const auto& [label, total, target] :
+       {std::tuple<std::string, std::string, std::string>{"Stream cancer risk", sums[7], risk},
+        {"Stream hazard index", sums[4], hq}}) {
+    SCOPED_TRACE(label);
+    const std::string& text = facts[label];
+    const auto comma = text.find(", ");
+    ASSERT_NE(comma, std::string::npos) << text;
+    expect_same_number(text.substr(0, comma), total);
+    const bool above = std::strtod(total.c_str(), nullptr) > std::strtod(target.c_str(), nullptr);
+    const std::string against =
+        above ? "\xE2\x96\xB2 above the target of " : "not above the target of ";
+    ASSERT_EQ(text.substr(comma + 2, against.size()), against) << text;
+    expect_same_number(text.substr(comma + 2 + against.size()), target);
+  }
 }
 
 // Every chemical, every exceedance and limit of Table 9, and both targets.
@@ -138,6 +182,7 @@ void expect_page_agrees_with_report(const XmlNode& page, const std::string& repo
       ADD_FAILURE() << t;
   }
   EXPECT_EQ(page.elements("g", "target").size(), 2 * chemicals);
+  expect_stream_totals_agree_with_report(page, report, risk, hq);
 }
 
 class ExamplePage : public ::testing::TestWithParam<const char*> {};

@@ -5,12 +5,19 @@
 #include <cfloat>
 #include <random>
 
+#include "core/number_text.hpp"
 #include "export/export_checks.hpp"
 #include "support/test_support.hpp"
 #include "vorn/results_json.hpp"
 
 namespace vorn::test {
 namespace {
+
+std::vector<std::string> keys_of(const OrderedJson& object) {
+  std::vector<std::string> keys;
+  for (const auto& item : object.items()) keys.push_back(item.key());
+  return keys;
+}
 
 // Same structure, same keys in the same order, numbers of the same kind and bits.
 void expect_same_document(const OrderedJson& mine, const OrderedJson& expected,
@@ -39,14 +46,51 @@ void expect_same_document(const OrderedJson& mine, const OrderedJson& expected,
 
 class ReferenceRunJson : public ::testing::TestWithParam<const char*> {};
 
+// The reference documents hold every chemical's values; the stream's verdict and totals are
+// set against the sums and flags of those values, in the report's order (groundwater over
+// the chemicals, then surface), and taken out before the rest is compared key for key.
+void expect_stream_from_reference(OrderedJson& mine, const OrderedJson& reference) {
+  std::size_t exceeding = 0;
+  double ri_gw = 0, ri_sf = 0, hi_gw = 0, hi_sf = 0;
+  for (const OrderedJson& c : reference["chemicals"]) {
+    const OrderedJson& w = c["report"];
+    exceeding += w["GW_EXCEEDED"].get<bool>() || w["SF_EXCEEDED"].get<bool>();
+    ri_gw += number_of(w["RI_GW"]);
+    ri_sf += number_of(w["RI_SF"]);
+    hi_gw += number_of(w["HI_GW"]);
+    hi_sf += number_of(w["HI_SF"]);
+  }
+  EXPECT_EQ(mine["verdict"], exceeding > 0 ? "exceeds limits" : "within limits");
+  EXPECT_EQ(mine["exceeding"], exceeding);
+  const auto expect_total = [&](const char* name, double total, const char* target_field) {
+    const OrderedJson& t = mine["stream"][name];
+    EXPECT_EQ(keys_of(t), (std::vector<std::string>{"value", "target", "above_target"}));
+    EXPECT_TRUE(same_double(number_of(t["value"]), total)) << name << ": " << t["value"];
+    const double target = number_of(reference["unit"][target_field]);
+    EXPECT_TRUE(same_double(number_of(t["target"]), target)) << name;
+    EXPECT_EQ(t["above_target"], total > target) << name;
+  };
+  expect_total("RI_TOT", ri_gw + ri_sf, "WU_RISKFACT");
+  expect_total("HI_TOT", hi_gw + hi_sf, "WU_HQFACT");
+  EXPECT_EQ(keys_of(mine["stream"]), (std::vector<std::string>{"RI_TOT", "HI_TOT"}));
+  for (const char* key : {"verdict", "exceeding", "stream"}) mine.erase(key);
+}
+
 TEST_P(ReferenceRunJson, DocumentEqualsTheReferenceKeyForKeyAndNumberForNumber) {
   const auto ref = data_dir() / "reference" / GetParam();
   const auto r = run_text(read_text(ref / "VORN.IN"));
   ASSERT_EQ(r.outcome.status, Status::completed);
   const std::string text = results_json(r.outcome);
   ASSERT_EQ(text.back(), '\n');
-  expect_same_document(OrderedJson::parse(text),
-                       OrderedJson::parse(read_text(ref / "results.json")), "");
+  OrderedJson mine = OrderedJson::parse(text);
+  const OrderedJson reference = OrderedJson::parse(read_text(ref / "results.json"));
+  // They follow the status.
+  const std::vector<std::string> keys = keys_of(mine);
+  ASSERT_GE(keys.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(keys.begin() + 2, keys.begin() + 5),
+            (std::vector<std::string>{"verdict", "exceeding", "stream"}));
+  expect_stream_from_reference(mine, reference);
+  expect_same_document(mine, reference, "");
 }
 
 // Every number of the document against the value the run holds, bit for bit.
@@ -102,6 +146,48 @@ TEST_P(ReferenceRunJson, EveryNumberReadsBackAsTheDoubleTheRunHolds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, ReferenceRunJson, ::testing::Values("landfill", "impoundment"));
+
+// The verdict is per chemical. Risks do not depend on the target, and a chemical's every
+// pathway risk is at most its total, so with the target between one chemical's total and
+// twice it the chemical is within its limits alone and twice over, while the stream's total
+// risk, exactly twice the chemical's, passes the target.
+TEST(ResultsJson, TheVerdictIsPerChemicalAndTheTotalsStandBeside) {
+  const std::string benzene =
+      "Benzene @ 71-43-2 0.005 0.055 0.0273 0.004 0.03 12.6 1820 0.5 5.55E-3 1.03E-5 0.0895 "
+      "1790 0 0 0.70 0.0149 0.29 0.051 1 -1 0.114 C 78.11 0.125 0.29 2.13";
+  const auto stream_of = [&](const std::string& target_risk, int copies) {
+    InputBuilder in;
+    in.site = "1\nLF\n" + target_risk + "\n1.0\n10000\n0\n20\n0\n";
+    for (int k = 0; k < copies; ++k) {
+      in.properties.push_back(benzene);
+      in.concentrations.push_back("1.0E-4 N 0.05 N");
+    }
+    const auto r = run_text(in.text());
+    EXPECT_EQ(r.outcome.status, Status::completed);
+    return OrderedJson::parse(results_json(r.outcome));
+  };
+  const double risk = number_of(stream_of("1.0E-5", 1)["stream"]["RI_TOT"]["value"]);
+  ASSERT_GT(risk, 0.0);
+  const std::string target = shortest_text(1.5 * risk);
+
+  const OrderedJson one = stream_of(target, 1);
+  EXPECT_EQ(one["verdict"], "within limits");
+  EXPECT_EQ(one["exceeding"], 0);
+  EXPECT_TRUE(same_double(number_of(one["stream"]["RI_TOT"]["value"]), risk));
+  EXPECT_EQ(one["stream"]["RI_TOT"]["above_target"], false);
+
+  const OrderedJson two = stream_of(target, 2);
+  EXPECT_EQ(two["verdict"], "within limits");
+  EXPECT_EQ(two["exceeding"], 0);
+  const OrderedJson& total = two["stream"]["RI_TOT"];
+  EXPECT_TRUE(same_double(number_of(total["value"]), 2 * risk)) << total;
+  EXPECT_TRUE(same_double(number_of(total["target"]), 1.5 * risk)) << total;
+  EXPECT_EQ(total["above_target"], true);
+  const OrderedJson& hazard = two["stream"]["HI_TOT"];
+  EXPECT_TRUE(
+      same_double(number_of(hazard["value"]), 2 * number_of(one["stream"]["HI_TOT"]["value"])));
+  EXPECT_EQ(hazard["above_target"], number_of(hazard["value"]) > 1.0);
+}
 
 // Doubles that are hard to print: the extremes, subnormals, -0, values beside the
 // switch between fixed and exponent forms, and 0.1 + 0.2.
@@ -272,14 +358,8 @@ TEST(ResultsJson, TextsLoseTrailingBlanksOnlyAndBecomeUtf8) {
   EXPECT_TRUE(doc["chemicals"][0]["index"].is_number_integer());
 }
 
-std::vector<std::string> keys_of(const OrderedJson& object) {
-  std::vector<std::string> keys;
-  for (const auto& item : object.items()) keys.push_back(item.key());
-  return keys;
-}
-
 TEST(ResultsJson, RunsThatDidNotCompleteGiveStatusAndMessageOnly) {
-  const std::vector<std::string> keys = {"version", "status", "message"};
+  const std::vector<std::string> keys = {"version", "status", "verdict", "message"};
 
   InputBuilder bad_type;
   bad_type.site = "1\nXX\n1.0E-5\n1.0\n10000\n0\n20\n0\n";
@@ -287,8 +367,9 @@ TEST(ResultsJson, RunsThatDidNotCompleteGiveStatusAndMessageOnly) {
   ASSERT_EQ(r.outcome.status, Status::stopped);
   OrderedJson doc = OrderedJson::parse(results_json(r.outcome));
   EXPECT_EQ(keys_of(doc), keys);
-  EXPECT_EQ(doc["version"], 1);
+  EXPECT_EQ(doc["version"], 2);
   EXPECT_EQ(doc["status"], "stopped");
+  EXPECT_EQ(doc["verdict"], "not assessed");
   // The label ends in a blank, and a blank joins it to the value.
   EXPECT_EQ(doc["message"], "Stop, Error: WMUTYPE=  XX");
 

@@ -150,6 +150,42 @@ def library_file_seeds():
     return texts
 
 
+SOURCES_HEADER = (b"index,CHEMCAS,variant,CHEMNAME,field,value,unit,origin,library,source,table,"
+                  b"date,derivation,note,action,pathways")
+RECORD_FIELDS = ("MCL CSFO CSFI ORDO RFCI BCF SOILST TOX_C HENRY DIFFW DIFFA SOL DAFLF DAFSI TSTAR "
+                 "KPW TAU BUNGE ORGANIC BAF ECOCHRON CARCTYPE MW VP KDSW LOGKOW").split()
+
+
+def sources_rows(index, cas, name, values, concentrations=("0.012", "N", "3.5", "N")):
+    """The rows a fill writes for one chemical: its name, the 26 values, the concentrations."""
+    def row(field, value, origin="library", note=""):
+        return (f'{index},{cas},,"{name}",{field},{value},,{origin},compiled snapshot,I,'
+                f'RSL summary table,May 2017,,{note},,').encode()
+    rows = [row("CHEMNAME", name)]
+    rows += [row(f, v) for f, v in zip(RECORD_FIELDS, values)]
+    rows += [row(f, v, "user", '"a note, quoted"')
+             for f, v in zip(("TCLPCONC", "TCLPFLAG", "TOTC", "TOTFLAG"), concentrations)]
+    return rows
+
+
+def run_sources_seeds():
+    benzene = sources_rows(1, "71-43-2", "Benzene", BENZENE)
+    arsenic = sources_rows(2, "7440-38-2", "Arsenic, Inorganic",
+                           [v if k != 22 else "74.922" for k, v in enumerate(BENZENE)],
+                           ("0.02", "n", "50", "D"))
+    whole = b"\r\n".join([SOURCES_HEADER] + benzene + arsenic) + b"\r\n"
+    return [
+        whole,
+        whole.replace(b"\r\n", b"\n"),
+        b"\n".join([SOURCES_HEADER] + arsenic[:5]) + b"\n",
+        b"\n".join([SOURCES_HEADER] + benzene + [benzene[3]]),
+        b"\n".join([SOURCES_HEADER] + benzene).replace(b",MW,78.11,", b",MW,NaN,"),
+        b"\n".join([SOURCES_HEADER, b"0,71-43-2,,B,MW,1,,,,,,,,,,"]),
+        b"\n".join([SOURCES_HEADER] + benzene).replace(b",VP,", b",VQ,"),
+        b"index,CAS\n1,71-43-2\n",
+    ]
+
+
 def write(target, seeds):
     directory = HERE / "corpus" / target
     shutil.rmtree(directory, ignore_errors=True)
@@ -165,6 +201,7 @@ def main(targets):
         "log_line": log_line_seeds,
         "stream_sheet": stream_sheet_seeds,
         "library_file": library_file_seeds,
+        "run_sources": run_sources_seeds,
     }
     for target in targets or builders:
         write(target, builders[target]())

@@ -198,7 +198,7 @@ TEST(PrintedPages, TheLandfillReportPrintsItsVerdictTableWholeBlocksAndRunningTe
   EXPECT_LE(pdf.size(), 6u) << "ten chemicals on more than six A4 sheets";
   expect_running_texts(pdf, "lf \xE2\x80\x94 \xE2\x9C\x96 1 of 10 chemicals exceed a limit",
                        provenance_identity(html));
-  expect_verdict_table_as_on_page(html, pdf, "Risk drivers");
+  expect_verdict_table_as_on_page(html, pdf, "Stream totals");
 
   // Decision numbers from VORN.OUT: arsenic's maximum allowable TCLP (Table 8), the
   // chemicals exceeding a limit (Table 9), the stream's cancer risk (Table 7).

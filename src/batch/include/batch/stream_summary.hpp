@@ -27,6 +27,8 @@ struct StreamSummary {
   Status status = Status::completed;
   int exit_status = 0;
   std::string message;  // the message's lines joined by "; "
+  // Why the sources.csv beside the VORN.IN could not be used; "" when it could or there is none.
+  std::string sources_warning;
   std::size_t chemicals = 0;
   std::size_t exceeding = 0;  // chemicals with GW_EXCEEDED or SF_EXCEEDED
   std::optional<WorstChemical> worst;
@@ -36,6 +38,9 @@ struct StreamSummary {
   std::filesystem::path print_page;
   // The SHA-256 of the VORN.IN the run read (pages only); none when it could not be read.
   std::optional<std::string> input_sha256;
+  // Whether a sources.csv lay beside it, and the SHA-256 of its bytes (none: unreadable).
+  bool sources_beside = false;
+  std::optional<std::string> sources_sha256;
 
   bool failed() const { return status != Status::completed; }
   // "exceeds limits", "within limits" or "not assessed: <status>".

@@ -46,4 +46,8 @@ struct SourceTable {
 // neither a CAS number with its check digit nor a registry id.
 SourceTable read_source_table(std::string_view text, const std::string& file);
 
+// The layout whose header the text holds (complete or not), as read_source_table looks for
+// it; nullptr when it holds none, or is not CSV.
+const TableLayout* layout_of(std::string_view text);
+
 }  // namespace vorn::chemicals

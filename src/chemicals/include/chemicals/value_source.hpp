@@ -23,6 +23,7 @@ struct ValueSource {
   std::string source, table, date, derivation, note;
   std::string action;    // supply, confirm, or empty
   std::string pathways;  // for an action: the pathways the value gates or alters
+  std::size_t line = 0;  // where sources.csv holds it; 0: not read from a file
 };
 
 inline constexpr const char* kSourcesHeader =
@@ -32,8 +33,8 @@ inline constexpr const char* kSourcesHeader =
 // sources.csv: the header and the rows in order; CRLF line ends.
 std::string sources_csv(const std::vector<ValueSource>& rows);
 
-// Reads sources.csv back. Throws DataError naming FILE:LINE for another header, a row of
-// another length or an index that is not a positive integer.
+// Reads sources.csv back, each row with its line. Throws DataError naming FILE:LINE for another
+// header, a row of another length or an index that is not a positive integer.
 std::vector<ValueSource> read_sources(std::string_view text, const std::string& file);
 
 }  // namespace vorn::chemicals

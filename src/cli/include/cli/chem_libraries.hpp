@@ -1,30 +1,18 @@
-// The libraries a chemical command looks values up in: the --library files in the order
-// given, then the snapshot compiled into the program.
+// The libraries a chemical command looks values up in (the --library files in the order
+// given, then the snapshot compiled into the program), and how its problems are reported.
 #pragma once
 
 #include <cstdio>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "chemicals/data_error.hpp"
-#include "chemicals/library_stack.hpp"
+#include "chemicals/library_files.hpp"
 
 namespace vorn::cli {
 
 // Exit status of input that cannot be used.
 inline constexpr int kBadInput = 3;
 
-class ChemicalLibraries {
- public:
-  // Throws chemicals::DataError when a file cannot be read or is not a library.
-  explicit ChemicalLibraries(const std::vector<std::string>& files);
-  const chemicals::LibraryStack& stack() const { return stack_; }
-
- private:
-  std::vector<std::unique_ptr<chemicals::Library>> files_;
-  chemicals::LibraryStack stack_;
-};
+using ChemicalLibraries = chemicals::LibraryFiles;
 
 // Each problem on its own line of standard error, after "vorn COMMAND: ".
 inline void print_problems(const char* command, const chemicals::DataError& e) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vorn {
@@ -14,5 +15,8 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t k);
 
 // U+FFFD, which stands for what cannot be shown.
 inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// The text with every byte that starts no well-formed sequence replaced by U+FFFD.
+std::string well_formed_utf8(std::string_view text);
 
 }  // namespace vorn

@@ -11,6 +11,10 @@
 
 namespace vorn {
 
+namespace chemicals {
+struct RunSources;  // chemicals/run_sources.hpp
+}
+
 enum class Status {
   completed,          // the three files are written
   input_missing,      // VORN.IN cannot be opened
@@ -33,6 +37,9 @@ struct Outcome {
   std::string stderr_text;
   // Every value of the run, when it completed.
   std::shared_ptr<const Results> results;
+  // The sources of the chemicals' values, when a sources.csv lay beside the VORN.IN and the
+  // chemicals were read (with the reason instead when it could not be used).
+  std::shared_ptr<const chemicals::RunSources> sources;
 
   int exit_status() const { return vorn::exit_status(status); }
   // Whether the run wrote VORN.OUT: it completed, or stopped while writing it. Otherwise an

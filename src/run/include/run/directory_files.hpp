@@ -16,6 +16,7 @@ class DirectoryFiles : public RunFiles {
       : prefix_(std::move(prefix)), out_(out), err_(err) {}
 
   std::optional<std::string> open_input(std::string& why) override;
+  std::optional<SourcesFile> open_sources() override;
   Sink& open_debug() override;
   Sink& open_report() override;
   void close_report() override;

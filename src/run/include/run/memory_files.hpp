@@ -16,6 +16,7 @@ class MemoryRunFiles : public RunFiles {
  public:
   explicit MemoryRunFiles(MemoryFiles& files) : files_(files) {}
   std::optional<std::string> open_input(std::string& why) override;
+  std::optional<SourcesFile> open_sources() override;
   Sink& open_debug() override;
   Sink& open_report() override;
   Sink& out() override { return out_; }

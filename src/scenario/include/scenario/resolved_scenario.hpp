@@ -32,6 +32,7 @@ struct ResolvedVary {
   VaryKind kind = VaryKind::variability;
   numerics::Family family = numerics::Family::constant;
   numerics::DistributionParameters parameters;
+  std::string note;  // the user's reason for the entry; "" none
   std::uint32_t first_parameter = 0;
 };
 

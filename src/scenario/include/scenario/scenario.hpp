@@ -48,6 +48,7 @@ struct VaryEntry {
   VaryKind kind = VaryKind::variability;
   numerics::Family family = numerics::Family::constant;
   numerics::DistributionParameters parameters;  // defaults filled: pert lambda, beta min and max
+  std::string note;                             // why the input is not the tables'; "" none
   SourcePosition at;                            // the table
   SourcePosition field_at;
 };
