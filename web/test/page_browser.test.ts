@@ -1,7 +1,8 @@
 // The page in a real browser (Debian's Chromium, driven by playwright-core; nothing is
 // downloaded): opened from file:// with the network blocked, it runs the landfill example and
 // shows the program's numbers, adds benzene by CAS with its sources, renders a hostile name as
-// text, and runs the shipped scenario on 2 workers to the JSON `vorn mc --json` writes. A
+// text, runs the shipped scenario on 2 workers to the JSON `vorn mc --json` writes, previews
+// a distribution in the scenario editor and adds it, and runs 1,000 chemicals. A
 // screenshot of each stage goes to the test's output folder. Any request whose scheme is not
 // file:, blob: or data: fails the test.
 //
@@ -184,7 +185,35 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     await page.locator("#mc-result").scrollIntoViewIfNeeded();
     await shot("5-monte-carlo");
 
-    // 5. A thousand chemicals: opened, checked and run while the page keeps answering.
+    // 5. The scenario editor: a triangular input's preview in the engine's reading (its
+    // percentiles in closed form: P50 = 1, P5 = sqrt(0.1)), a parameter out of range refused
+    // in the reader's words, the input added to the scenario as typed.
+    await page.selectOption("#dist-family", "triangular");
+    await page.fill("#dist-min", "0");
+    await page.fill("#dist-mode", "1");
+    await page.fill("#dist-max", "2e0");
+    await page.waitForFunction(() => /^triangular: mean 1\b/.test(document.querySelector("#dist-preview caption")?.textContent ?? ""));
+    const percentiles = await page.locator("#dist-preview table.percentiles").evaluate((t) => ({
+      heads: Array.from(t.querySelectorAll("th")).map((th) => th.textContent ?? ""),
+      cells: Array.from(t.querySelectorAll("td")).map((td) => td.textContent ?? ""),
+    }));
+    const at = (p: string) => page_number(percentiles.cells[percentiles.heads.indexOf(p)]);
+    assert.equal(at("P50"), 1);
+    assert.ok(Math.abs(at("P5") - Math.sqrt(0.1)) < 0.005, `P5 shown as ${at("P5")}`);
+    assert.equal(await page.locator("#dist-preview svg rect.bar").count(), 60);
+    await page.fill("#dist-max", "0.5");
+    await page.waitForSelector("#dist-preview ul.problems li.fatal");
+    assert.match((await page.textContent("#dist-preview ul.problems")) ?? "", /max/);
+    await page.fill("#dist-max", "2e0");
+    await page.waitForSelector("#dist-preview table.percentiles");
+    await page.selectOption("#vary-field", "WU_WASTEVOL");
+    await page.click("#vary-add");
+    const scenario_text = await page.inputValue("#scenario-text");
+    assert.match(scenario_text, /\[\[vary\]\]\nfield = "WU_WASTEVOL"\ndist = \{ type = "triangular", min = 0, mode = 1, max = 2e0 \}\n$/);
+    await page.locator("#dist-preview").scrollIntoViewIfNeeded();
+    await shot("6-scenario-editor");
+
+    // 6. A thousand chemicals: opened, checked and run while the page keeps answering.
     await page.setInputFiles("#file-input", { name: "VORN.IN", mimeType: "text/plain", buffer: many_chemicals(1000) });
     await page.waitForFunction(() => /1000 chemicals/.test(document.querySelector("#input-state")?.textContent ?? ""));
     await page.evaluate(() => {
@@ -204,7 +233,7 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     const longest = await page.evaluate(() => Math.max(...(window as unknown as { __gaps: number[] }).__gaps));
     console.log(`1000 chemicals: run and shown in ${Date.now() - started} ms, the page's longest pause ${longest.toFixed(0)} ms`);
     assert.ok(longest < 1000, `the page paused ${longest} ms`);
-    await shot("6-thousand-chemicals");
+    await shot("7-thousand-chemicals");
 
     assert.deepEqual(errors, [], "no error on the page");
     const foreign = requests.filter((url) => !["file:", "blob:", "data:"].includes(new URL(url).protocol));
