@@ -1,10 +1,11 @@
 // The page in a real browser (Debian's Chromium, driven by playwright-core; nothing is
 // downloaded): opened from file:// with the network blocked, it runs the landfill example and
 // shows the program's numbers, adds benzene by CAS with its sources, renders a hostile name as
-// text, runs the shipped scenario on 2 workers to the JSON `vorn mc --json` writes, previews
-// a distribution in the scenario editor and adds it, and runs 1,000 chemicals. A
-// screenshot of each stage goes to the test's output folder. Any request whose scheme is not
-// file:, blob: or data: fails the test.
+// text, runs the shipped scenario on 2 workers to the JSON `vorn mc --json` writes, cancels a
+// long run, starts a scenario with a target precision on one worker, previews a distribution
+// in the scenario editor and adds it, and runs 1,000 chemicals. A screenshot of each stage
+// goes to the test's output folder. Any request whose scheme is not file:, blob: or data:
+// fails the test.
 //
 // Environment: VORN_PAGE (build-web/vorn.html), VORN_CLI, VORN_SOURCE_DIR, VORN_TEST_OUTPUT
 // (the screenshots' folder), VORN_BROWSER (a Chromium; default /usr/bin/chromium).
@@ -184,6 +185,28 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     assert.equal(cmp.mismatch, null, `mc.json: ${cmp.mismatch}`);
     await page.locator("#mc-result").scrollIntoViewIfNeeded();
     await shot("5-monte-carlo");
+
+    // Cancel ends a long run's workers; a scenario that stops at a target precision runs on
+    // one worker, and the page says why.
+    const mc_state = () => page.textContent("#mc-state").then((t) => t ?? "");
+    await page.fill("#mc-realizations", "2000000");
+    await page.click("#mc-run");
+    await page.waitForFunction(() => /^[1-9][^]* of 2\D000\D000 realizations/.test(document.querySelector("#mc-rate")?.textContent ?? ""));
+    await page.click("#mc-cancel");
+    await page.waitForFunction(() => /Cancelled/.test(document.querySelector("#mc-state")?.textContent ?? ""));
+    assert.match(await mc_state(), /^Cancelled: every worker was ended\.$/);
+    assert.equal(await page.isEnabled("#mc-run"), true);
+    assert.equal(await page.isDisabled("#mc-cancel"), true);
+    await page.fill("#mc-realizations", "");
+    const shipped_scenario = await page.inputValue("#scenario-text");
+    assert.match(shipped_scenario, /decision_percentile = 90\n/);
+    await page.fill("#scenario-text", shipped_scenario.replace("decision_percentile = 90\n", "decision_percentile = 90\ntarget_precision = 0.5\n"));
+    await page.click("#mc-run");
+    await page.waitForFunction(() => /on 1 worker\b/.test(document.querySelector("#mc-rate")?.textContent ?? ""));
+    assert.match((await page.textContent("#mc-note")) ?? "", /target precision.*runs on one worker/);
+    await page.click("#mc-cancel");
+    await page.waitForFunction(() => /Cancelled/.test(document.querySelector("#mc-state")?.textContent ?? ""));
+    await page.fill("#scenario-text", shipped_scenario);
 
     // 5. The scenario editor: a triangular input's preview in the engine's reading (its
     // percentiles in closed form: P50 = 1, P5 = sqrt(0.1)), a parameter out of range refused
