@@ -36,3 +36,10 @@ set_tests_properties(web.human_number PROPERTIES
   SKIP_RETURN_CODE 77
   TIMEOUT 300
   ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js")
+add_test(NAME web.distribution_preview
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/node_test.sh "${VORN_NODE}" ${vorn_web_out}/test/distribution_preview.test.mjs)
+set_tests_properties(web.distribution_preview PROPERTIES
+  LABELS "web;external"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 300
+  ENVIRONMENT "VORN_ENGINE=${vorn_web_out}/vorn_engine.js")

@@ -1,6 +1,6 @@
-// The preview of a distribution: its density as bars over the values (each bar the probability
-// of its interval over the interval's width, on a logarithmic axis per unit of log10 x), the
-// percentiles as ticks, drawn as SVG.
+// The preview of a distribution: its density as bars over the values (the engine's density
+// at each bar's middle; on a logarithmic axis per unit of log10 x, x ln 10 times it; a
+// discrete value's probability as a narrow bar), the percentiles as ticks, drawn as SVG.
 import type { DistributionPreview } from "./engine_types";
 import { human_number } from "./human_number";
 
@@ -24,7 +24,7 @@ export function density_chart(preview: DistributionPreview): SVGSVGElement {
   const plot_w = kWidth - kPad.left - kPad.right;
   const plot_h = kHeight - kPad.top - kPad.bottom;
   const px = (x: number) => kPad.left + ((t(x) - lo) / span) * plot_w;
-  const heights = bins.map((b) => (b.to > b.from ? b.mass / (t(b.to) - t(b.from)) : b.mass));
+  const heights = bins.map((b) => (log ? b.density * ((b.from + b.to) / 2) * Math.LN10 : b.density));
   const top = Math.max(...heights, 0) || 1;
   const root = svg("svg", { viewBox: `0 0 ${kWidth} ${kHeight}`, role: "img", class: "density" });
   const title = svg("title", {});

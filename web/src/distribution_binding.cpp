@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "numerics/distribution.hpp"
+#include "numerics/distribution_families.hpp"
 #include "scenario/scenario_error.hpp"
 #include "scenario/scenario_reader.hpp"
 
@@ -12,16 +13,12 @@ namespace {
 
 constexpr double kPercentiles[] = {1, 5, 10, 25, 50, 75, 90, 95, 99};
 
-// The probability that a draw lies in (a, b]. The density a bin shows is this over its width.
-double mass_between(const numerics::Distribution& d, double a, double b) {
-  return d.cdf(b) - d.cdf(a);
-}
-
-val bin(double from, double to, double mass) {
+// A bin of the preview with the density at its middle (a discrete value's probability).
+val bin(const numerics::Distribution& d, double from, double to) {
   val o = val::object();
   o.set("from", from);
   o.set("to", to);
-  o.set("mass", mass);
+  o.set("density", d.density(from + (to - from) / 2));
   return o;
 }
 
@@ -57,12 +54,7 @@ val distribution_preview(const std::string& dist, unsigned bins) {
           e.family == numerics::Family::constant ? std::vector<double>{*p.value} : p.values;
       std::sort(xs.begin(), xs.end());
       xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-      double below = 0;
-      for (double x : xs) {
-        const double at = d.cdf(x);
-        out.call<void>("push", bin(x, x, at - below));
-        below = at;
-      }
+      for (double x : xs) out.call<void>("push", bin(d, x, x));
     } else {
       const double lo = d.quantile(0.001), hi = d.quantile(0.999);
       log_scale = lo > 0 && hi / lo > 100;
@@ -71,7 +63,7 @@ val distribution_preview(const std::string& dist, unsigned bins) {
         const double t0 = static_cast<double>(k) / n, t1 = static_cast<double>(k + 1) / n;
         const double a = log_scale ? lo * std::pow(hi / lo, t0) : lo + (hi - lo) * t0;
         const double b = log_scale ? lo * std::pow(hi / lo, t1) : lo + (hi - lo) * t1;
-        out.call<void>("push", bin(a, b, mass_between(d, a, b)));
+        out.call<void>("push", bin(d, a, b));
       }
     }
     r.set("logScale", log_scale);
@@ -85,6 +77,26 @@ val distribution_preview(const std::string& dist, unsigned bins) {
     r.set("problems", string_array({e.what()}));
   }
   return r;
+}
+
+val distribution_families() {
+  val out = val::array();
+  for (const numerics::FamilyEntry& e : numerics::family_entries()) {
+    val keys = val::array();
+    std::string_view rest = e.keys;
+    while (!rest.empty()) {
+      const std::size_t start = rest.find_first_not_of(' ');
+      if (start == std::string_view::npos) break;
+      const std::size_t end = rest.find(' ', start);
+      keys.call<void>("push", std::string(rest.substr(start, end - start)));
+      rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+    }
+    val o = val::object();
+    o.set("name", std::string(e.name));
+    o.set("keys", keys);
+    out.call<void>("push", o);
+  }
+  return out;
 }
 
 }  // namespace vorn::web

@@ -39,5 +39,6 @@ EMSCRIPTEN_BINDINGS(vorn_engine) {
   function("fillChemical", &vorn::web::fill_chemical);
   function("fillSheet", &vorn::web::fill_sheet);
   function("distributionPreview", &vorn::web::distribution_preview);
+  function("distributionFamilies", &vorn::web::distribution_families);
   function("readableNumber", &vorn::readable_number);
 }

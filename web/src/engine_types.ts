@@ -115,7 +115,7 @@ export interface DistributionPreview {
   logScale?: boolean;
   discrete?: boolean;
   percentiles?: { p: number; x: number }[];
-  bins?: { from: number; to: number; mass: number }[];
+  bins?: { from: number; to: number; density: number }[];
 }
 
 export interface EngineModule {
@@ -138,4 +138,5 @@ export interface EngineModule {
   fillSheet(sheet: Uint8Array, name: string, daf: Uint8Array | null): FilledSheet;
   distributionPreview(dist: string, bins: number): DistributionPreview;
   readableNumber(value: number): string;
+  distributionFamilies(): { name: string; keys: string[] }[];
 }

@@ -6,20 +6,8 @@ import type { EngineClient } from "./engine_client";
 import { density_chart } from "./density_chart";
 import { human_number } from "./human_number";
 
-// Each family's parameters, as scenario files name them (the optional ones last).
-const kFamilies: Record<string, { required: string[]; optional: string[] }> = {
-  lognormal: { required: ["gm", "gsd"], optional: ["min", "max"] },
-  normal: { required: ["mean", "sd"], optional: ["min", "max"] },
-  uniform: { required: ["min", "max"], optional: [] },
-  loguniform: { required: ["min", "max"], optional: [] },
-  triangular: { required: ["min", "mode", "max"], optional: [] },
-  pert: { required: ["min", "mode", "max"], optional: ["lambda"] },
-  beta: { required: ["alpha", "beta"], optional: ["min", "max"] },
-  gamma: { required: ["shape", "scale"], optional: ["min", "max"] },
-  weibull: { required: ["shape", "scale"], optional: ["min", "max"] },
-  constant: { required: ["value"], optional: [] },
-  empirical: { required: ["values"], optional: ["weights"] },
-};
+// Where a family's parameter starts, for the first preview of a lognormal.
+const kStartValues: Record<string, string> = { gm: "1.0", gsd: "1.5" };
 
 const kFields = ["WU_WASTEVOL", "WU_ACTLIFE", "WU_RISKFACT", "WU_HQFACT", "TCLPCONC", "TOTC", "DAF", "MCL", "CSFO", "CSFI",
   "ORDO", "ORDI", "BCF", "SOILST", "TOX_C", "HENRY", "DIFFW", "DIFFA", "SOL", "KPW", "BAF", "ECOCHRON", "MW", "VP", "KDSW", "LOGKOW"];
@@ -33,6 +21,8 @@ export class ScenarioEditor {
   private readonly preview = element("dist-preview");
   private readonly params = element("dist-params");
   private values = new Map<string, HTMLInputElement>();
+  // The family table's names and the parameters each reads, from the engine.
+  private families = new Map<string, string[]>();
 
   constructor(
     private readonly engine: EngineClient,
@@ -40,7 +30,14 @@ export class ScenarioEditor {
     private readonly changed: () => void,
   ) {
     const family = element<HTMLSelectElement>("dist-family");
-    for (const name of Object.keys(kFamilies)) family.append(h("option", { value: name }, name));
+    void engine.call("distributionFamilies", []).then((families) => {
+      for (const f of families) {
+        this.families.set(f.name, f.keys);
+        family.append(h("option", { value: f.name }, f.name));
+      }
+      family.value = this.families.has("lognormal") ? "lognormal" : families[0]?.name ?? "";
+      this.parameters();
+    });
     const field = element<HTMLSelectElement>("vary-field");
     for (const f of kFields) field.append(h("option", { value: f }, f));
     family.addEventListener("change", () => this.parameters());
@@ -48,7 +45,6 @@ export class ScenarioEditor {
     element("vary-chemical").addEventListener("focus", () => this.chemical_choices());
     element<HTMLButtonElement>("vary-add").addEventListener("click", () => this.add());
     this.text.addEventListener("input", () => this.changed());
-    this.parameters();
     this.chemical_choices();
   }
 
@@ -64,18 +60,19 @@ export class ScenarioEditor {
     if ([...select.options].some((o) => o.value === keep)) select.value = keep;
   }
 
+  // A field per parameter the family reads; those left blank are not given (the reader
+  // then names a missing one, or takes its default).
   private parameters(): void {
-    const family = kFamilies[element<HTMLSelectElement>("dist-family").value];
+    const keys = this.families.get(element<HTMLSelectElement>("dist-family").value) ?? [];
     const old = new Map([...this.values].map(([k, v]) => [k, v.value]));
     this.values.clear();
-    const fields = [...family.required, ...family.optional].map((name) => {
+    const fields = keys.map((name) => {
       const id = `dist-${name}`;
       const input = h("input", { id, type: "text", autocomplete: "off", size: 10, "aria-describedby": "dist-help" });
-      input.value = old.get(name) ?? (name === "gm" ? "1.0" : name === "gsd" ? "1.5" : "");
+      input.value = old.get(name) ?? kStartValues[name] ?? "";
       input.addEventListener("input", this.update);
       this.values.set(name, input);
-      const optional = family.optional.includes(name);
-      return h("div", { class: "param" }, h("label", { for: id }, name, optional ? " (optional)" : ""), input);
+      return h("div", { class: "param" }, h("label", { for: id }, name), input);
     });
     this.params.replaceChildren(...fields);
     this.update();
@@ -88,7 +85,8 @@ export class ScenarioEditor {
     for (const [name, input] of this.values) {
       const v = input.value.trim();
       if (v === "") continue;
-      parts.push(`${name} = ${name === "values" || name === "weights" ? `[${v.replace(/^\[|\]$/g, "")}]` : v}`);
+      // Lists (values, weights, cdf) as typed between brackets.
+      parts.push(`${name} = ${/^(values|weights|cdf)$/.test(name) && !v.startsWith("[") ? `[${v}]` : v}`);
     }
     return `{ ${parts.join(", ")} }`;
   }

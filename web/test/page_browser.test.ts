@@ -1,9 +1,11 @@
 // The page in a real browser (Debian's Chromium, driven by playwright-core; nothing is
 // downloaded): opened from file:// with the network blocked, it runs the landfill example and
 // shows the program's numbers, adds benzene by CAS with its sources, renders a hostile name as
-// text, and runs the shipped scenario on 2 workers to the JSON `vorn mc --json` writes. A
-// screenshot of each stage goes to the test's output folder. Any request whose scheme is not
-// file:, blob: or data: fails the test.
+// text, runs the shipped scenario on 2 workers to the JSON `vorn mc --json` writes, cancels a
+// long run, starts a scenario with a target precision on one worker, previews a distribution
+// in the scenario editor and adds it, and runs 1,000 chemicals. A screenshot of each stage
+// goes to the test's output folder. Any request whose scheme is not file:, blob: or data:
+// fails the test.
 //
 // Environment: VORN_PAGE (build-web/vorn.html), VORN_CLI, VORN_SOURCE_DIR, VORN_TEST_OUTPUT
 // (the screenshots' folder), VORN_BROWSER (a Chromium; default /usr/bin/chromium).
@@ -89,6 +91,16 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     const states = async () =>
       page.evaluate(() => ["input-state", "run-state", "mc-state", "check-summary"].map((id) => `#${id}: ${document.getElementById(id)?.textContent}`).join("; "));
     const shot = (name: string) => page.screenshot({ path: join(output, `${name}.png`), fullPage: false });
+    // Every control shown has a name for assistive technology: a label, an ARIA name, or a
+    // button's text.
+    const unlabelled = () =>
+      page.evaluate(() =>
+        Array.from(document.querySelectorAll<HTMLInputElement>("input, select, textarea, button"))
+          .filter((e) => e.type !== "hidden" && !e.closest("[hidden]"))
+          .filter((e) => !(e.labels?.length || e.getAttribute("aria-label") || e.getAttribute("aria-labelledby") ||
+            (e.tagName === "BUTTON" && e.textContent?.trim())))
+          .map((e) => e.outerHTML.slice(0, 100)),
+      );
 
     await page.goto(pathToFileURL(page_path).href);
     await page.waitForSelector("body[data-ready=true]", { timeout: 30_000 });
@@ -120,6 +132,7 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
           `chemical ${k + 1}: the page shows ${text}, the program's JSON ${value}`);
       }
     });
+    assert.deepEqual(await unlabelled(), [], "controls without a label");
     await page.locator("#report-section").scrollIntoViewIfNeeded();
     await shot("2-landfill-run");
 
@@ -184,7 +197,60 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     await page.locator("#mc-result").scrollIntoViewIfNeeded();
     await shot("5-monte-carlo");
 
-    // 5. A thousand chemicals: opened, checked and run while the page keeps answering.
+    // Cancel ends a long run's workers; a scenario that stops at a target precision runs on
+    // one worker, and the page says why.
+    const mc_state = () => page.textContent("#mc-state").then((t) => t ?? "");
+    await page.fill("#mc-realizations", "2000000");
+    await page.click("#mc-run");
+    await page.waitForFunction(() => /^[1-9][^]* of 2\D000\D000 realizations/.test(document.querySelector("#mc-rate")?.textContent ?? ""));
+    await page.click("#mc-cancel");
+    await page.waitForFunction(() => /Cancelled/.test(document.querySelector("#mc-state")?.textContent ?? ""));
+    assert.match(await mc_state(), /^Cancelled: every worker was ended\.$/);
+    assert.equal(await page.isEnabled("#mc-run"), true);
+    assert.equal(await page.isDisabled("#mc-cancel"), true);
+    await page.fill("#mc-realizations", "");
+    const shipped_scenario = await page.inputValue("#scenario-text");
+    assert.match(shipped_scenario, /decision_percentile = 90\n/);
+    await page.fill("#scenario-text", shipped_scenario.replace("decision_percentile = 90\n", "decision_percentile = 90\ntarget_precision = 0.5\n"));
+    await page.click("#mc-run");
+    await page.waitForFunction(() => /on 1 worker\b/.test(document.querySelector("#mc-rate")?.textContent ?? ""));
+    assert.match((await page.textContent("#mc-note")) ?? "", /target precision.*runs on one worker/);
+    // The run may reach its precision before the click: either way it ends on one worker.
+    await page.evaluate(() => document.getElementById("mc-cancel")!.click());
+    await page.waitForFunction(() => /Cancelled|completed|failed/.test(document.querySelector("#mc-state")?.textContent ?? ""));
+    assert.match(await mc_state(), /^(Cancelled|The run completed .* on 1 worker:)/);
+    await page.fill("#scenario-text", shipped_scenario);
+
+    // 5. The scenario editor: a triangular input's preview in the engine's reading (its
+    // percentiles in closed form: P50 = 1, P5 = sqrt(0.1)), a parameter out of range refused
+    // in the reader's words, the input added to the scenario as typed.
+    await page.selectOption("#dist-family", "triangular");
+    await page.fill("#dist-min", "0");
+    await page.fill("#dist-mode", "1");
+    await page.fill("#dist-max", "2e0");
+    await page.waitForFunction(() => /^triangular: mean 1\b/.test(document.querySelector("#dist-preview caption")?.textContent ?? ""));
+    const percentiles = await page.locator("#dist-preview table.percentiles").evaluate((t) => ({
+      heads: Array.from(t.querySelectorAll("th")).map((th) => th.textContent ?? ""),
+      cells: Array.from(t.querySelectorAll("td")).map((td) => td.textContent ?? ""),
+    }));
+    const at = (p: string) => page_number(percentiles.cells[percentiles.heads.indexOf(p)]);
+    assert.equal(at("P50"), 1);
+    assert.ok(Math.abs(at("P5") - Math.sqrt(0.1)) < 0.005, `P5 shown as ${at("P5")}`);
+    assert.equal(await page.locator("#dist-preview svg rect.bar").count(), 60);
+    await page.fill("#dist-max", "0.5");
+    await page.waitForSelector("#dist-preview ul.problems li.fatal");
+    assert.match((await page.textContent("#dist-preview ul.problems")) ?? "", /max/);
+    await page.fill("#dist-max", "2e0");
+    await page.waitForSelector("#dist-preview table.percentiles");
+    await page.selectOption("#vary-field", "WU_WASTEVOL");
+    await page.click("#vary-add");
+    const scenario_text = await page.inputValue("#scenario-text");
+    assert.match(scenario_text, /\[\[vary\]\]\nfield = "WU_WASTEVOL"\ndist = \{ type = "triangular", min = 0, mode = 1, max = 2e0 \}\n$/);
+    assert.deepEqual(await unlabelled(), [], "controls without a label");
+    await page.locator("#dist-preview").scrollIntoViewIfNeeded();
+    await shot("6-scenario-editor");
+
+    // 6. A thousand chemicals: opened, checked and run while the page keeps answering.
     await page.setInputFiles("#file-input", { name: "VORN.IN", mimeType: "text/plain", buffer: many_chemicals(1000) });
     await page.waitForFunction(() => /1000 chemicals/.test(document.querySelector("#input-state")?.textContent ?? ""));
     await page.evaluate(() => {
@@ -204,7 +270,7 @@ test("the page in Chromium, offline from file://", { skip: skip_reason, timeout:
     const longest = await page.evaluate(() => Math.max(...(window as unknown as { __gaps: number[] }).__gaps));
     console.log(`1000 chemicals: run and shown in ${Date.now() - started} ms, the page's longest pause ${longest.toFixed(0)} ms`);
     assert.ok(longest < 1000, `the page paused ${longest} ms`);
-    await shot("6-thousand-chemicals");
+    await shot("7-thousand-chemicals");
 
     assert.deepEqual(errors, [], "no error on the page");
     const foreign = requests.filter((url) => !["file:", "blob:", "data:"].includes(new URL(url).protocol));

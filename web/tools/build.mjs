@@ -85,7 +85,8 @@ console.log(`${join(out_dir, "vorn.html")}: ${size} bytes`);
 if (size > kMaxPageBytes) throw new Error(`the page is ${size} bytes, above ${kMaxPageBytes}`);
 
 // The node tests, each bundled with what it imports from web/.
-for (const test of ["engine_bytes.test.ts", "mc_bytes.test.ts", "page_browser.test.ts", "human_number.test.ts"]) {
+for (const test of ["engine_bytes.test.ts", "mc_bytes.test.ts", "page_browser.test.ts", "human_number.test.ts",
+  "distribution_preview.test.ts"]) {
   await build({
     entryPoints: [join(web, "test", test)],
     bundle: true,
