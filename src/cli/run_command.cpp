@@ -218,12 +218,15 @@ std::string join(const std::vector<std::string>& lines, const char* sep) {
 }
 
 void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
+  for (const std::string& warning : outcome.warnings)
+    std::fprintf(stderr, "vorn: warning: %s\n", warning.c_str());
   switch (outcome.status) {
     case vorn::Status::completed:
       break;
     case vorn::Status::input_missing:
     case vorn::Status::fatal_input_error:
-      std::fprintf(stderr, "%s\n", outcome.message.front().c_str());
+      if (outcome.explanation.empty())
+        std::fprintf(stderr, "%s\n", outcome.message.front().c_str());
       break;
     case vorn::Status::stopped: {
       const std::filesystem::path file = dir.empty()
@@ -234,6 +237,8 @@ void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
       break;
     }
   }
+  for (const std::string& line : outcome.explanation)
+    std::fprintf(stderr, "vorn: %s\n", line.c_str());
   // A report left by an earlier run must not be taken for this run's.
   std::error_code ec;
   const std::filesystem::path report = std::filesystem::path(dir) / "VORN.OUT";

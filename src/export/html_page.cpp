@@ -203,15 +203,25 @@ std::string header_verdict(const Results& r) {
          " chemicals exceed a limit";
 }
 
-std::string completed_page(const Results& r, const PageStamp& stamp) {
+// The run's warnings, one item each; nothing when it has none.
+std::string warnings_section(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return {};
+  std::string s = "<h2>Warnings</h2>\n<ul class=\"warnings\">\n";
+  for (const std::string& w : warnings) s += "<li>" + html_text(w) + "</li>\n";
+  return s + "</ul>\n";
+}
+
+std::string completed_page(const Results& r, const std::vector<std::string>& warnings,
+                           const PageStamp& stamp) {
   const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
                            (r.chemicals.size() == 1 ? " chemical" : " chemicals");
   const Provenance provenance = provenance_of(stamp);
   return page_head("vorn: " + what, "", running_texts(stamp, provenance, header_verdict(r))) +
          "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
          ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" +
-         provenance_section(provenance) + unit_section(r) + verdict_section(r) +
-         drivers_section(r) + chemicals_section(r) + page_foot("The full tables are in VORN.OUT.");
+         provenance_section(provenance) + warnings_section(warnings) + unit_section(r) +
+         verdict_section(r) + drivers_section(r) + chemicals_section(r) +
+         page_foot("The full tables are in VORN.OUT.");
 }
 
 std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
@@ -252,14 +262,20 @@ std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
     }
     s += "</pre>\n";
   }
-  return s + page_foot("The full tables are in VORN.OUT.");
+  if (!outcome.explanation.empty()) {
+    s += "<h2>In plain words</h2>\n<p class=\"explanation\">";
+    for (std::size_t k = 0; k < outcome.explanation.size(); ++k)
+      s += (k > 0 ? "<br/>\n" : "") + html_text(outcome.explanation[k]);
+    s += "</p>\n";
+  }
+  return s + warnings_section(outcome.warnings) + page_foot("The run did not complete.");
 }
 
 }  // namespace
 
 std::string html_page(const Outcome& outcome, const PageStamp& stamp) {
   if (outcome.status == Status::completed && outcome.results)
-    return completed_page(*outcome.results, stamp);
+    return completed_page(*outcome.results, outcome.warnings, stamp);
   return unfinished_page(outcome, stamp);
 }
 

@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "export/export_text.hpp"
 #include "core/json_number.hpp"
+#include "export/export_text.hpp"
 #include "export/report_values.hpp"
 #include "export/unit_values.hpp"
 
@@ -90,7 +90,9 @@ const char* status_word(Status status) {
   return "unknown";
 }
 
-std::string results_json(const Results& results) {
+namespace {
+
+Json results_document(const Results& results) {
   Json document = Json::object();
   document["version"] = kDocumentVersion;
   document["status"] = status_word(Status::completed);
@@ -105,13 +107,39 @@ std::string results_json(const Results& results) {
     chemicals.push_back(std::move(entry));
   }
   document["chemicals"] = std::move(chemicals);
-  return document_text(document);
+  return document;
+}
+
+// Lines as one text, one per line.
+std::string joined_lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    if (k > 0) text += '\n';
+    text += export_text(lines[k]);
+  }
+  return text;
+}
+
+// The run's warnings, when it has any.
+void add_warnings(Json& document, const Outcome& outcome) {
+  if (outcome.warnings.empty()) return;
+  Json warnings = Json::array();
+  for (const std::string& w : outcome.warnings) warnings.push_back(export_text(w));
+  document["warnings"] = std::move(warnings);
+}
+
+}  // namespace
+
+std::string results_json(const Results& results) {
+  return document_text(results_document(results));
 }
 
 std::string results_json(const Outcome& outcome) {
   if (outcome.status == Status::completed) {
     if (!outcome.results) throw std::invalid_argument("a completed outcome without its results");
-    return results_json(*outcome.results);
+    Json document = results_document(*outcome.results);
+    add_warnings(document, outcome);
+    return document_text(document);
   }
   // The message lines as the run wrote them, one per line.
   std::string message;
@@ -123,6 +151,8 @@ std::string results_json(const Outcome& outcome) {
   document["version"] = kDocumentVersion;
   document["status"] = status_word(outcome.status);
   document["message"] = message;
+  if (!outcome.explanation.empty()) document["explanation"] = joined_lines(outcome.explanation);
+  add_warnings(document, outcome);
   return document_text(document);
 }
 
