@@ -218,8 +218,6 @@ std::string join(const std::vector<std::string>& lines, const char* sep) {
 }
 
 void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
-  for (const std::string& warning : outcome.warnings)
-    std::fprintf(stderr, "vorn: warning: %s\n", warning.c_str());
   switch (outcome.status) {
     case vorn::Status::completed:
       break;
@@ -239,6 +237,8 @@ void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
   }
   for (const std::string& line : outcome.explanation)
     std::fprintf(stderr, "vorn: %s\n", line.c_str());
+  for (const std::string& warning : outcome.warnings)
+    std::fprintf(stderr, "vorn: warning: %s\n", warning.c_str());
   // A report left by an earlier run must not be taken for this run's.
   std::error_code ec;
   const std::filesystem::path report = std::filesystem::path(dir) / "VORN.OUT";
