@@ -56,9 +56,10 @@ InputLayout::InputLayout(std::string_view text) {
   if (words.empty() || !parse_integer(words.front(), n)) return;
   count_ = n;
   whole_line(InputSection::property_heading, 0);
-  for (int i = 1; i <= n; ++i) whole_line(InputSection::property, i);
+  // A count far beyond the file's lines stops with them.
+  for (int i = 1; i <= n && k < lines_.size(); ++i) whole_line(InputSection::property, i);
   whole_line(InputSection::concentration_heading, 0);
-  for (int i = 1; i <= n; ++i) value_line(InputSection::concentration, i);
+  for (int i = 1; i <= n && k < lines_.size(); ++i) value_line(InputSection::concentration, i);
   whole_line(InputSection::daf_heading, 0);
   for (int r = 1; k < lines_.size(); ++r) whole_line(InputSection::daf, r);
 }
