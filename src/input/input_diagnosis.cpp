@@ -107,9 +107,11 @@ std::string section_words(const InputLayout& layout, InputPlace place, std::size
   return {};
 }
 
-// A number written with a decimal comma on the line ("0,051"), or nothing.
+// A number written with a decimal comma on the line ("0,051"), or nothing. A property line's
+// name ("1,2-Dichloroethane") is not searched.
 std::string decimal_comma(std::string_view line) {
-  for (std::size_t k = 1; k + 1 < line.size(); ++k) {
+  const std::size_t at = line.find('@');
+  for (std::size_t k = at == std::string_view::npos ? 1 : at + 1; k + 1 < line.size(); ++k) {
     if (line[k] != ',' || !std::isdigit(static_cast<unsigned char>(line[k - 1])) ||
         !std::isdigit(static_cast<unsigned char>(line[k + 1])))
       continue;

@@ -69,6 +69,16 @@ TEST(InputMessages, EachMistakeIsNamedWhereItIsWithItsLikelyCauseAndTheLogKeepsI
        "number; found \"0.051\"\n"
        "vorn: \"0,29\" on line 11: commas separate values; use '.' for decimals\n",
        " vorn: fatal input error on unit 1 (VORN.IN), line 11: \"0.051\" is not an integer"},
+      {"a word for a number on a line whose name holds a comma",
+       [](Lines& l) {
+         l[10] =
+             "1,2-Dichloroethane @ 107-06-2 0.005 0.091 0.091 0.02 0.007 1.2 3000 0.5 1.2E-3 "
+             "1.1E-5 0.104 8600 0 0 0.33 0.0042 0.31 0.003 1 -1 0.9 C 98.96 0.1 0.07 zero";
+       },
+       3,
+       "vorn: VORN.IN line 11, property line of chemical 1 \"1,2-Dichloroethane\": expected "
+       "LOGKOW, a number; found \"zero\"\n",
+       " vorn: fatal input error on unit 1 (VORN.IN), line 11: \"zero\" is not a real"},
       {"a decimal comma on a concentration line", on_line(22, "0.012", "0,012"), 3,
        "vorn: VORN.IN line 22, concentration line of chemical 1 \"Benzene\": expected TOTC, a "
        "number; found \"N\"\n"
