@@ -69,6 +69,7 @@ StreamSummary summarize(const Stream& stream, const Outcome& outcome) {
   s.status = outcome.status;
   s.exit_status = outcome.exit_status();
   s.message = joined(outcome.message);
+  s.explanation = outcome.explanation;
   if (outcome.status == Status::completed && outcome.results) {
     const Results& results = *outcome.results;
     s.chemicals = results.chemicals.size();

@@ -74,6 +74,8 @@ int report_streams(const std::vector<batch::StreamSummary>& rows) {
       std::fprintf(stderr, "vorn batch: %s: %s%s\n", s.path.c_str(),
                    worded ? "" : (std::string(status_word(s.status)) + ": ").c_str(),
                    worded ? s.message.c_str() + 6 : s.message.c_str());
+      for (const std::string& line : s.explanation)
+        std::fprintf(stderr, "vorn batch: %s: %s\n", s.path.c_str(), line.c_str());
     }
     if (!s.page_error.empty()) {
       std::fprintf(stderr, "vorn batch: fatal error: %s\n", s.page_error.c_str());

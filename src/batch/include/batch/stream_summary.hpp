@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "batch/streams.hpp"
 #include "vorn/outcome.hpp"
@@ -27,6 +28,8 @@ struct StreamSummary {
   Status status = Status::completed;
   int exit_status = 0;
   std::string message;  // the message's lines joined by "; "
+  // The message in plain words with its likely cause, when the run gave one.
+  std::vector<std::string> explanation;
   std::size_t chemicals = 0;
   std::size_t exceeding = 0;  // chemicals with GW_EXCEEDED or SF_EXCEEDED
   std::optional<WorstChemical> worst;
