@@ -211,10 +211,20 @@ std::vector<std::string> explain_read_error(const FreeFormError& error, std::str
     case FreeFormError::Problem::line_ended:
       lines.push_back(where + ": the line ends before " + expected);
       break;
-    case FreeFormError::Problem::file_ended:
-      lines.push_back("VORN.IN ends before all its values were read: expected " + expected +
+    case FreeFormError::Problem::file_ended: {
+      // The first of the unit lines and the count that the file lacks, when it lacks one.
+      std::string missing;
+      for (int p = 0; p < 8 && missing.empty(); ++p) {
+        if (layout.line_of(InputSection::unit, p) == 0)
+          section_words(layout, {InputSection::unit, p}, 0, missing);
+      }
+      if (missing.empty() && layout.line_of(InputSection::count) == 0)
+        missing = "the number of chemicals";
+      lines.push_back("VORN.IN ends before all its values were read: expected " +
+                      (missing.empty() ? expected : missing + ", " + kind_words(error.expected())) +
                       " on line " + std::to_string(line) + " or later");
       return lines;
+    }
     case FreeFormError::Problem::quoted_text:
       lines.push_back(where + ": the quoted text " + quoted(error.found()) +
                       " is not closed, or runs into the next value");

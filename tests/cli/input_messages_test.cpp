@@ -102,6 +102,11 @@ TEST(InputMessages, EachMistakeIsNamedWhereItIsWithItsLikelyCauseAndTheLogKeepsI
        "vorn: VORN.IN line 5, unit line 5: expected WU_WASTEVOL (the waste volume), a number; "
        "found \"six\"\n",
        " vorn: fatal input error on unit 1 (VORN.IN), line 5: \"six\" is not a real"},
+      {"a file cut short in the unit lines", [](Lines& l) { l.resize(3); }, 3,
+       "vorn: VORN.IN ends before all its values were read: expected WU_HQFACT (the target "
+       "hazard quotient), a number on line 4 or later\n",
+       " vorn: fatal input error on unit 1 (VORN.IN), line 4: end of file before all values were "
+       "read"},
       {"a NaN among the values", on_line(11, "1820 0.5", "NaN 0.5"), 0,
        "vorn: warning: chemical 1 \"Benzene\" (71-43-2): SOILST is NaN (not a number); the run "
        "carries it through\n" +
