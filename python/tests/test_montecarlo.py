@@ -74,3 +74,22 @@ def test_the_package_needs_no_toml_module_of_its_own():
             "assert s.to_json().startswith('{')\n")
     done = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True)
     assert done.returncode == 0, done.stderr
+
+
+def test_a_dict_scenario_is_named_by_its_own_paths_with_the_nearest_words():
+    input_text = (ROOT / "examples" / "landfill" / "VORN.IN").read_bytes()
+    dist = {"type": "uniform", "min": 1, "max": 2}
+    with pytest.raises(ValueError) as problem:
+        vorn.montecarlo({"vary": [{"chemical": 1, "field": "TOTC", "dist": dist},
+                                  {"chemical": 1, "field": "TCLP", "dist": dist}]},
+                        text=input_text)
+    assert str(problem.value).startswith(
+        'scenario: vary[1].field: unknown field "TCLP": did you mean TCLPCONC? (the fields')
+    with pytest.raises(ValueError, match=r'^scenario: vary\[0\]\.chemical: no chemical has the '
+                                         r'CAS number or name "benzene": did you mean "Benzene"\?'):
+        vorn.montecarlo({"vary": [{"chemical": "benzene", "field": "TOTC", "dist": dist}]},
+                        text=input_text)
+    # A scenario written as TOML keeps its lines.
+    with pytest.raises(ValueError, match=r"^scenario:3:1: vary\[1\]\.field: unknown field"):
+        vorn.montecarlo('[[vary]]\nchemical = 1\nfield = "TCLP"\n'
+                        'dist = { type = "constant", value = 1 }\n', text=input_text)

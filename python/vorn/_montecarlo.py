@@ -6,6 +6,7 @@ import io
 import json
 import math
 import os
+import re
 from typing import Any, Dict, List, Mapping, Optional, Tuple, Union
 
 import pandas as pd
@@ -252,6 +253,22 @@ def input_of(name_for_messages: str, text: str, directory: str) -> bytes:
         raise ValueError(f"scenario: input: cannot read {path}: {e.strerror}") from None
 
 
+_LOCATED = re.compile(r"^scenario:\d+:\d+: ([^\s:]+): (.*)$")
+
+
+def dict_paths(message: str) -> str:
+    """A message about a dict scenario with each problem keyed by the dict's own path
+    (``vary[0].chemical``) instead of the place in the TOML text made from the dict."""
+    lines = []
+    for line in message.split("\n"):
+        located = _LOCATED.match(line)
+        if located:
+            key = re.sub(r"\[(\d+)\]", lambda m: f"[{int(m.group(1)) - 1}]", located.group(1))
+            line = f"scenario: {key}: {located.group(2)}"
+        lines.append(line)
+    return "\n".join(lines)
+
+
 def _count(value: Optional[int], what: str) -> Optional[int]:
     if value is None:
         return None
@@ -287,6 +304,17 @@ def montecarlo(
     run's message when that run does not complete (the realizations would mean nothing).
     """
     name, toml_text, directory = scenario_source(scenario)
+    try:
+        return _montecarlo(name, toml_text, directory, text, realizations, seed, outer, inner,
+                           threads, shard)
+    except ValueError as e:
+        if isinstance(scenario, Mapping):
+            raise ValueError(dict_paths(str(e))) from None
+        raise
+
+
+def _montecarlo(name, toml_text, directory, text, realizations, seed, outer, inner, threads,
+                shard) -> Summary:
     input_text = text_bytes(text) if text is not None else input_of(name, toml_text, directory)
     if shard is not None:
         if (not isinstance(shard, tuple) or len(shard) != 2

@@ -77,6 +77,7 @@ StreamSummary summarize(const Stream& stream, const Outcome& outcome) {
     if (!outcome.sources->usable())
       s.sources_warning = chemicals::sources_warning(*outcome.sources);
   }
+  s.explanation = outcome.explanation;
   if (outcome.status == Status::completed && outcome.results) {
     const Results& results = *outcome.results;
     s.chemicals = results.chemicals.size();

@@ -75,6 +75,8 @@ int report_streams(const std::vector<batch::StreamSummary>& rows) {
       std::fprintf(stderr, "vorn batch: %s: %s%s\n", s.path.c_str(),
                    worded ? "" : (std::string(status_word(s.status)) + ": ").c_str(),
                    worded ? s.message.c_str() + 6 : s.message.c_str());
+      for (const std::string& line : s.explanation)
+        std::fprintf(stderr, "vorn batch: %s: %s\n", s.path.c_str(), line.c_str());
     }
     if (!s.sources_warning.empty())
       std::fprintf(stderr, "vorn batch: %s: warning: %s\n", s.path.c_str(),

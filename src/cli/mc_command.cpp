@@ -17,6 +17,7 @@
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
 #include "mc_run/part_documents.hpp"
+#include "scenario/scenario_words.hpp"
 
 namespace vorn::cli {
 namespace {
@@ -142,6 +143,9 @@ int run_mc(const McArgs& args) {
     request.force_samples = args.force;
   }
   request.progress = progress_bar("vorn mc");
+  request.warn = [](const std::string& w) {
+    std::fprintf(stderr, "vorn mc: warning: %s\n", w.c_str());
+  };
   if (args.sobol) {
     const int status = run_sobol(args, request);
     return !args.samples.empty() && !samples.close() ? kFatalError : status;
@@ -165,7 +169,8 @@ int run_mc(const McArgs& args) {
 int mc_main(int argc, char** argv) {
   CLI::App app{"Runs a waste stream many times over inputs drawn from distributions.", "vorn mc"};
   use_house_style(app);
-  app.footer(kFooter);
+  app.footer(std::string(kFooter) + "\n\nThe scenario file's words:\n" +
+             scenario::scenario_reference("  "));
   McArgs args;
   app.add_option("SCENARIO", args.scenario, "the scenario file (TOML)")->required()->type_name("");
   app.add_option("--realizations", args.realizations, "how many (overrides the scenario)")

@@ -71,6 +71,8 @@ int baseline_failed(const char* command, const Outcome& baseline) {
     message += (k > 0 ? "; " : "") + baseline.message[k];
   std::fprintf(stderr, "%s: the deterministic run did not complete: %s\n", command,
                message.c_str());
+  for (const std::string& line : baseline.explanation)
+    std::fprintf(stderr, "%s: %s\n", command, line.c_str());
   return baseline.exit_status();
 }
 

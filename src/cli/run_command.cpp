@@ -224,7 +224,8 @@ void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
       break;
     case vorn::Status::input_missing:
     case vorn::Status::fatal_input_error:
-      std::fprintf(stderr, "%s\n", outcome.message.front().c_str());
+      if (outcome.explanation.empty())
+        std::fprintf(stderr, "%s\n", outcome.message.front().c_str());
       break;
     case vorn::Status::stopped: {
       const std::filesystem::path file = dir.empty()
@@ -235,6 +236,10 @@ void report_outcome(const vorn::Outcome& outcome, const std::string& dir) {
       break;
     }
   }
+  for (const std::string& line : outcome.explanation)
+    std::fprintf(stderr, "vorn: %s\n", line.c_str());
+  for (const std::string& warning : outcome.warnings)
+    std::fprintf(stderr, "vorn: warning: %s\n", warning.c_str());
   // A report left by an earlier run must not be taken for this run's.
   std::error_code ec;
   const std::filesystem::path report = std::filesystem::path(dir) / "VORN.OUT";

@@ -50,12 +50,17 @@ class Reader {
       : file_(file), line_(text), line_number_(line_number) {}
 
   void read(std::initializer_list<Item> items) {
-    if (file_ != nullptr && !advance()) fail_end_of_file();
+    if (file_ != nullptr && !advance()) {
+      kind_ = items.size() > 0 ? items.begin()->kind() : Item::Kind::Text;
+      fail_end_of_file();
+    }
     const Item* list = items.begin();
     const std::size_t count = items.size();
     std::size_t k = 0;
     bool after_comma = true;  // a comma first in the read is a null value
     while (k < count) {
+      item_ = k;
+      kind_ = list[k].kind();
       while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
       if (pos_ >= line_.size()) {
         if (!advance()) fail_ran_out(k, count);
@@ -86,17 +91,24 @@ class Reader {
     return true;
   }
 
-  [[noreturn]] void fail(std::string_view what) const {
-    throw FatalInputError(input_error_message(line_number_, what));
+  [[noreturn]] void fail(FreeFormError::Problem problem, std::string_view found,
+                         std::string_view what) const {
+    fail_at(line_number_, problem, found, what);
+  }
+  [[noreturn]] void fail_at(int line, FreeFormError::Problem problem, std::string_view found,
+                            std::string_view what) const {
+    throw FreeFormError(input_error_message(line, what), line, problem, std::string(found), kind_,
+                        item_);
   }
   [[noreturn]] void fail_end_of_file() const {
-    throw FatalInputError(
-        input_error_message(line_number_ + 1, "end of file before all values were read"));
+    fail_at(line_number_ + 1, FreeFormError::Problem::file_ended, {},
+            "end of file before all values were read");
   }
   [[noreturn]] void fail_ran_out(std::size_t found, std::size_t wanted) const {
     if (file_ != nullptr) fail_end_of_file();
-    fail("the line ends after " + std::to_string(found) + " of " + std::to_string(wanted) +
-         " values");
+    fail(FreeFormError::Problem::line_ended, {},
+         "the line ends after " + std::to_string(found) + " of " + std::to_string(wanted) +
+             " values");
   }
 
   std::string_view unquoted_token() {
@@ -116,8 +128,8 @@ class Reader {
     for (;;) {
       if (pos_ >= line_.size()) {
         if (!advance()) {
-          throw FatalInputError(input_error_message(
-              first_line, "quoted text " + shown(opening_line.substr(start)) + " is not closed"));
+          fail_at(first_line, FreeFormError::Problem::quoted_text, opening_line.substr(start),
+                  "quoted text " + shown(opening_line.substr(start)) + " is not closed");
         }
         continue;
       }
@@ -137,9 +149,10 @@ class Reader {
       // Shown from the opening quote, or from the start of the line the text ends on.
       const std::size_t from = line_number_ == first_line ? start : 0;
       const std::size_t end = line_.find_first_of(" \t,/", pos_);
-      fail("quoted text " +
-           shown(line_.substr(from, end == std::string_view::npos ? end : end - from)) +
-           " is followed by " + shown(line_.substr(pos_, 1)));
+      const std::string_view text =
+          line_.substr(from, end == std::string_view::npos ? end : end - from);
+      fail(FreeFormError::Problem::quoted_text, text,
+           "quoted text " + shown(text) + " is followed by " + shown(line_.substr(pos_, 1)));
     }
     return value;
   }
@@ -160,13 +173,13 @@ class Reader {
       case Item::Kind::Integer: {
         const std::string_view token = (c == '\'' || c == '"') ? quoted_raw() : unquoted_token();
         if (!parse_integer(token, *static_cast<std::int32_t*>(item.target())))
-          fail(shown(token) + " is not an integer");
+          fail(FreeFormError::Problem::not_a_value, token, shown(token) + " is not an integer");
         return;
       }
       case Item::Kind::Real: {
         const std::string_view token = (c == '\'' || c == '"') ? quoted_raw() : unquoted_token();
         if (!parse_real(token, *static_cast<double*>(item.target())))
-          fail(shown(token) + " is not a real");
+          fail(FreeFormError::Problem::not_a_value, token, shown(token) + " is not a real");
         return;
       }
     }
@@ -184,6 +197,8 @@ class Reader {
   std::string_view line_;
   std::size_t pos_ = 0;
   int line_number_;
+  std::size_t item_ = 0;  // the item being read, for a failure
+  Item::Kind kind_ = Item::Kind::Text;
 };
 
 }  // namespace

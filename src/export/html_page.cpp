@@ -231,10 +231,18 @@ std::string header_verdict(const Results& r) {
          " chemicals exceed a limit";
 }
 
+// The run's warnings, one item each; nothing when it has none.
+std::string warnings_section(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return {};
+  std::string s = "<h2>Warnings</h2>\n<ul class=\"warnings\">\n";
+  for (const std::string& w : warnings) s += "<li>" + html_text(w) + "</li>\n";
+  return s + "</ul>\n";
+}
+
 // The stream's totals follow the verdict; with usable sources, the values that differ from
 // the tables and those still to supply follow them, and every value's source ends the page.
-std::string completed_page(const Results& r, const PageStamp& stamp,
-                           const chemicals::RunSources* sources) {
+std::string completed_page(const Results& r, const std::vector<std::string>& warnings,
+                           const PageStamp& stamp, const chemicals::RunSources* sources) {
   const std::string what = unit_type(r.unit) + ", " + std::to_string(r.chemicals.size()) +
                            (r.chemicals.size() == 1 ? " chemical" : " chemicals");
   const Provenance provenance = provenance_of(stamp, sources);
@@ -243,7 +251,7 @@ std::string completed_page(const Results& r, const PageStamp& stamp,
                    running_texts(stamp, provenance, header_verdict(r))) +
          "<h1>Waste-stream risk assessment</h1>\n<p>" + what +
          ". <span class=\"outcome\">&#10003; Run completed</span></p>\n" +
-         provenance_section(provenance) + unit_section(r) + verdict_section(r) + stream_section(r) +
+         provenance_section(provenance) + warnings_section(warnings) + unit_section(r) + verdict_section(r) + stream_section(r) +
          (sourced ? differing_values_section(*sources) + values_to_supply_section(*sources) : "") +
          drivers_section(r) + chemicals_section(r) +
          (sourced ? value_sources_section(*sources, kOpenChartsUpTo) : "") +
@@ -288,14 +296,20 @@ std::string unfinished_page(const Outcome& outcome, const PageStamp& stamp) {
     }
     s += "</pre>\n";
   }
-  return s + page_foot("The full tables are in VORN.OUT.");
+  if (!outcome.explanation.empty()) {
+    s += "<h2>In plain words</h2>\n<p class=\"explanation\">";
+    for (std::size_t k = 0; k < outcome.explanation.size(); ++k)
+      s += (k > 0 ? "<br/>\n" : "") + html_text(outcome.explanation[k]);
+    s += "</p>\n";
+  }
+  return s + warnings_section(outcome.warnings) + page_foot("The run did not complete.");
 }
 
 }  // namespace
 
 std::string html_page(const Outcome& outcome, const PageStamp& stamp) {
   if (outcome.status == Status::completed && outcome.results)
-    return completed_page(*outcome.results, stamp, outcome.sources.get());
+    return completed_page(*outcome.results, outcome.warnings, stamp, outcome.sources.get());
   return unfinished_page(outcome, stamp);
 }
 

@@ -138,7 +138,9 @@ const char* status_word(Status status) {
   return "unknown";
 }
 
-std::string results_json(const Results& results, const chemicals::RunSources* sources) {
+namespace {
+
+Json results_document(const Results& results, const chemicals::RunSources* sources) {
   if (sources != nullptr && !sources->usable()) sources = nullptr;
   Json document = Json::object();
   document["version"] = kDocumentVersion;
@@ -159,25 +161,47 @@ std::string results_json(const Results& results, const chemicals::RunSources* so
     chemicals.push_back(std::move(entry));
   }
   document["chemicals"] = std::move(chemicals);
-  return document_text(document);
+  return document;
+}
+
+// Lines as one text, one per line.
+std::string joined_lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    if (k > 0) text += '\n';
+    text += export_text(lines[k]);
+  }
+  return text;
+}
+
+// The run's warnings, when it has any.
+void add_warnings(Json& document, const Outcome& outcome) {
+  if (outcome.warnings.empty()) return;
+  Json warnings = Json::array();
+  for (const std::string& w : outcome.warnings) warnings.push_back(export_text(w));
+  document["warnings"] = std::move(warnings);
+}
+
+}  // namespace
+
+std::string results_json(const Results& results, const chemicals::RunSources* sources) {
+  return document_text(results_document(results, sources));
 }
 
 std::string results_json(const Outcome& outcome) {
   if (outcome.status == Status::completed) {
     if (!outcome.results) throw std::invalid_argument("a completed outcome without its results");
-    return results_json(*outcome.results, outcome.sources.get());
-  }
-  // The message lines as the run wrote them, one per line.
-  std::string message;
-  for (std::size_t k = 0; k < outcome.message.size(); ++k) {
-    if (k > 0) message += '\n';
-    message += export_text(outcome.message[k]);
+    Json document = results_document(*outcome.results, outcome.sources.get());
+    add_warnings(document, outcome);
+    return document_text(document);
   }
   Json document = Json::object();
   document["version"] = kDocumentVersion;
   document["status"] = status_word(outcome.status);
   document["verdict"] = kNotAssessed;
-  document["message"] = message;
+  document["message"] = joined_lines(outcome.message);
+  if (!outcome.explanation.empty()) document["explanation"] = joined_lines(outcome.explanation);
+  add_warnings(document, outcome);
   return document_text(document);
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+
 #include "core/input_file.hpp"
 #include "core/log_unit.hpp"
 #include "core/output_file.hpp"
@@ -46,8 +48,20 @@ Setup set_up(const McRequest& request) {
     files.input = bytes;
   } else if (read_file(scenario.input.string(), bytes, why)) {
     files.input = bytes;
+  } else {
+    // Named as resolved: a relative `input` is taken from the scenario's directory.
+    s.baseline.status = Status::input_missing;
+    s.baseline.message = {scenario::located_message(
+        scenario.file_name, scenario.input_at, "input",
+        "cannot open " + std::filesystem::absolute(scenario.input).lexically_normal().string() +
+            ": " + why)};
+    return s;
   }
   s.baseline = run(files);
+  if (request.warn) {
+    for (const std::string& w : scenario.warnings) request.warn(w);
+    for (const std::string& w : s.baseline.warnings) request.warn("VORN.IN: " + w);
+  }
   if (s.baseline.status != Status::completed) return s;
   read_records(bytes, s.input);
   s.resolved = scenario::resolve_scenario(scenario, s.input.chemicals, bytes);

@@ -4,6 +4,8 @@
 
 #include "correlation_reader.hpp"
 
+#include "scenario/scenario_words.hpp"
+
 namespace vorn::scenario {
 namespace {
 
@@ -21,7 +23,9 @@ CorrelationEndEntry read_end(TomlReader& reader, const toml::node& node, SourceP
   for (auto&& [k, value] : *table) {
     const std::string key = name + '.' + std::string(k.str());
     const SourcePosition k_at = position(k.source());
-    if (!input.read(reader, k.str(), value, k_at, key)) reader.error(k_at, key, "unknown key");
+    if (!input.read(reader, k.str(), value, k_at, key))
+      reader.error(k_at, key,
+                   unknown_word_message("key", k.str(), {"chemical", "field"}, "an input takes"));
   }
   input.check(reader, at, name);
   end.field = input.field;
@@ -50,7 +54,8 @@ CorrelateEntry read_correlate(TomlReader& reader, const toml::table& table,
           reader.error(at, key, shortest_text(*rho) + " is outside [-1, 1]");
       }
     } else {
-      reader.error(at, key, "unknown key");
+      reader.error(at, key,
+                   unknown_word_message("key", k.str(), correlate_keys(), "a [[correlate]] takes"));
     }
   }
   if (!has_a) reader.error(e.at, name + ".a", "missing: name the first input");

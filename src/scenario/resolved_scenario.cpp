@@ -7,9 +7,11 @@
 #include <sstream>
 #include <tuple>
 
+#include "core/nearest_word.hpp"
 #include "numerics/sha256.hpp"
 #include "numerics/sobol_points.hpp"
 #include "scenario/resolved_correlation.hpp"
+#include "scenario/scenario_words.hpp"
 
 namespace vorn::scenario {
 
@@ -65,9 +67,26 @@ class Resolver {
     if (found.empty()) found = matching(chemicals_, selector.text, &Chemical::CHEMNAME);
     if (found.size() == 1) return found.front();
     error(selector.at, key,
-          found.empty() ? "no chemical has the CAS number or name \"" + selector.text + '"'
+          found.empty() ? no_chemical(selector.text)
                         : '"' + selector.text + "\" matches chemicals " + listed(found));
     return std::nullopt;
+  }
+
+  // A name or CAS number no chemical has: the nearest of them, and the names when few.
+  std::string no_chemical(const std::string& text) const {
+    std::vector<std::string> words, names;
+    for (const Chemical& c : chemicals_) {
+      words.emplace_back(trimmed(c.CHEMNAME));
+      names.push_back('"' + words.back() + '"');
+      words.emplace_back(trimmed(c.CHEMCAS));
+    }
+    std::string message = "no chemical has the CAS number or name \"" + text + '"';
+    if (const auto near = suggested_word(text, words))
+      message += ": did you mean \"" + *near + "\"?";
+    constexpr std::size_t kListed = 20;
+    if (!names.empty() && names.size() <= kListed)
+      message += " (the chemicals: " + word_list(names, "and") + ')';
+    return message;
   }
 
   ScenarioProblems problems;

@@ -2,17 +2,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
+#include "core/nearest_word.hpp"
 #include "correlation_reader.hpp"
 #include "numerics/distribution_keys.hpp"
+#include "scenario/scenario_words.hpp"
 #include "scenario_toml.hpp"
 
 namespace vorn::scenario {
 
 namespace {
+
+// A percentile given as a fraction, with the percent it likely meant.
+std::string in_percent(double p) {
+  char percent[32];
+  std::snprintf(percent, sizeof percent, "%.10g", p * 100);
+  return shortest_text(p) + " reads as a fraction: a percentile is in percent: did you mean " +
+         percent + "?";
+}
 
 class Reader : public TomlReader {
  public:
@@ -53,11 +64,15 @@ class Reader : public TomlReader {
         if (s.percentiles.empty()) error(at, key, "needs at least one percentile");
         for (double p : s.percentiles) {
           if (!(p > 0 && p < 100)) error(at, key, shortest_text(p) + " is not inside (0, 100)");
+          if (p > 0 && p < 1) s.warnings.push_back(located_message(file_, at, key, in_percent(p)));
         }
       } else if (key == "decision_percentile") {
         if (auto p = number(node, at, key)) {
           s.decision_percentile = *p;
-          if (!(*p > 0 && *p < 100)) error(at, key, shortest_text(*p) + " is not inside (0, 100)");
+          if (*p > 0 && *p < 1)
+            error(at, key, in_percent(*p));
+          else if (!(*p > 0 && *p < 100))
+            error(at, key, shortest_text(*p) + " is not inside (0, 100)");
         }
       } else if (key == "target_precision") {
         precision_at = at;
@@ -70,7 +85,7 @@ class Reader : public TomlReader {
       } else if (key == "correlate") {
         read_correlate_array(node, at, s);
       } else {
-        error(at, key, "unknown key");
+        error(at, key, unknown_word_message("key", key, top_level_keys(), "the keys"));
       }
     }
     if (!has_input && !input_given) error({1, 1}, "input", "missing: name the VORN.IN to run");
@@ -171,7 +186,7 @@ class Reader : public TomlReader {
           error(at, key, "must be a text saying why the input differs from the tables");
         }
       } else {
-        error(at, key, "unknown key");
+        error(at, key, unknown_word_message("key", k.str(), vary_keys(), "a [[vary]] takes"));
       }
     }
     input.check(*this, e.at, name);
@@ -196,17 +211,20 @@ class Reader : public TomlReader {
     const SourcePosition table_at = position(table->source());
     std::optional<numerics::Family> family;
     SourcePosition type_at = table_at;
+    std::string type_text;
     for (auto&& [k, value] : *table) {
       if (k.str() != "type") continue;
       type_at = position(k.source());
-      if (const auto text = value.value<std::string>()) family = numerics::family_named(*text);
+      if (const auto text = value.value<std::string>()) {
+        type_text = *text;
+        family = numerics::family_named(*text);
+      }
     }
     if (!table->contains("type")) {
-      error(table_at, key + ".type", "missing");
+      error(table_at, key + ".type", "missing (" + word_list(family_names()) + ")");
     } else if (!family) {
       error(type_at, key + ".type",
-            "unknown type (constant, uniform, loguniform, triangular, pert, normal, "
-            "lognormal, beta, gamma, weibull, empirical)");
+            unknown_word_message("type", type_text, family_names(), "the families"));
     }
     numerics::DistributionParameters& p = e.parameters;
     std::vector<std::pair<std::string, SourcePosition>> given;
@@ -215,13 +233,13 @@ class Reader : public TomlReader {
       const std::string full = key + '.' + name;
       const SourcePosition k_at = position(k.source());
       if (name == "type") continue;
-      if (!numerics::is_parameter_key(name)) {
-        error(k_at, full, "unknown key");
-        continue;
+      if (!numerics::is_parameter_key(name) || (family && !numerics::family_takes(*family, name))) {
+        parameter_error(k_at, full, name, family);
+        if (!numerics::is_parameter_key(name)) continue;
       }
       given.emplace_back(name, k_at);
       if (family && !numerics::family_takes(*family, name)) {
-        error(k_at, full, "not a parameter of " + std::string(numerics::family_name(*family)));
+        continue;
       } else if (name == "values") {
         p.values = numbers(value, k_at, full);
       } else if (name == "weights") {
@@ -247,6 +265,27 @@ class Reader : public TomlReader {
       }
       error(problem_at, subject.empty() ? key : key + '.' + subject, problem);
     }
+  }
+
+  // A key the family does not read: the family's parameters and the nearest of them.
+  void parameter_error(SourcePosition at, const std::string& full, const std::string& name,
+                       std::optional<numerics::Family> family) {
+    std::vector<std::string> accepted;
+    std::string label = "the parameters";
+    if (family) {
+      accepted = family_parameters(*family);
+      label = std::string(numerics::family_name(*family)) + " takes";
+    } else {
+      for (const auto& p : numerics::kScalarParameters) accepted.emplace_back(p.name);
+      for (const char* p : {"values", "weights", "cdf"}) accepted.emplace_back(p);
+    }
+    if (family && numerics::is_parameter_key(name)) {
+      error(at, full,
+            "not a parameter of " + std::string(numerics::family_name(*family)) + " (" + label +
+                ": " + word_list(accepted) + ')');
+      return;
+    }
+    error(at, full, unknown_word_message("key", name, accepted, label));
   }
 
   void read_cdf(const toml::node& node, SourcePosition at, const std::string& key,

@@ -1,5 +1,7 @@
 #include "scenario_toml.hpp"
 
+#include "scenario/scenario_words.hpp"
+
 namespace vorn::scenario {
 
 std::optional<double> TomlReader::number(const toml::node& node, SourcePosition at,
@@ -79,7 +81,10 @@ bool InputKeys::read(TomlReader& reader, std::string_view key, const toml::node&
     }
     field = *text;
     target = vary_target(field);
-    if (!target) reader.error(at, full_key, "unknown field \"" + field + '"');
+    if (!target)
+      reader.error(
+          at, full_key,
+          unknown_word_message("field", field, varied_fields(), "the fields that can vary"));
     return true;
   }
   if (key == "chemical") {

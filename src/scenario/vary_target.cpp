@@ -36,4 +36,12 @@ std::optional<VaryTarget> vary_target(std::string_view field) {
   return std::nullopt;
 }
 
+std::vector<std::string> varied_fields() {
+  std::vector<std::string> out(kUnitFields.begin(), kUnitFields.end());
+  for (std::string_view column : kChemicalColumns)
+    if (!column.empty()) out.emplace_back(column);
+  out.emplace_back("DAF");
+  return out;
+}
+
 }  // namespace vorn::scenario

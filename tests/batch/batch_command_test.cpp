@@ -67,6 +67,8 @@ TEST(BatchCommand, OneBrokenStreamLeavesTheOthersAsSingleRunsWouldBe) {
   EXPECT_EQ(out[3], "missing: not assessed: input missing");
   EXPECT_EQ(r.err,
             "vorn batch: broken: stopped: Stop, Error: Waste volume= 0.0\n"
+            "vorn batch: broken: VORN.IN line 5, unit line 5, WU_WASTEVOL (the waste volume): "
+            "must be above 0; found \"0\"\n"
             "vorn batch: missing: cannot open unit 1 (VORN.IN): "
             "missing/VORN.IN: No such file or directory\n");
   for (const auto& [name, input] : streams) {

@@ -74,12 +74,16 @@ TEST(ExportOptions, StandardOutputHoldsTheDocumentAlone) {
   CliRun r = run_cli(ws.cwd, "--json - run");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, results_json(run_text(reference_input("landfill")).outcome));
-  EXPECT_EQ(r.err, " NORMAL TERMINATION...\n");
+  EXPECT_EQ(r.err,
+            " NORMAL TERMINATION...\nvorn: warning: chemical 6 \"Toluene\" (108-88-3) has no DAF "
+            "rows: the run used the default landfill DAF 15.1\n");
 
   r = run_cli(ws.cwd, "run --csv - --json both.json");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("index,CHEMNAME,CHEMCAS,", 0), 0u);
-  EXPECT_EQ(r.err, " NORMAL TERMINATION...\n");
+  EXPECT_EQ(r.err,
+            " NORMAL TERMINATION...\nvorn: warning: chemical 6 \"Toluene\" (108-88-3) has no DAF "
+            "rows: the run used the default landfill DAF 15.1\n");
   EXPECT_TRUE(std::filesystem::exists(ws.cwd / "both.json"));
 }
 

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "core/nearest_word.hpp"
 #include "scenario/plan_from_scenario.hpp"
 #include "scenario/resolved_scenario.hpp"
 #include "scenario/scenario.hpp"
 #include "scenario/scenario_json.hpp"
 #include "scenario/scenario_reader.hpp"
+#include "scenario/vary_target.hpp"
 
 namespace vorn::scenario {
 namespace {
@@ -68,12 +70,14 @@ weight = 2
 [[correlate]]
 a = { field = 'WU_WASTEVOL', chemical = 1 }
 )";
+  const std::string fields = " (the fields that can vary: " + word_list(varied_fields()) + ")";
   const std::vector<std::string> expected = {
-      "s.toml:19:21: correlate[1].a.field: unknown field \"HENRI\"",
+      "s.toml:19:21: correlate[1].a.field: unknown field \"HENRI\": did you mean HENRY?" + fields,
       "s.toml:20:1: correlate[1].b: must name a varied input, such as { chemical = "
       "\"71-43-2\", field = \"HENRY\" }",
       "s.toml:21:1: correlate[1].spearman: 1.5 is outside [-1, 1]",
-      "s.toml:22:1: correlate[1].weight: unknown key",
+      "s.toml:22:1: correlate[1].weight: unknown key \"weight\" (a [[correlate]] takes: a, b or "
+      "spearman)",
       "s.toml:23:1: correlate[2].b: missing: name the second input",
       "s.toml:23:1: correlate[2].spearman: missing: the rank correlation",
       "s.toml:24:30: correlate[2].a.chemical: WU_WASTEVOL is a unit input: it takes no chemical",
@@ -88,7 +92,8 @@ TEST(Correlation, EveryEndNamesOneVariedDraw) {
       pair("chemical = 2, field = 'HENRY'", "chemical = '*', field = 'DAF'", 0.5);
   const std::vector<std::string> expected = {
       "s.toml:20:1: correlate[1].b: no [[vary]] entry varies WU_ACTLIFE",
-      "s.toml:23:7: correlate[2].a.chemical: no chemical has the CAS number or name \"lead\"",
+      "s.toml:23:7: correlate[2].a.chemical: no chemical has the CAS number or name \"lead\" (the "
+      "chemicals: \"Benzene\" and \"Toluene\")",
       "s.toml:27:1: correlate[3].a: no [[vary]] entry varies HENRY of chemical 2",
       "s.toml:28:1: correlate[3].b: no [[vary]] entry varies DAF of every chemical (\"*\")",
   };

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/nearest_word.hpp"
 #include "numerics/sha256.hpp"
 #include "scenario/resolved_scenario.hpp"
 #include "scenario/scenario.hpp"
 #include "scenario/scenario_json.hpp"
 #include "scenario/scenario_overrides.hpp"
 #include "scenario/scenario_reader.hpp"
+#include "scenario/vary_target.hpp"
 
 namespace vorn::scenario {
 namespace {
@@ -125,22 +127,25 @@ field = "ORGANIC"
 chemical = 2
 dist = { type = "poisson", value = 1 }
 )";
+  const std::string fields = " (the fields that can vary: " + word_list(varied_fields()) + ")";
   const std::vector<std::string> expected = {
       "s.toml:1:1: realizations: must be at least 1",
       "s.toml:1:1: input: missing: name the VORN.IN to run",
       "s.toml:2:1: sampling: must be \"random\", \"lhs\" or \"sobol\"",
       "s.toml:3:1: percentiles: 100 is not inside (0, 100)",
-      "s.toml:5:1: vary[1].field: unknown field \"TCLPCON\"",
+      "s.toml:5:1: vary[1].field: unknown field \"TCLPCON\": did you mean TCLPCONC?" + fields,
       "s.toml:7:41: vary[1].dist.gsd: gsd (0.5) must be greater than 1",
       "s.toml:10:1: vary[2].chemical: WU_WASTEVOL is a unit input: it takes no chemical",
-      "s.toml:11:1: vary[2].colour: unknown key",
-      "s.toml:12:45: vary[2].dist.shape: not a parameter of normal",
+      "s.toml:11:1: vary[2].colour: unknown key \"colour\" (a [[vary]] takes: field, chemical, "
+      "dist, mode or kind)",
+      "s.toml:12:45: vary[2].dist.shape: not a parameter of normal (normal takes: mean, sd, min "
+      "or max)",
       "s.toml:13:1: vary[3].mode: missing: DAF takes mode = \"factor\"",
       "s.toml:16:31: vary[3].dist.min: min (5) is greater than max (3)",
       "s.toml:16:40: vary[3].dist.mode: mode (1) is outside [min, max] = [5, 3]",
-      "s.toml:18:1: vary[4].field: unknown field \"ORGANIC\"",
-      "s.toml:20:10: vary[4].dist.type: unknown type (constant, uniform, loguniform, triangular, "
-      "pert, normal, lognormal, beta, gamma, weibull, empirical)",
+      "s.toml:18:1: vary[4].field: unknown field \"ORGANIC\"" + fields,
+      "s.toml:20:10: vary[4].dist.type: unknown type \"poisson\" (the families: constant, uniform, "
+      "loguniform, triangular, pert, normal, lognormal, beta, gamma, weibull or empirical)",
   };
   EXPECT_EQ(problems(toml, nullptr), expected);
 
@@ -185,7 +190,8 @@ TEST(Scenario, SelectorsNameChemicalsByIndexCasOrNameAndNumberTheDraws) {
       "s.toml:8:1: vary[2].field: vary[1] already replaces TOTC of chemical 1",
       "s.toml:11:1: vary[3].chemical: \"Toluene\" matches chemicals 2 and 4",
       "s.toml:15:1: vary[4].chemical: chemical 9 is outside 1..4",
-      "s.toml:19:1: vary[5].chemical: no chemical has the CAS number or name \"lead\"",
+      "s.toml:19:1: vary[5].chemical: no chemical has the CAS number or name \"lead\" (the "
+      "chemicals: \"Benzene\", \"Toluene\", \"Xylene\" and \"Toluene\")",
       "s.toml:23:1: vary[6].chemical: \"108-88-3\" matches chemicals 2 and 4",
       "s.toml:29:1: vary[7].field: vary[1] already replaces TOTC",
   };

@@ -112,6 +112,13 @@ ProcessResult run_in_child(const std::filesystem::path& cwd, int (*body)(void*),
   });
 }
 
+std::string without_warnings(const std::string& err) {
+  std::string kept;
+  for (const std::string& line : lines_of(err))
+    if (line.rfind("vorn: warning: ", 0) != 0) kept += line + "\n";
+  return kept;
+}
+
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;

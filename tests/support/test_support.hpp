@@ -51,6 +51,9 @@ ProcessResult run_process(const std::vector<std::string>& argv, const std::files
 // output and error are captured. The child exits with `body`'s result.
 ProcessResult run_in_child(const std::filesystem::path& cwd, int (*body)(void*), void* arg);
 
+// Standard error without the run's warnings ("vorn: warning: ..." lines).
+std::string without_warnings(const std::string& err);
+
 // The lines of a text (terminators removed).
 std::vector<std::string> lines_of(const std::string& text);
 

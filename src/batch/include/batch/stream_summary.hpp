@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "batch/streams.hpp"
 #include "vorn/outcome.hpp"
@@ -29,6 +30,8 @@ struct StreamSummary {
   std::string message;  // the message's lines joined by "; "
   // Why the sources.csv beside the VORN.IN could not be used; "" when it could or there is none.
   std::string sources_warning;
+  // The message in plain words with its likely cause, when the run gave one.
+  std::vector<std::string> explanation;
   std::size_t chemicals = 0;
   std::size_t exceeding = 0;  // chemicals with GW_EXCEEDED or SF_EXCEEDED
   std::optional<WorstChemical> worst;

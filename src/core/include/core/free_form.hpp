@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/input_file.hpp"
+#include "core/run_error.hpp"
 
 namespace vorn {
 
@@ -31,6 +32,39 @@ class Item {
   Kind kind_;
   void* target_;
   std::size_t width_;
+};
+
+// A read that failed, with what a message in plain words needs: the line, the text found
+// there and the item that was being read. what() is the log's line (input_error_message).
+class FreeFormError : public FatalInputError {
+ public:
+  enum class Problem {
+    not_a_value,  // `found` is not a value of the item's kind
+    line_ended,   // the line ends before the item
+    file_ended,   // the file ends before the item
+    quoted_text,  // a quoted text is not closed, or is followed by more
+  };
+  FreeFormError(const std::string& message, int line, Problem problem, std::string found,
+                Item::Kind expected, std::size_t item)
+      : FatalInputError(message),
+        line_(line),
+        problem_(problem),
+        found_(std::move(found)),
+        expected_(expected),
+        item_(item) {}
+  int line() const { return line_; }
+  Problem problem() const { return problem_; }
+  const std::string& found() const { return found_; }
+  Item::Kind expected() const { return expected_; }
+  // The item's place in the read, from 0.
+  std::size_t item() const { return item_; }
+
+ private:
+  int line_;
+  Problem problem_;
+  std::string found_;
+  Item::Kind expected_;
+  std::size_t item_;
 };
 
 // Reads from the next lines of the file; the rest of the last line touched is

@@ -22,6 +22,8 @@ class InputFile {
   bool read_line(std::size_t width, std::string& line);
   // Number (from 1) of the line returned last; 0 before the first.
   int line_number() const { return line_number_; }
+  // The whole file as given.
+  std::string_view text() const { return bytes_; }
 
  private:
   std::string bytes_;

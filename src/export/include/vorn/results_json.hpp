@@ -28,7 +28,8 @@ const char* status_word(Status status);
 
 // The same for any outcome, with its sources when they can be used; a run that did not
 // complete gives only version, status ("stopped", "fatal input error", "input missing"),
-// verdict ("not assessed") and message.
+// verdict ("not assessed"), message and, when the run could tell, "explanation": the message in
+// plain words with its likely cause. Any outcome with warnings ends in "warnings", one text each.
 std::string results_json(const Outcome& outcome);
 
 }  // namespace vorn

@@ -52,6 +52,9 @@ struct McRequest {
   bool force_samples = false;  // more than kMaxSampleRows rows
   // Called now and then with (realizations done, realizations to do).
   std::function<void(std::uint64_t, std::uint64_t)> progress;
+  // Called with each warning about the scenario or its VORN.IN (a percentile given as a
+  // fraction, a NaN value, a chemical without DAF rows), before any realization.
+  std::function<void(const std::string&)> warn;
 };
 
 struct McResult {

@@ -32,6 +32,13 @@ struct Outcome {
   std::vector<std::string> message;
   // For a stop: the file that holds its message ("VORN.DBG" or "VORN.OUT").
   std::string message_file;
+  // The message in plain words with its likely cause, where the input shows one: the
+  // program's own message on standard error, in the JSON and on the page. `message` stays
+  // the log's line.
+  std::vector<std::string> explanation;
+  // What the run read but could not use as given (a NaN value, a chemical without DAF rows),
+  // one sentence each.
+  std::vector<std::string> warnings;
   // What the run wrote for standard output and standard error.
   std::string stdout_text;
   std::string stderr_text;

@@ -86,6 +86,9 @@ struct Scenario {
   SourcePosition realizations_at, outer_at, inner_at;  // line 0: not in the file
   std::vector<VaryEntry> vary;
   std::vector<CorrelateEntry> correlate;
+  // What the file says that the run takes as written but likely did not mean, each
+  // "file:line:column: key: message".
+  std::vector<std::string> warnings;
 
   bool nested() const {
     return std::any_of(vary.begin(), vary.end(),
