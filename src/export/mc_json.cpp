@@ -35,6 +35,8 @@ Json quantity(const mc::QuantitySummary& q) {
   j["-inf"] = q.neg_inf;
   j["mean"] = json_number(q.mean);
   j["sd"] = json_number(q.sd);
+  if (q.sd_beyond)
+    j["sd_note"] = "a value lies beyond 2^510 in magnitude, where squares leave the double range";
   j["min"] = json_number(q.min);
   j["max"] = json_number(q.max);
   Json p = Json::object();

@@ -24,6 +24,7 @@ QuantitySummary quantity(const char* name, QuantityKind kind, double baseline,
   q.neg_inf = s.neg_inf_count();
   q.mean = s.mean(baseline);
   q.sd = s.sd(baseline);
+  q.sd_beyond = s.beyond_squares(baseline);
   q.min = s.sketch().min();
   q.max = s.sketch().max();
   for (double p : percentiles) q.percentiles.push_back(percentile_of(s.sketch(), p));

@@ -23,6 +23,7 @@ struct QuantitySummary {
   double baseline = 0.0;  // the deterministic run's value
   std::uint64_t count = 0, nan = 0, pos_inf = 0, neg_inf = 0;
   double mean = 0.0, sd = 0.0, min = 0.0, max = 0.0;
+  bool sd_beyond = false;  // sd is NaN: a value's square leaves the range sd is computed in
   std::vector<PercentileValue> percentiles;
   double p_above = 0.0;  // of the completed realizations, above the target (risk, hazard)
 };

@@ -1,6 +1,7 @@
 // The statistics of one decision quantity over realizations, exact and mergeable: sums of
-// x - b and (x - b)^2 around the deterministic value b, a percentile sketch, the counts of
-// values that are not numbers, and of values above a target.
+// d = x - b and d^2 around the deterministic value b (d^2 as its rounded square plus the
+// rounding error, each summed exactly), a percentile sketch, the counts of values that are
+// not numbers, and of values above a target.
 #pragma once
 
 #include <cmath>
@@ -28,9 +29,13 @@ class QuantityStats {
   std::uint64_t pos_inf_count() const { return pos_inf_; }
   std::uint64_t neg_inf_count() const { return neg_inf_; }
   std::uint64_t above() const { return above_; }
-  // NaN while no finite value was added; sd needs two.
+  // Of the finite values: NaN while none was added; sd needs two. sd is NaN too when a
+  // value or its distance from the baseline passes kLargestSquared in magnitude.
   double mean(double baseline) const;
   double sd(double baseline) const;
+  // Past this magnitude a square leaves the range in which sd is computed.
+  static constexpr double kLargestSquared = 0x1p510;
+  bool beyond_squares(double baseline) const;
   const QuantileSketch& sketch() const { return sketch_; }
 
   void to_json(nlohmann::ordered_json& out) const;
@@ -40,7 +45,7 @@ class QuantityStats {
  private:
   void add_non_finite(double x);
 
-  ExactSum s1_, s2_;
+  ExactSum s1_, s2_, e2_;  // e2: the squares' rounding errors
   QuantileSketch sketch_;
   std::uint64_t nan_ = 0, pos_inf_ = 0, neg_inf_ = 0, above_ = 0;
 };
@@ -54,7 +59,10 @@ inline void QuantityStats::add(double x, double baseline, std::uint32_t* counter
   if (!std::isfinite(x)) return add_non_finite(x);
   const double d = x - sum_baseline(baseline);
   s1_.add(d);
-  s2_.add(d * d);
+  const double square = d * d;
+  s2_.add(square);
+  // The square's rounding error, exactly (an explicit fused multiply-add).
+  e2_.add(std::fma(d, d, -square));
   sketch_.add(x, counter);
 }
 
