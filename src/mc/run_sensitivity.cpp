@@ -15,7 +15,7 @@ bool RunInput::moves(std::size_t chemical) const {
 }
 
 McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
-                       const std::vector<float>& rows) {
+                       const std::vector<float>& rows, std::uint64_t seed) {
   const SampleRowLayout layout{inputs.size(), chemicals};
   if (rows.size() % layout.columns() != 0)
     throw std::invalid_argument("stored rows of " + std::to_string(layout.columns()) +
@@ -30,7 +30,8 @@ McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
     out.inputs = std::move(columns);
     // An output with no input to rank keeps no indices.
     if (!out.inputs.empty())
-      out.ranks = numerics::compute_rank_sensitivity(sample, out.inputs, sample.column(output));
+      out.ranks = numerics::compute_rank_sensitivity(sample, out.inputs, sample.column(output),
+                                                     {.seed = seed, .replicates = kRankReplicates});
     return out;
   };
   std::vector<std::size_t> all;

@@ -27,12 +27,14 @@ bool bounded(std::uint64_t n, double q) {
   return m - half >= 1 && m + half <= static_cast<double>(n);
 }
 
-// Every decision percentile's confidence interval within `precision` of its value.
+// Every decision percentile's confidence interval within `precision` of its value, and
+// every chemical's verdict settled.
 bool precise_enough(const mc::McSummary& summary, double decision_percentile, double precision) {
   if (summary.convergence.empty() ||
       !bounded(summary.convergence.back().realizations, (100 - decision_percentile) / 100))
     return false;
   for (const mc::Decision& d : summary.convergence.back().chemicals) {
+    if (d.verdict == mc::Verdict::undetermined) return false;
     for (const mc::PercentileValue& p : {d.gw_allowable, d.sf_allowable}) {
       const double width = (p.upper - p.lower) / std::fabs(p.value);
       if (!(width <= precision)) return false;
@@ -149,7 +151,7 @@ mc::McSensitivity sensitivity_of(const mc::McPart& part,
        scenario::plan_from_scenario(scenario, chemicals).parameters)
     inputs.push_back(
         {p.label, p.chemicals, p.correlated && scenario.sampling != numerics::Sampling::random});
-  return mc::rank_run(std::move(inputs), chemicals.size(), part.rows.joined());
+  return mc::rank_run(std::move(inputs), chemicals.size(), part.rows.joined(), part.seed);
 }
 
 }  // namespace

@@ -11,21 +11,11 @@
 
 namespace vorn::numerics {
 
-void QuantityStats::add_non_finite(double x) {
-  if (std::isnan(x))
-    ++nan_;
-  else
-    ++(x > 0 ? pos_inf_ : neg_inf_);
-}
-
 void QuantityStats::merge(const QuantityStats& other) {
   s1_.merge(other.s1_);
   s2_.merge(other.s2_);
   e2_.merge(other.e2_);
   sketch_.merge(other.sketch_);
-  nan_ += other.nan_;
-  pos_inf_ += other.pos_inf_;
-  neg_inf_ += other.neg_inf_;
   above_ += other.above_;
 }
 
@@ -76,9 +66,6 @@ void QuantityStats::to_json(nlohmann::ordered_json& out) const {
   out["s2"] = s2_.to_string();
   out["e2"] = e2_.to_string();
   out["sketch"] = sketch_.to_string();
-  out["nan"] = nan_;
-  out["inf"] = pos_inf_;
-  out["-inf"] = neg_inf_;
   out["above"] = above_;
 }
 
@@ -88,9 +75,6 @@ QuantityStats QuantityStats::from_json(const nlohmann::ordered_json& in) {
   q.s2_ = ExactSum::parse(in.at("s2").get<std::string>());
   q.e2_ = ExactSum::parse(in.at("e2").get<std::string>());
   q.sketch_ = QuantileSketch::parse(in.at("sketch").get<std::string>());
-  q.nan_ = in.at("nan").get<std::uint64_t>();
-  q.pos_inf_ = in.at("inf").get<std::uint64_t>();
-  q.neg_inf_ = in.at("-inf").get<std::uint64_t>();
   q.above_ = in.at("above").get<std::uint64_t>();
   return q;
 }

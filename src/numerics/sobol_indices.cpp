@@ -97,15 +97,9 @@ SobolIndices estimate_sobol_indices(const double* values, std::size_t base_rows,
   const Estimate whole = estimate(rows, groups, [](std::size_t t) { return t; });
   result.variance = whole.variance;
   std::vector<std::vector<double>> first(groups), total(groups);
-  std::vector<std::size_t> picks(rows.n);
+  std::vector<std::uint32_t> picks(rows.n);
   for (std::size_t r = 0; r < bootstrap.replicates; ++r) {
-    for (std::size_t t = 0; t < rows.n; t += 4) {
-      const auto words = numerics::philox_block(
-          bootstrap.seed, r, static_cast<std::uint32_t>(t / 4), numerics::kBootstrapTag);
-      // Four draws a block: the high half of a 32 x 32-bit product picks one of n rows.
-      for (std::size_t h = 0; h < 4 && t + h < rows.n; ++h)
-        picks[t + h] = static_cast<std::size_t>((std::uint64_t{words[h]} * rows.n) >> 32);
-    }
+    numerics::bootstrap_rows(bootstrap.seed, r, rows.n, picks.data());
     const Estimate e = estimate(rows, groups, [&picks](std::size_t t) { return picks[t]; });
     for (std::size_t i = 0; i < groups; ++i) {
       first[i].push_back(e.first[i]);
