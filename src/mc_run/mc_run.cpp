@@ -178,14 +178,14 @@ McRequest make_request(std::filesystem::path scenario, scenario::ScenarioOverrid
   return request;
 }
 
-McReport report_of(const mc::McPart& part) {
+McReport report_of(const mc::McPart& part, bool sensitivity) {
   const scenario::ResolvedScenario scenario = scenario::from_json(part.scenario_json);
   McReport report;
   report.summary =
       mc::summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
   report.scenario_json = part.scenario_json;
   report.decision_percentile = scenario.decision_percentile;
-  report.sensitivity = sensitivity_of(part, scenario);
+  if (sensitivity) report.sensitivity = sensitivity_of(part, scenario);
   return report;
 }
 
