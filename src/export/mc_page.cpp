@@ -14,7 +14,9 @@
 #include "export/readable_number.hpp"
 #include "export/scenario_provenance.hpp"
 #include "export/svg_text.hpp"
+#include "numerics/distribution.hpp"
 #include "numerics/quantile_sketch.hpp"
+#include "scenario/scenario_json.hpp"
 #include "vorn/mc_documents.hpp"
 #include "vorn/pathways.hpp"
 
@@ -109,7 +111,38 @@ std::string failures_text(const ChemicalSummary& c) {
   return s + "</span>";
 }
 
-std::string verdict_section(const McSummary& m, double decision_percentile) {
+// The waste concentration cell of chemical i for `field`: the value read, or where the
+// scenario replaces it, "varied" with the median of its last replacing distribution (none
+// when a factor applies after that).
+std::string waste_cell(const scenario::ResolvedScenario& sc, std::size_t i, const char* field,
+                       double read) {
+  const scenario::ResolvedVary* replaced = nullptr;
+  bool scaled_after = false;
+  for (const scenario::ResolvedVary& v : sc.vary) {
+    const bool applies =
+        v.field == field &&
+        (v.selector == scenario::SelectorKind::all || v.selector == scenario::SelectorKind::each ||
+         (v.selector == scenario::SelectorKind::index && v.chemical == i));
+    if (!applies) continue;
+    if (v.mode == scenario::VaryMode::value) {
+      replaced = &v;
+      scaled_after = false;
+    } else {
+      scaled_after = replaced != nullptr;
+    }
+  }
+  if (replaced == nullptr) return "<td class=\"num\">" + readable_number(read) + "</td>";
+  std::string text = "varied";
+  if (!scaled_after)
+    text += " (median " +
+            readable_number(
+                numerics::Distribution(replaced->family, replaced->parameters).quantile(0.5)) +
+            ")";
+  return "<td class=\"num varied\">" + text + "</td>";
+}
+
+std::string verdict_section(const McSummary& m, const scenario::ResolvedScenario& sc,
+                            double decision_percentile) {
   const std::string sf_unit = m.landfill ? "mg/kg" : "mg/L";
   const std::string pct = exact_number(decision_percentile);
   const std::string lower = exact_number(100 - decision_percentile);
@@ -125,7 +158,8 @@ std::string verdict_section(const McSummary& m, double decision_percentile) {
       ordinal(decision_percentile) + " percentile is the " + ordinal(100 - decision_percentile) +
       " percentile of the realizations' allowable concentrations: " + pct +
       " % of them are higher. The waste concentrations are those read (and floored); where "
-      "the scenario varies them, each realization compares its own.</p>\n";
+      "the scenario varies them, each realization compares its own, and where it replaces "
+      "them the table shows the median of the distribution that does.</p>\n";
   s += "<table class=\"verdicts\">\n<thead>\n<tr><th rowspan=\"2\">Chemical</th>"
        "<th rowspan=\"2\">P(exceeded)</th><th rowspan=\"2\">Failed</th>"
        "<th colspan=\"2\">Groundwater</th><th colspan=\"2\">Surface</th>"
@@ -145,9 +179,9 @@ std::string verdict_section(const McSummary& m, double decision_percentile) {
          "</span></td><td class=\"num\">" + percent(d.p_exceeded) + "<br/>" +
          share_interval_text(d.p_interval) + "<br/><span class=\"split\">groundwater " +
          percent(c.p_gw_exceeded) + ", surface " + percent(c.p_sf_exceeded) +
-         "</span></td><td class=\"num\">" + failures_text(c) + "</td><td class=\"num\">" +
-         readable_number(c.gw_waste) + "</td>" + allowable_cell(d.gw_allowable) +
-         "<td class=\"num\">" + readable_number(c.sf_waste) + "</td>" +
+         "</span></td><td class=\"num\">" + failures_text(c) + "</td>" +
+         waste_cell(sc, c.index - 1, "TCLPCONC", c.gw_waste) + allowable_cell(d.gw_allowable) +
+         waste_cell(sc, c.index - 1, m.landfill ? "TOTC" : "TCLPCONC", c.sf_waste) +
          allowable_cell(d.sf_allowable) + decision_verdict(c.completed > 0, d) + "</tr>\n";
   }
   return s + "</tbody>\n</table>\n</section>\n";
@@ -284,7 +318,8 @@ std::string mc_html(const McSummary& m, const std::string& scenario_json,
        readable_number(m.target_hazard) + "</td></tr>\n" +
        stream_fact("Stream cancer risk", m.stream_risk) +
        stream_fact("Stream hazard index", m.stream_hazard) + "</tbody>\n</table>\n</section>\n";
-  s += verdict_section(m, decision_percentile) + chemicals_section(m, percentiles, pct);
+  s += verdict_section(m, scenario::from_json(scenario_json), decision_percentile) +
+       chemicals_section(m, percentiles, pct);
   if (sensitivity) s += sensitivity_section(m, *sensitivity, m.chemicals.size() <= kOpenUpTo);
   s += convergence_section(m, pct) + scenario_section(scenario_json, m);
   return s + page_foot("Every statistic at full precision is in the JSON and CSV outputs.");

@@ -215,6 +215,45 @@ TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
   }
 }
 
+// A concentration the scenario replaces is shown as varied, with its distribution's median,
+// not as the value read; one it multiplies, or leaves, keeps the value read.
+TEST(McPage, AReplacedConcentrationShowsVariedWithItsMedian) {
+  ScratchDir dir;
+  const auto input = shipped_scenario().parent_path().parent_path() / "landfill" / "VORN.IN";
+  write_text(dir / "replaced.toml",
+             "input = \"" + input.string() +
+                 "\"\nrealizations = 40\n"
+                 "[[vary]]\nchemical = \"71-43-2\"\nfield = \"TCLPCONC\"\n"
+                 "dist = { type = \"uniform\", min = 0.01, max = 0.03 }\n"
+                 "[[vary]]\nchemical = \"7440-38-2\"\nfield = \"TOTC\"\nmode = \"factor\"\n"
+                 "dist = { type = \"uniform\", min = 0.5, max = 1.5 }\n");
+  mc_run::McRequest request;
+  request.scenario = dir / "replaced.toml";
+  request.threads = 1;
+  const mc_run::McResult run = mc_run::run_monte_carlo(request);
+  ASSERT_EQ(run.baseline.status, Status::completed);
+  const mc_run::McReport report = mc_run::report_of(run.part);
+  const std::string html =
+      mc_html(report.summary, report.scenario_json, report.decision_percentile, test_stamp());
+  const auto page = parse_page(html);
+  const auto rows = page->first("table", "verdicts")->first("tbody")->elements("tr");
+  const Results& det = *run.baseline.results;
+  ASSERT_EQ(rows.size(), det.chemicals.size());
+  std::size_t varied = 0;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const auto td = cells(*rows[i]);
+    const std::string cas(trim_blanks(det.chemicals[i].CHEMCAS));
+    if (cas == "71-43-2") {
+      EXPECT_EQ(td[3]->all_text(), "varied (median 0.0200)");
+      ++varied;
+    } else {
+      expect_three_digits(page_number(td[3]->all_text()), det.chemicals[i].TCLPCONC, cas);
+    }
+    expect_three_digits(page_number(td[5]->all_text()), det.chemicals[i].TOTC, cas);
+  }
+  EXPECT_EQ(varied, 1u);
+}
+
 TEST(McPage, SameBytesWhateverTheThreads) {
   EXPECT_EQ(shipped_page(1).html, shipped_page(2).html);
 }
