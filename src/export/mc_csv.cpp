@@ -87,7 +87,7 @@ std::string mc_csv(const mc::McSummary& m, const mc::McSensitivity* sensitivity)
   rows.add("stream", "SENSITIVITY_ROWS", "count", std::to_string(sensitivity->rows));
   rows.add("stream", "SENSITIVITY_ROWS", "bytes_as_float32", std::to_string(sensitivity->bytes()));
   for (const mc::RunInput& input : sensitivity->inputs)
-    if (input.unstratified)
+    if (input.unstratified && !input.repeats)
       rows.add("stream", "UNSTRATIFIED", csv_field(export_text(input.label)), "true");
   ranked(rows, "stream", "RI_TOT", *sensitivity, sensitivity->stream_risk);
   ranked(rows, "stream", "HI_TOT", *sensitivity, sensitivity->stream_hazard);

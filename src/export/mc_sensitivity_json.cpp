@@ -27,7 +27,7 @@ Json sensitivity_note_json(const mc::McSensitivity& s) {
               "bound of the statistics";
   Json unstratified = Json::array();
   for (const mc::RunInput& input : s.inputs)
-    if (input.unstratified) unstratified.push_back(export_text(input.label));
+    if (input.unstratified && !input.repeats) unstratified.push_back(export_text(input.label));
   if (!unstratified.empty()) {
     j["unstratified_inputs"] = std::move(unstratified);
     j["unstratified_note"] =

@@ -46,7 +46,7 @@ std::string sensitivity_section(const mc::McSummary& m, const mc::McSensitivity&
       "out.</p>\n";
   std::string unstratified;
   for (const mc::RunInput& input : s.inputs)
-    if (input.unstratified)
+    if (input.unstratified && !input.repeats)
       unstratified += (unstratified.empty() ? "" : ", ") + html_text(input.label);
   if (!unstratified.empty())
     text +=

@@ -34,11 +34,13 @@ McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
                                                      {.seed = seed, .replicates = kRankReplicates});
     return out;
   };
+  // A repeated draw is ranked once: a copy of a column would be collinear with it.
   std::vector<std::size_t> all;
-  for (std::size_t k = 0; k < layout.inputs; ++k) all.push_back(k);
+  for (std::size_t k = 0; k < layout.inputs; ++k)
+    if (!result.inputs[k].repeats) all.push_back(k);
   for (std::size_t i = 0; i < chemicals; ++i) {
     std::vector<std::size_t> own;
-    for (std::size_t k = 0; k < layout.inputs; ++k)
+    for (const std::size_t k : all)
       if (result.inputs[k].moves(i)) own.push_back(k);
     result.chemicals.push_back(rank(std::move(own), layout.limiting(i)));
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -147,10 +148,18 @@ mc::McSensitivity sensitivity_of(const mc::McPart& part,
     chemicals[i].CHEMCAS = part.baseline.cas[i];
   }
   std::vector<mc::RunInput> inputs;
+  std::map<std::uint32_t, std::size_t> first_of_stream;
   for (const scenario::PlanParameter& p :
-       scenario::plan_from_scenario(scenario, chemicals).parameters)
+       scenario::plan_from_scenario(scenario, chemicals).parameters) {
     inputs.push_back(
         {p.label, p.chemicals, p.correlated && scenario.sampling != numerics::Sampling::random});
+    // Chemicals sharing a CAS share an "each" DAF factor's stream: one draw, listed once.
+    const auto [first, fresh] = first_of_stream.emplace(p.stream, inputs.size() - 1);
+    if (fresh) continue;
+    inputs.back().repeats = true;
+    std::vector<std::size_t>& to = inputs[first->second].chemicals;
+    to.insert(to.end(), p.chemicals.begin(), p.chemicals.end());
+  }
   return mc::rank_run(std::move(inputs), chemicals.size(), part.rows.joined(), part.seed);
 }
 

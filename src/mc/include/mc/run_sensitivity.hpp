@@ -19,6 +19,9 @@ struct RunInput {
   // Correlated through the copula in a run sampled by LHS or Sobol points: its draws lost
   // their strata.
   bool unstratified = false;
+  // The same draw as an earlier input (an "each" DAF factor shared by chemicals of one CAS):
+  // its column repeats that input's, which lists the chemicals of both and is ranked alone.
+  bool repeats = false;
   bool moves(std::size_t chemical) const;
 };
 
