@@ -24,6 +24,32 @@ def test_a_run_gives_the_programs_documents(cli, tmp_path):
     assert len(frame) == len(out_csv.read_text(encoding="utf-8").splitlines()) - 1
 
 
+def test_verdicts_follow_the_interval_and_match_the_programs_table(cli):
+    # 100 realizations leave some chemical's interval around its 10 %.
+    summary = vorn.montecarlo(SCENARIO, realizations=100, threads=1)
+    verdicts = summary.verdicts()
+    assert list(verdicts.columns) == ["name", "cas", "p_exceeded", "lower", "upper", "exceeded",
+                                      "verdict"]
+    for row in verdicts.itertuples():
+        assert row.lower <= row.p_exceeded <= row.upper
+        assert row.exceeded == (row.p_exceeded > 0.1)
+        expected = ("exceeded" if row.lower > 0.1 else
+                    "not exceeded" if row.upper <= 0.1 else "undetermined")
+        assert row.verdict == expected, row
+    assert "undetermined" in set(verdicts.verdict) and "exceeded" in set(verdicts.verdict)
+    frame = summary.to_frame()
+    shown = frame[(frame.quantity == "EXCEEDED") & (frame.statistic == "verdict")]
+    assert list(shown.value) == list(verdicts.verdict)
+    table = subprocess.run([str(cli), "mc", str(SCENARIO), "--realizations", "100"],
+                           capture_output=True, text=True, check=True).stdout.splitlines()[2:]
+    for line, row in zip(table, verdicts.itertuples(), strict=True):
+        assert line.startswith(f"{row.name} ({row.cas})")
+        assert line.split("  ")[-1].startswith(row.verdict)
+    nested = vorn.montecarlo(SCENARIO.parent / "nested.toml", outer=3, inner=10)
+    with pytest.raises(ValueError, match="nested monte carlo run has no three-valued verdict"):
+        nested.verdicts()
+
+
 def test_shards_merge_to_the_whole_and_pickle_as_parts():
     whole = vorn.montecarlo(SCENARIO, realizations=300)
     shards = [vorn.montecarlo(SCENARIO, realizations=300, shard=(i, 3)) for i in (1, 2, 3)]

@@ -3,6 +3,7 @@
 from __future__ import annotations
 
 import io
+import json
 import os
 from typing import Any, Dict, Mapping, Optional, Tuple, Union
 
@@ -18,7 +19,7 @@ class Summary:
     """The mergeable state of a probabilistic run over some or all of its realizations.
 
     ``to_json()`` and ``to_frame()`` give the documents ``vorn mc --json`` and ``--csv`` write,
-    once every realization is covered; ``merge`` adds the other shards of the same run. A
+    once every realization is covered, and ``verdicts()`` each chemical's verdict; ``merge`` adds the other shards of the same run. A
     Summary pickles as the part document that ``vorn mc --part`` writes, and
     ``Summary(text)`` reads one (ValueError when the text is not a part document).
     """
@@ -61,6 +62,27 @@ class Summary:
     def to_frame(self) -> pd.DataFrame:
         """The long CSV of ``vorn mc --csv`` as a frame: chemical, quantity, statistic, value."""
         return pd.read_csv(io.StringIO(self._made()[1]), dtype=str, keep_default_na=False)
+
+    def verdicts(self) -> pd.DataFrame:
+        """Per chemical of a one-dimensional run, in input order: ``name``, ``cas``,
+        ``p_exceeded`` with its 95 % Wilson interval (``lower``, ``upper``), ``exceeded`` (the
+        point rule, P(exceeded) above 100 - P percent) and ``verdict``: "exceeded" when the
+        whole interval lies above that share, "not exceeded" when it lies at or below it,
+        "undetermined" otherwise. ValueError until every shard is merged, and for a nested or
+        Sobol run, whose documents hold no such verdict."""
+        document = json.loads(self.to_json())
+        if document["kind"] != "monte carlo":
+            raise ValueError(f"verdicts: a {document['kind']} run has no three-valued verdict; "
+                             "its decisions are in to_json() and to_frame()")
+        rows = []
+        for chemical in document["chemicals"]:
+            decision = chemical["decision"]
+            interval = decision["P_EXCEEDED_interval"]
+            rows.append((chemical["CHEMNAME"], chemical["CHEMCAS"], decision["P_EXCEEDED"],
+                         interval["lower"], interval["upper"], decision["exceeded"],
+                         decision["verdict"]))
+        return pd.DataFrame(rows, columns=["name", "cas", "p_exceeded", "lower", "upper",
+                                           "exceeded", "verdict"])
 
     def __getstate__(self) -> str:
         return self.part
