@@ -41,7 +41,7 @@ const std::vector<PinnedRun>& pinned_runs() {
       {"nested",
        "nested.toml",
        {"--outer", "10", "--inner", "50", "--json", "n.json", "--csv", "n.csv", "--html", "n.html"},
-       {{"n.json", "4693ce62db1415cfc085318241599cc9087e2da0e5582901095e4ae8bb15fb74"},
+       {{"n.json", "9803b2a16902e2879eb3075698c88d55ab8d01b419ea819aa4aa15005df07cfa"},
         {"n.csv", "d67b91ee73e31d280cfe4a89463faee8f210d32eb53180762297ff2aa695887c"},
         {"n.html", "0bbae464da956f88c00a161b4ca2e74ba49b7891b40e70cb2b8481101b7601e5"}}},
       {"nested part",
