@@ -65,6 +65,12 @@ TEST(McCommand, WithoutAnOutputOptionItPrintsEachChemicalsVerdict) {
     EXPECT_NE(line.find(" to "), std::string::npos) << line;  // the interval
   }
   EXPECT_GE(undetermined, 1u);
+  // The percentiles' order-statistic intervals are exact for independent draws only; this
+  // run's LHS strata make them conservative, and the document says so.
+  EXPECT_NE(doc["percentile_interval_method"].get<std::string>().find(
+                "conservative (wider than the percentiles' spread) under the stratified lhs"),
+            std::string::npos);
+  EXPECT_EQ(doc["chemicals"][0]["decision"]["interval_method"], "Wilson score, 95 %");
 
   // A nested run has no such table: it says where its results would go.
   const ProcessResult nested =
