@@ -20,8 +20,29 @@ def test_a_run_gives_the_programs_documents(cli, tmp_path):
     summary = vorn.montecarlo(SCENARIO, realizations=300, threads=2)
     assert summary.to_json() == out_json.read_text(encoding="utf-8")
     frame = summary.to_frame()
-    assert list(frame.columns) == ["chemical", "quantity", "statistic", "value", "flag"]
+    assert list(frame.columns) == ["chemical", "quantity", "statistic", "value", "flag", "text"]
     assert len(frame) == len(out_csv.read_text(encoding="utf-8").splitlines()) - 1
+
+
+def test_verdicts_follow_the_interval_and_match_the_programs_table(cli):
+    # 100 realizations leave some chemical's interval around its 10 %.
+    summary = vorn.montecarlo(SCENARIO, realizations=100, threads=1)
+    verdicts = summary.chemicals
+    for row in verdicts.itertuples():
+        assert row.P_EXCEEDED_lower <= row.P_EXCEEDED <= row.P_EXCEEDED_upper
+        assert row.exceeded == (row.P_EXCEEDED > 0.1)
+        expected = ("exceeded" if row.P_EXCEEDED_lower > 0.1 else
+                    "not exceeded" if row.P_EXCEEDED_upper <= 0.1 else "undetermined")
+        assert row.verdict == expected, row
+    assert "undetermined" in set(verdicts.verdict) and "exceeded" in set(verdicts.verdict)
+    frame = summary.to_frame()
+    shown = frame[(frame.quantity == "EXCEEDED") & (frame.statistic == "verdict")]
+    assert list(shown.text) == list(verdicts.verdict)
+    table = subprocess.run([str(cli), "mc", str(SCENARIO), "--realizations", "100"],
+                           capture_output=True, text=True, check=True).stdout.splitlines()[2:]
+    for line, row in zip(table, verdicts.itertuples(), strict=True):
+        assert line.startswith(f"{row.CHEMNAME} ({row.CHEMCAS})")
+        assert line.split("  ")[-1].startswith(row.verdict)
 
 
 def test_shards_merge_to_the_whole_and_pickle_as_parts():

@@ -22,8 +22,8 @@ class Summary:
     """The mergeable state of a probabilistic run over some or all of its realizations.
 
     ``to_json()`` and ``to_frame()`` give the documents ``vorn mc --json`` and ``--csv`` write,
-    once every realization is covered; ``merge`` adds the other shards of the same run. A
-    Summary pickles as the part document that ``vorn mc --part`` writes, and
+    once every realization is covered, and ``chemicals`` each chemical's verdict; ``merge`` adds
+    the other shards of the same run. A Summary pickles as the part document that ``vorn mc --part`` writes, and
     ``Summary(text)`` reads one (ValueError when the text is not a part document).
     """
 
@@ -67,16 +67,22 @@ class Summary:
         ``statistic`` (texts), ``value`` (float64: the document's numbers, NaN and the
         infinities included) and ``flag`` (pandas ``boolean``): the rows whose value is true
         or false (a decision's ``EXCEEDED``, an input's ``negligible``) hold it in ``flag``,
-        with ``value`` NaN; the others have ``flag`` <NA>. An allowable concentration that
+        with ``value`` NaN; the others have ``flag`` <NA>; the rows whose value is a word (a
+        decision's ``verdict``) hold it in ``text``, with ``value`` NaN. An allowable concentration that
         holds no limit is 1e30 or more ("no limit" on the page). ValueError until every
         shard is merged."""
         frame = pd.read_csv(io.StringIO(self._made()[1]), dtype=str, keep_default_na=False)
         texts = frame["value"].tolist()
         flags = [text in ("true", "false") for text in texts]
-        frame["value"] = pd.Series([math.nan if flag or text == "" else float(text)
-                                    for text, flag in zip(texts, flags)], dtype="float64")
+        numbers = [_number_or_none(text) for text in texts]
+        words = [not flag and text != "" and number is None
+                 for text, flag, number in zip(texts, flags, numbers)]
+        frame["value"] = pd.Series([math.nan if number is None else number for number in numbers],
+                                   dtype="float64")
         frame["flag"] = pd.array([text == "true" if flag else None
                                   for text, flag in zip(texts, flags)], dtype="boolean")
+        frame["text"] = pd.Series([text if word else None for text, word in zip(texts, words)],
+                                  dtype="object")
         return frame
 
     @property
@@ -85,12 +91,15 @@ class Summary:
         ``index``, ``CHEMNAME``, ``CHEMCAS``; ``P_EXCEEDED`` with ``P_EXCEEDED_lower`` and
         ``P_EXCEEDED_upper``; the decision values ``TCLPMAX`` and ``SF_MAX``, the allowable
         concentrations at the decision percentile, each with ``_lower`` and ``_upper``;
-        ``exceeded`` and ``verdict`` (``"exceeded"``, ``"not exceeded"``, or ``"not
-        assessed"`` when no realization completed for the chemical).
+        ``exceeded`` (the point rule: P(exceeded) above 100 - P percent) and ``verdict``.
 
-        For a one-dimensional run the intervals are the document's 95 % intervals of the
+        For a one-dimensional run the intervals are the document's: the 95 % intervals of the
         allowable concentrations and the 95 % Wilson score interval of P(exceeded) over the
-        realizations completed for the chemical. For a run with uncertainty inputs the values
+        realizations completed for the chemical; the verdict is the document's, "exceeded"
+        when the whole interval lies above 100 - P percent, "not exceeded" when it lies at or
+        below it, "undetermined" otherwise, and "not assessed" when no realization completed.
+        For a run with uncertainty inputs the verdict is "exceeded" or "not exceeded" at the
+        middle band level. For a run with uncertainty inputs the values
         are those at the middle band level and the intervals span the outermost band levels
         (``band_levels`` of the JSON). An allowable concentration that holds no limit is
         1e30 or more ("no limit" on the page). ValueError until every shard is merged, and
@@ -122,18 +131,13 @@ class Summary:
         return f"<vorn.Summary of {state}>"
 
 
-# The normal quantile of 97.5 %: a two-sided 95 % interval.
-_Z95 = 1.959963984540054
-
-
-def _wilson(share: float, n: int) -> Tuple[float, float]:
-    """The 95 % Wilson score interval of a share observed over n trials."""
-    if n <= 0 or math.isnan(share):
-        return math.nan, math.nan
-    z2 = _Z95 * _Z95
-    centre = (share + z2 / (2 * n)) / (1 + z2 / n)
-    half = _Z95 / (1 + z2 / n) * math.sqrt(share * (1 - share) / n + z2 / (4 * n * n))
-    return max(0.0, centre - half), min(1.0, centre + half)
+def _number_or_none(text: str) -> Optional[float]:
+    """A number of the CSV as a float (NaN and the infinities included); None for any other
+    text."""
+    try:
+        return float(text)
+    except ValueError:
+        return None
 
 
 def _number(value: Any) -> float:
@@ -147,14 +151,16 @@ def _verdict_rows(document: Dict[str, Any]) -> List[Dict[str, Any]]:
     if kind == "monte carlo":
         for c in document["chemicals"]:
             d = c["decision"]
-            p = _number(d["P_EXCEEDED"])
-            lower, upper = _wilson(p, int(c["completed"]))
-            row = {"P_EXCEEDED": p, "P_EXCEEDED_lower": lower, "P_EXCEEDED_upper": upper}
+            interval = d["P_EXCEEDED_interval"]
+            row = {"P_EXCEEDED": _number(d["P_EXCEEDED"]),
+                   "P_EXCEEDED_lower": _number(interval["lower"]),
+                   "P_EXCEEDED_upper": _number(interval["upper"])}
             for name in ("TCLPMAX", "SF_MAX"):
                 row.update({name: _number(d[name]["value"]),
                             f"{name}_lower": _number(d[name]["lower"]),
                             f"{name}_upper": _number(d[name]["upper"])})
             assessed = int(c["completed"]) > 0
+            row["verdict"] = d["verdict"] if assessed else "not assessed"
             rows.append((c, row, bool(d["exceeded"]), assessed))
     elif kind == "nested monte carlo":
         levels = [_level_key(level) for level in document["band_levels"]]
@@ -168,11 +174,14 @@ def _verdict_rows(document: Dict[str, Any]) -> List[Dict[str, Any]]:
             rows.append((c, row, bool(d["exceeded"][mid]), not math.isnan(row["TCLPMAX"])))
     else:
         raise ValueError(f"a {kind} run gives no verdict per chemical")
-    return [dict({"index": c["index"], "CHEMNAME": c["CHEMNAME"], "CHEMCAS": c["CHEMCAS"]},
-                 **row, exceeded=exceeded and assessed,
-                 verdict=("not assessed" if not assessed
-                          else "exceeded" if exceeded else "not exceeded"))
-            for c, row, exceeded, assessed in rows]
+    frames = []
+    for c, row, exceeded, assessed in rows:
+        verdict = row.pop("verdict", None) or ("not assessed" if not assessed
+                                               else "exceeded" if exceeded else "not exceeded")
+        frames.append(dict({"index": c["index"], "CHEMNAME": c["CHEMNAME"],
+                            "CHEMCAS": c["CHEMCAS"]},
+                           **row, exceeded=exceeded and assessed, verdict=verdict))
+    return frames
 
 
 def _level_key(level: Any) -> str:

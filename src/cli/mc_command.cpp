@@ -14,6 +14,7 @@
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
+#include "export/mc_verdict_table.hpp"
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
 #include "mc_run/part_documents.hpp"
@@ -26,7 +27,8 @@ constexpr const char* kFooter =
     "The scenario (TOML) names the VORN.IN, the realizations, the seed, the sampling and the\n"
     "inputs that vary with their distributions; options given here override it. The\n"
     "deterministic run on VORN.IN comes first and is the baseline; no VORN.DBG or VORN.OUT is\n"
-    "written. A FILE of - is standard output.\n"
+    "written. A FILE of - is standard output. With no output option, a run prints its\n"
+    "verdict on standard output: per chemical P(exceeded), its 95 % interval and the verdict.\n"
     "\n"
     "Inputs of kind \"uncertainty\" make the run nested: each of U outer draws fixes them and\n"
     "runs V realizations of the others; realization (u-1)V+v is inner v of outer draw u.\n"
@@ -46,6 +48,10 @@ constexpr const char* kFooter =
     "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 its run stopped, 3 a fatal\n"
     "             input error, an error in the scenario or a file that cannot be written;\n"
     "             64 usage error; 69 no PDF could be made while all else succeeded";
+
+constexpr const char* kNoOutput =
+    "vorn mc: no output option was given, so the results were not kept: add --json, --csv, "
+    "--html, --pdf or --part FILE\n";
 
 struct McArgs {
   std::string scenario;
@@ -122,7 +128,20 @@ int run_sobol(const McArgs& args, const mc_run::McRequest& request) {
     return baseline_failed("vorn mc", result.baseline);
   if (!args.part.empty())
     return write_document(args.part, mc::sobol_part_json(result.part)) ? 0 : kFatalError;
+  if (!args.documents.any() && args.samples.empty()) std::fputs(kNoOutput, stderr);
   return write_documents(args.documents, mc_run::PartDocuments(result.part, request.threads));
+}
+
+// A run asked for no output: a one-dimensional run's verdict on standard output, else where
+// the results would go.
+int show_verdict(const mc_run::AnyPart& part, int status) {
+  if (const auto* one = std::get_if<mc::McPart>(&part)) {
+    const mc_run::McReport report = mc_run::report_of(*one, false);
+    std::fputs(mc_verdict_table(report.summary, report.decision_percentile).c_str(), stdout);
+  } else {
+    std::fputs(kNoOutput, stderr);
+  }
+  return status;
 }
 
 int run_mc(const McArgs& args) {
@@ -161,6 +180,7 @@ int run_mc(const McArgs& args) {
     if (!write_document(args.part, mc_run::part_text(part))) status = kFatalError;
     return status;
   }
+  if (!args.documents.any() && args.samples.empty()) return show_verdict(part, status);
   return with_pdf_status(status, write_documents(args.documents, mc_run::PartDocuments(part)));
 }
 

@@ -25,18 +25,32 @@ std::vector<PercentileValue> ascending(const mc::QuantitySummary& q) {
 
 // Why a row draws nothing, or "" when it draws its bands.
 std::string nothing_drawn(const mc::QuantitySummary& q, const std::vector<PercentileValue>& p) {
-  if (q.count == 0) return "no finite value in any realization";
+  if (q.count == 0 && q.pos_inf == 0) return "no finite value in any realization";
   bool all_zero = q.min == 0 && q.max == 0;
   for (const PercentileValue& v : p) {
-    if (!std::isfinite(v.value) || v.value < 0) return "negative percentiles: not drawn";
+    if (std::isnan(v.value) || v.value < 0) return "negative percentiles: not drawn";
     all_zero = all_zero && v.value == 0;
   }
   return all_zero || p.empty() ? "not applicable" : "";
 }
 
-// The left end of a band or a mark at v: a 0 sits at the axis' left end.
+// Where a band ends or a mark sits at v: a 0 at the axis' left end, an infinity at its
+// right end, off the scale.
 double x_at(const LogAxis& axis, double v) {
+  if (std::isinf(v)) return kPlotRight;
   return v > 0 ? axis.x(v) : kPlotLeft;
+}
+
+// The mark of percentiles that are infinite: an infinity sign at the plot's right end.
+std::string off_scale_mark(const std::string& what, const std::vector<PercentileValue>& p,
+                           double row_top) {
+  std::string names;
+  for (const PercentileValue& v : p)
+    if (std::isinf(v.value)) names += (names.empty() ? "" : ", ") + percentile_name(v.q);
+  if (names.empty()) return "";
+  return "<text class=\"off-scale\" x=\"" + svg_coord(kPlotRight - 1) + "\" y=\"" +
+         svg_coord(row_top + kRow / 2 + 4) + "\" text-anchor=\"end\"><title>" + what + ", " +
+         names + ": infinite, off the scale</title>&#8734;</text>";
 }
 
 std::string percent_text(double share) {
@@ -57,7 +71,7 @@ std::string row_marks(const LogAxis& axis, const std::string& what,
     const double x = x_at(axis, lo.value);
     s += "<rect class=\"band\" data-lo=\"" + exact_number(lo.q) + "\" data-hi=\"" +
          exact_number(hi.q) + "\" x=\"" + svg_coord(x) + "\" y=\"" + svg_coord(mid - height / 2) +
-         "\" width=\"" + svg_coord(std::max(axis.x(hi.value) - x, 1.0)) + "\" height=\"" +
+         "\" width=\"" + svg_coord(std::max(x_at(axis, hi.value) - x, 1.0)) + "\" height=\"" +
          svg_coord(height) + "\"><title>" + what + ", " + percentile_name(lo.q) + " to " +
          percentile_name(hi.q) + ": " + readable_number(lo.value) + " to " +
          readable_number(hi.value) + "</title></rect>";
@@ -71,7 +85,7 @@ std::string row_marks(const LogAxis& axis, const std::string& what,
          " (95 % confidence interval " + readable_number(m.lower) + " to " +
          readable_number(m.upper) + ")</title></line>";
   }
-  return s;
+  return s + off_scale_mark(what, p, row_top);
 }
 
 std::string baseline_mark(const LogAxis& axis, const std::string& what, double v, double row_top) {

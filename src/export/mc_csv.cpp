@@ -32,8 +32,11 @@ class Rows : public LongCsv {
       add(who, q.name, key + "_lower", v.lower);
       add(who, q.name, key + "_upper", v.upper);
     }
-    if (q.kind == mc::QuantityKind::risk || q.kind == mc::QuantityKind::hazard)
+    if (q.kind == mc::QuantityKind::risk || q.kind == mc::QuantityKind::hazard) {
       add(who, q.name, "P_above_target", q.p_above);
+      add(who, q.name, "P_above_target_lower", q.p_above_interval.lower);
+      add(who, q.name, "P_above_target_upper", q.p_above_interval.upper);
+    }
   }
 };
 
@@ -62,12 +65,20 @@ std::string mc_csv(const mc::McSummary& m, const mc::McSensitivity* sensitivity)
   rows.quantity("stream", m.stream_hazard);
   for (const mc::ChemicalSummary& c : m.chemicals) {
     const std::string who = export_text(c.cas.empty() ? c.name : c.cas);
-    rows.add(who, "EXCEEDED", "P", c.decision.p_exceeded);
+    const mc::Decision& d = c.decision;
+    rows.add(who, "EXCEEDED", "P", d.p_exceeded);
+    rows.add(who, "EXCEEDED", "lower", d.p_interval.lower);
+    rows.add(who, "EXCEEDED", "upper", d.p_interval.upper);
     rows.add(who, "GW_EXCEEDED", "P", c.p_gw_exceeded);
+    rows.add(who, "GW_EXCEEDED", "lower", c.p_gw_interval.lower);
+    rows.add(who, "GW_EXCEEDED", "upper", c.p_gw_interval.upper);
     rows.add(who, "SF_EXCEEDED", "P", c.p_sf_exceeded);
-    rows.add(who, "TCLPMAX", "decision", c.decision.gw_allowable.value);
-    rows.add(who, "SF_MAX", "decision", c.decision.sf_allowable.value);
-    rows.add(who, "EXCEEDED", "decision", c.decision.exceeded ? "true" : "false");
+    rows.add(who, "SF_EXCEEDED", "lower", c.p_sf_interval.lower);
+    rows.add(who, "SF_EXCEEDED", "upper", c.p_sf_interval.upper);
+    rows.add(who, "TCLPMAX", "decision", d.gw_allowable.value);
+    rows.add(who, "SF_MAX", "decision", d.sf_allowable.value);
+    rows.add(who, "EXCEEDED", "decision", d.exceeded ? "true" : "false");
+    rows.add(who, "EXCEEDED", "verdict", mc::verdict_words(d.verdict));
     rows.add(who, "FAILED", "share", c.failure_share);
     for (const mc::QuantitySummary& q : c.quantities) rows.quantity(who, q);
   }
@@ -76,7 +87,7 @@ std::string mc_csv(const mc::McSummary& m, const mc::McSensitivity* sensitivity)
   rows.add("stream", "SENSITIVITY_ROWS", "count", std::to_string(sensitivity->rows));
   rows.add("stream", "SENSITIVITY_ROWS", "bytes_as_float32", std::to_string(sensitivity->bytes()));
   for (const mc::RunInput& input : sensitivity->inputs)
-    if (input.unstratified)
+    if (input.unstratified && !input.repeats)
       rows.add("stream", "UNSTRATIFIED", csv_field(export_text(input.label)), "true");
   ranked(rows, "stream", "RI_TOT", *sensitivity, sensitivity->stream_risk);
   ranked(rows, "stream", "HI_TOT", *sensitivity, sensitivity->stream_hazard);

@@ -10,7 +10,26 @@ namespace vorn {
 namespace {
 
 using Json = nlohmann::ordered_json;
-constexpr int kDocumentVersion = 1;
+constexpr int kDocumentVersion = 2;
+constexpr const char* kShareIntervalMethod = "Wilson score, 95 %";
+
+Json share_interval(const numerics::ShareInterval& i) {
+  Json j = Json::object();
+  j["lower"] = json_number(i.lower);
+  j["upper"] = json_number(i.upper);
+  return j;
+}
+
+// How the percentiles' intervals are made, and what they mean under the run's sampling.
+std::string percentile_interval_method(const Json& scenario) {
+  const std::string method =
+      "distribution-free 95 %, from the order statistics whose ranks exact binomial quantiles "
+      "give: exact for independent draws";
+  const std::string sampling = scenario.value("sampling", "random");
+  if (sampling == "random") return method;
+  return method + "; conservative (wider than the percentiles' spread) under the stratified " +
+         sampling + " sampling of this run";
+}
 
 Json interval(const mc::PercentileValue& p) {
   Json j = Json::object();
@@ -35,13 +54,17 @@ Json quantity(const mc::QuantitySummary& q) {
   j["-inf"] = q.neg_inf;
   j["mean"] = json_number(q.mean);
   j["sd"] = json_number(q.sd);
+  if (q.sd_beyond)
+    j["sd_note"] = "a value lies beyond 2^510 in magnitude, where squares leave the double range";
   j["min"] = json_number(q.min);
   j["max"] = json_number(q.max);
   Json p = Json::object();
   for (const mc::PercentileValue& v : q.percentiles) p[percent_text(v.q)] = interval(v);
   j["percentiles"] = std::move(p);
-  if (q.kind == mc::QuantityKind::risk || q.kind == mc::QuantityKind::hazard)
+  if (q.kind == mc::QuantityKind::risk || q.kind == mc::QuantityKind::hazard) {
     j["P_above_target"] = json_number(q.p_above);
+    j["P_above_target_interval"] = share_interval(q.p_above_interval);
+  }
   return j;
 }
 
@@ -51,6 +74,9 @@ Json decision(const mc::Decision& d) {
   j["SF_MAX"] = interval(d.sf_allowable);
   j["P_EXCEEDED"] = json_number(d.p_exceeded);
   j["exceeded"] = d.exceeded;
+  j["P_EXCEEDED_interval"] = share_interval(d.p_interval);
+  j["interval_method"] = kShareIntervalMethod;
+  j["verdict"] = mc::verdict_words(d.verdict);
   return j;
 }
 
@@ -73,6 +99,7 @@ std::string mc_json(const mc::McSummary& m, const std::string& scenario_json,
   doc["unit_failed"] = m.unit_failed;
   doc["unit_failures"] = reasons(m.unit_failures);
   doc["decision_percentile"] = json_number(decision_percentile);
+  doc["percentile_interval_method"] = percentile_interval_method(doc["scenario"]);
   Json stream = Json::object();
   stream["RI_TOT"] = quantity(m.stream_risk);
   stream["HI_TOT"] = quantity(m.stream_hazard);
@@ -93,7 +120,9 @@ std::string mc_json(const mc::McSummary& m, const std::string& scenario_json,
     j["failure_share"] = json_number(c.failure_share);
     j["failures"] = reasons(c.failures);
     j["P_GW_EXCEEDED"] = json_number(c.p_gw_exceeded);
+    j["P_GW_EXCEEDED_interval"] = share_interval(c.p_gw_interval);
     j["P_SF_EXCEEDED"] = json_number(c.p_sf_exceeded);
+    j["P_SF_EXCEEDED_interval"] = share_interval(c.p_sf_interval);
     j["decision"] = decision(c.decision);
     j["GW_LIMIT"] = limit_shares(c.gw_limit_share, gw_pathname);
     j["SF_LIMIT"] = limit_shares(c.sf_limit_share, sf_pathname);

@@ -14,7 +14,9 @@
 #include "export/readable_number.hpp"
 #include "export/scenario_provenance.hpp"
 #include "export/svg_text.hpp"
+#include "numerics/distribution.hpp"
 #include "numerics/quantile_sketch.hpp"
+#include "scenario/scenario_json.hpp"
 #include "vorn/mc_documents.hpp"
 #include "vorn/pathways.hpp"
 
@@ -37,6 +39,8 @@ constexpr const char* kStyle = R"css(
 body { max-width: 900px; }
 .ci, .split { color: #555; font-size: .88em; }
 .not-assessed { background: #fff2cc; font-weight: bold; }
+.undetermined { background: #fff2cc; }
+.off-scale { fill: #8a3000; font-weight: bold; }
 table.convergence { width: auto; margin: .3em 0 .8em; }
 )css";
 
@@ -72,18 +76,29 @@ std::string allowable_cell(const mc::PercentileValue& p) {
          allowable(p.upper) + "</span></td>";
 }
 
-// `assessed`: some realization completed for the chemical.
+// `assessed`: some realization completed for the chemical. An undetermined verdict says
+// how many more realizations would settle it at this estimate.
 std::string decision_verdict(bool assessed, const mc::Decision& d) {
   if (!assessed)
     return "<td class=\"verdict not-assessed\">&#9888; not assessed: no realization "
            "completed</td>";
-  return verdict_cell(d.exceeded, "not exceeded");
+  if (d.verdict != mc::Verdict::undetermined)
+    return verdict_cell(d.verdict == mc::Verdict::exceeded, "not exceeded");
+  return "<td class=\"verdict undetermined\">? undetermined<br/><span class=\"split\">" +
+         (d.to_settle ? "about " + std::to_string(*d.to_settle) +
+                            " more realizations would settle it at this estimate"
+                      : std::string("cannot be settled at this estimate")) +
+         "</span></td>";
 }
 
-std::size_t exceeded_count(const McSummary& m) {
+std::size_t verdict_count(const McSummary& m, mc::Verdict v) {
   std::size_t n = 0;
-  for (const ChemicalSummary& c : m.chemicals) n += c.completed > 0 && c.decision.exceeded;
+  for (const ChemicalSummary& c : m.chemicals) n += c.completed > 0 && c.decision.verdict == v;
   return n;
+}
+
+std::string share_interval_text(const numerics::ShareInterval& i) {
+  return "<span class=\"ci\">95 % CI " + percent(i.lower) + " to " + percent(i.upper) + "</span>";
 }
 
 std::string failures_text(const ChemicalSummary& c) {
@@ -96,21 +111,55 @@ std::string failures_text(const ChemicalSummary& c) {
   return s + "</span>";
 }
 
-std::string verdict_section(const McSummary& m, double decision_percentile) {
+// The waste concentration cell of chemical i for `field`: the value read, or where the
+// scenario replaces it, "varied" with the median of its last replacing distribution (none
+// when a factor applies after that).
+std::string waste_cell(const scenario::ResolvedScenario& sc, std::size_t i, const char* field,
+                       double read) {
+  const scenario::ResolvedVary* replaced = nullptr;
+  bool scaled_after = false;
+  for (const scenario::ResolvedVary& v : sc.vary) {
+    const bool applies =
+        v.field == field &&
+        (v.selector == scenario::SelectorKind::all || v.selector == scenario::SelectorKind::each ||
+         (v.selector == scenario::SelectorKind::index && v.chemical == i));
+    if (!applies) continue;
+    if (v.mode == scenario::VaryMode::value) {
+      replaced = &v;
+      scaled_after = false;
+    } else {
+      scaled_after = replaced != nullptr;
+    }
+  }
+  if (replaced == nullptr) return "<td class=\"num\">" + readable_number(read) + "</td>";
+  std::string text = "varied";
+  if (!scaled_after)
+    text += " (median " +
+            readable_number(
+                numerics::Distribution(replaced->family, replaced->parameters).quantile(0.5)) +
+            ")";
+  return "<td class=\"num varied\">" + text + "</td>";
+}
+
+std::string verdict_section(const McSummary& m, const scenario::ResolvedScenario& sc,
+                            double decision_percentile) {
   const std::string sf_unit = m.landfill ? "mg/kg" : "mg/L";
   const std::string pct = exact_number(decision_percentile);
   const std::string lower = exact_number(100 - decision_percentile);
   std::string s =
       "<section id=\"verdict\">\n<h2>Verdict at the " + ordinal(decision_percentile) +
       " percentile</h2>\n<p>P(exceeded) is the share of the completed realizations in which "
-      "the waste concentration exceeds the groundwater or the surface limit; a chemical is "
-      "exceeded at the " +
-      ordinal(decision_percentile) + " percentile when that share is above " + lower +
-      " %. The allowable concentration at the " + ordinal(decision_percentile) +
-      " percentile is the " + ordinal(100 - decision_percentile) +
+      "the waste concentration exceeds the groundwater or the surface limit, with its 95 % "
+      "Wilson interval. A chemical is exceeded at the " +
+      ordinal(decision_percentile) + " percentile when the whole interval lies above " + lower +
+      " %, not exceeded when it lies at or below " + lower +
+      " %, and undetermined while it holds " + lower +
+      " %: more realizations would then be needed to tell. The allowable concentration at the " +
+      ordinal(decision_percentile) + " percentile is the " + ordinal(100 - decision_percentile) +
       " percentile of the realizations' allowable concentrations: " + pct +
       " % of them are higher. The waste concentrations are those read (and floored); where "
-      "the scenario varies them, each realization compares its own.</p>\n";
+      "the scenario varies them, each realization compares its own, and where it replaces "
+      "them the table shows the median of the distribution that does.</p>\n";
   s += "<table class=\"verdicts\">\n<thead>\n<tr><th rowspan=\"2\">Chemical</th>"
        "<th rowspan=\"2\">P(exceeded)</th><th rowspan=\"2\">Failed</th>"
        "<th colspan=\"2\">Groundwater</th><th colspan=\"2\">Surface</th>"
@@ -124,15 +173,16 @@ std::string verdict_section(const McSummary& m, double decision_percentile) {
        ")</th></tr>\n</thead>\n<tbody>\n";
   for (const ChemicalSummary& c : m.chemicals) {
     const mc::Decision& d = c.decision;
-    s += std::string("<tr") + (c.completed > 0 && d.exceeded ? " class=\"exceeds\"" : "") +
+    s += std::string("<tr") +
+         (c.completed > 0 && d.verdict == mc::Verdict::exceeded ? " class=\"exceeds\"" : "") +
          "><td>" + html_text(c.name) + "<br/><span class=\"cas\">" + html_text(c.cas) +
-         "</span></td><td class=\"num\">" + percent(d.p_exceeded) +
-         "<br/><span class=\"split\">groundwater " + percent(c.p_gw_exceeded) + ", surface " +
-         percent(c.p_sf_exceeded) + "</span></td><td class=\"num\">" + failures_text(c) +
-         "</td><td class=\"num\">" + readable_number(c.gw_waste) + "</td>" +
-         allowable_cell(d.gw_allowable) + "<td class=\"num\">" + readable_number(c.sf_waste) +
-         "</td>" + allowable_cell(d.sf_allowable) + decision_verdict(c.completed > 0, d) +
-         "</tr>\n";
+         "</span></td><td class=\"num\">" + percent(d.p_exceeded) + "<br/>" +
+         share_interval_text(d.p_interval) + "<br/><span class=\"split\">groundwater " +
+         percent(c.p_gw_exceeded) + ", surface " + percent(c.p_sf_exceeded) +
+         "</span></td><td class=\"num\">" + failures_text(c) + "</td>" +
+         waste_cell(sc, c.index - 1, "TCLPCONC", c.gw_waste) + allowable_cell(d.gw_allowable) +
+         waste_cell(sc, c.index - 1, m.landfill ? "TOTC" : "TCLPCONC", c.sf_waste) +
+         allowable_cell(d.sf_allowable) + decision_verdict(c.completed > 0, d) + "</tr>\n";
   }
   return s + "</tbody>\n</table>\n</section>\n";
 }
@@ -167,8 +217,10 @@ std::string chemicals_section(const McSummary& m, const std::vector<double>& per
     s += "<details class=\"chemical\" id=\"chemical-" + std::to_string(c.index) + "\"" +
          (open ? " open=\"open\"" : "") + ">\n<summary>" + html_text(c.name) +
          " <span class=\"cas\">" + html_text(c.cas) + "</span>";
-    if (c.completed > 0 && c.decision.exceeded)
+    if (c.completed > 0 && c.decision.verdict == mc::Verdict::exceeded)
       s += "<span class=\"badge exceeded\">&#10006; exceeded at p" + pct + "</span>";
+    else if (c.completed > 0 && c.decision.verdict == mc::Verdict::undetermined)
+      s += "<span class=\"badge\">? undetermined at p" + pct + "</span>";
     s += "</summary>\n<h4>Cancer risk by pathway</h4>\n" + band_chart(pathway_bands(m, c, true)) +
          "<h4>Hazard quotient by pathway</h4>\n" + band_chart(pathway_bands(m, c, false)) +
          "</details>\n";
@@ -180,8 +232,9 @@ std::string convergence_section(const McSummary& m, const std::string& pct) {
   const bool open = m.chemicals.size() <= kOpenUpTo;
   std::string s =
       "<section id=\"convergence\">\n<h2>Convergence</h2>\n<p>The decision at p" + pct +
-      " from the first N realizations, at every power of two: where the allowable "
-      "concentrations and P(exceeded) no longer move, more realizations change nothing.</p>\n";
+      " from the first N realizations, at every power of two, with P(exceeded)'s 95 % interval: "
+      "where the allowable concentrations and P(exceeded) no longer move and the verdict is "
+      "settled, more realizations change nothing.</p>\n";
   for (std::size_t i = 0; i < m.chemicals.size(); ++i) {
     const ChemicalSummary& c = m.chemicals[i];
     s += "<details class=\"convergence\"" + std::string(open ? " open=\"open\"" : "") +
@@ -194,9 +247,9 @@ std::string convergence_section(const McSummary& m, const std::string& pct) {
       if (i >= row.chemicals.size()) continue;
       const mc::Decision& d = row.chemicals[i];
       s += "<tr><td class=\"num\">" + std::to_string(row.realizations) + "</td><td class=\"num\">" +
-           percent(d.p_exceeded) + "</td>" + allowable_cell(d.gw_allowable) +
-           allowable_cell(d.sf_allowable) + decision_verdict(!std::isnan(d.gw_allowable.value), d) +
-           "</tr>\n";
+           percent(d.p_exceeded) + "<br/>" + share_interval_text(d.p_interval) + "</td>" +
+           allowable_cell(d.gw_allowable) + allowable_cell(d.sf_allowable) +
+           decision_verdict(!std::isnan(d.gw_allowable.value), d) + "</tr>\n";
     }
     s += "</tbody>\n</table>\n</details>\n";
   }
@@ -205,8 +258,9 @@ std::string convergence_section(const McSummary& m, const std::string& pct) {
 
 std::string stream_fact(const char* label, const mc::QuantitySummary& q) {
   return "<tr><th scope=\"row\">" + std::string(label) + "</th><td>deterministic " +
-         readable_number(q.baseline) + "; above the target in " + percent(q.p_above) +
-         " of the realizations in which every chemical completed</td></tr>\n";
+         readable_number(q.baseline) + "; above the target in " + percent(q.p_above) + " (" +
+         share_interval_text(q.p_above_interval) +
+         ") of the realizations in which every chemical completed</td></tr>\n";
 }
 
 }  // namespace
@@ -221,26 +275,33 @@ std::string mc_html(const McSummary& m, const std::string& scenario_json,
       percentiles.push_back(p.q);
   std::sort(percentiles.begin(), percentiles.end());
 
-  const std::size_t exceeded = exceeded_count(m);
+  const std::size_t exceeded = verdict_count(m, mc::Verdict::exceeded);
+  const std::size_t undetermined = verdict_count(m, mc::Verdict::undetermined);
   const std::string what = std::to_string(m.chemicals.size()) +
                            (m.chemicals.size() == 1 ? " chemical, " : " chemicals, ") +
                            std::to_string(m.realizations) + " realizations";
   const std::string at = " at the " + ordinal(decision_percentile) + " percentile";
-  const std::string verdict = exceeded == 0 ? "No chemical exceeded" + at
-                                            : std::to_string(exceeded) + " of " +
-                                                  std::to_string(m.chemicals.size()) +
-                                                  " chemicals exceeded" + at;
+  const std::string verdict =
+      (exceeded == 0 ? "No chemical exceeded" + at
+                     : std::to_string(exceeded) + " of " + std::to_string(m.chemicals.size()) +
+                           " chemicals exceeded" + at) +
+      (undetermined == 0 ? "" : ", " + std::to_string(undetermined) + " undetermined");
   const Provenance provenance = scenario_provenance(
       scenario_json, stamp.date, {"Realizations", std::to_string(m.realizations)}, true);
   const RunningTexts running{
       running_header("Monte Carlo, " + std::to_string(m.realizations) + " realizations",
-                     (exceeded == 0 ? "\xE2\x9C\x93 " : "\xE2\x9C\x96 ") + verdict),
+                     (exceeded != 0       ? "\xE2\x9C\x96 "
+                      : undetermined != 0 ? "? "
+                                          : "\xE2\x9C\x93 ") +
+                         verdict),
       running_footer(provenance.identity())};
   std::string s = page_head("vorn: Monte Carlo, " + what,
                             std::string(kStyle) + (sensitivity ? kTornadoStyle : ""), running) +
                   "<h1>Probabilistic waste-stream risk assessment</h1>\n<p>" + what + ". ";
-  if (exceeded == 0)
+  if (exceeded == 0 && undetermined == 0)
     s += "<span class=\"outcome\">&#10003; " + verdict + "</span>";
+  else if (exceeded == 0)
+    s += "<span class=\"outcome\">? " + verdict + "</span>";
   else
     s += "<span class=\"outcome exceeded\">&#10006; " + verdict + "</span>";
   s += "</p>\n" + provenance_section(provenance) +
@@ -257,8 +318,8 @@ std::string mc_html(const McSummary& m, const std::string& scenario_json,
        readable_number(m.target_hazard) + "</td></tr>\n" +
        stream_fact("Stream cancer risk", m.stream_risk) +
        stream_fact("Stream hazard index", m.stream_hazard) + "</tbody>\n</table>\n</section>\n";
-  s += verdict_section(m, decision_percentile) + vary_notes_section(scenario_json, m) +
-       chemicals_section(m, percentiles, pct);
+  s += verdict_section(m, scenario::from_json(scenario_json), decision_percentile) +
+       vary_notes_section(scenario_json, m) + chemicals_section(m, percentiles, pct);
   if (sensitivity) s += sensitivity_section(m, *sensitivity, m.chemicals.size() <= kOpenUpTo);
   s += convergence_section(m, pct) + scenario_section(scenario_json, m);
   return s + page_foot("Every statistic at full precision is in the JSON and CSV outputs.");

@@ -10,9 +10,12 @@ using Json = nlohmann::ordered_json;
 Json sensitivity_note_json(const mc::McSensitivity& s) {
   Json j = Json::object();
   j["method"] =
-      "Spearman and partial rank correlation (PRCC) of each input with the output; 95 % "
-      "intervals from Fisher's z with n - 3 - k degrees of freedom; an input is negligible when "
-      "|PRCC| < 0.1 or its interval holds 0";
+      "Spearman and partial rank correlation (PRCC) of each input with the output; an input is "
+      "negligible when |PRCC| < 0.1 or its interval holds 0";
+  j["interval_method"] =
+      "95 % percentile bootstrap on the atanh scale: " + std::to_string(mc::kRankReplicates) +
+      " resamples of the rows with replacement, drawn from the run's seed, each index "
+      "recomputed on the resample's ranks; it takes the rows as independent draws";
   j["rows"] = s.rows;
   j["stored_as"] = "float32";
   j["bytes"] = s.bytes();
@@ -24,7 +27,7 @@ Json sensitivity_note_json(const mc::McSensitivity& s) {
               "bound of the statistics";
   Json unstratified = Json::array();
   for (const mc::RunInput& input : s.inputs)
-    if (input.unstratified) unstratified.push_back(export_text(input.label));
+    if (input.unstratified && !input.repeats) unstratified.push_back(export_text(input.label));
   if (!unstratified.empty()) {
     j["unstratified_inputs"] = std::move(unstratified);
     j["unstratified_note"] =

@@ -37,7 +37,8 @@ std::string sensitivity_section(const mc::McSummary& m, const mc::McSensitivity&
       "by their partial rank correlation (PRCC) with its limiting quantity, the larger of its "
       "two ratios of waste to allowable concentration; the ten strongest are drawn. A bar to the "
       "right means a larger input gives a larger ratio. The whiskers are 95 % intervals "
-      "(Fisher's z); an input is negligible, and grey, when |PRCC| &lt; 0.1 or its interval "
+      "(a bootstrap over the rows, taken as independent); an input is negligible, and grey, when "
+      "|PRCC| &lt; 0.1 or its interval "
       "holds 0. Ranked from realizations 1.." +
       std::to_string(s.rows) + ", stored as 32-bit floats for this alone (" +
       std::to_string(s.bytes()) +
@@ -45,7 +46,7 @@ std::string sensitivity_section(const mc::McSummary& m, const mc::McSensitivity&
       "out.</p>\n";
   std::string unstratified;
   for (const mc::RunInput& input : s.inputs)
-    if (input.unstratified)
+    if (input.unstratified && !input.repeats)
       unstratified += (unstratified.empty() ? "" : ", ") + html_text(input.label);
   if (!unstratified.empty())
     text +=

@@ -10,7 +10,7 @@ namespace vorn {
 namespace {
 
 using Json = nlohmann::ordered_json;
-constexpr int kDocumentVersion = 1;
+constexpr int kDocumentVersion = 2;
 
 Json band(const nested::Band& b) {
   Json j = Json::object();

@@ -11,6 +11,8 @@
 namespace vorn {
 namespace {
 
+constexpr int kSobolDocumentVersion = 2;
+
 using Json = nlohmann::ordered_json;
 using mc::SobolReport;
 using numerics::SobolIndices;
@@ -53,13 +55,16 @@ void csv_rows(std::string& out, const std::string& who, const char* quantity, co
 
 std::string sobol_json(const SobolReport& r, const std::string& scenario_json) {
   Json doc = Json::object();
-  doc["version"] = 1;
+  doc["version"] = kSobolDocumentVersion;
   doc["kind"] = "sobol indices";
   doc["scenario"] = Json::parse(scenario_json);
   doc["method"] =
-      "Saltelli design [A; B; A_B^1 ... A_B^p] from a shifted Sobol sequence, Jansen's "
-      "estimators of the first-order (S1) and total (ST) indices; 95 % intervals from a "
-      "bootstrap over base rows";
+      "Saltelli design [A; B; A_B^1 ... A_B^p] from a shifted Sobol sequence starting at its "
+      "point 0; Saltelli's (2010) estimator of the first-order index (S1), Jansen's of the "
+      "total index (ST); 95 % intervals from a bootstrap over base rows";
+  doc["interval_method"] =
+      "percentile bootstrap over base rows, resampled as if independent: conservative under the "
+      "Sobol base, whose estimates spread less than independent rows' would";
   doc["base_rows"] = r.base_rows;
   doc["evaluations"] = r.evaluations;
   doc["bootstrap_replicates"] = r.replicates;

@@ -117,7 +117,9 @@ std::string sobol_html(const SobolReport& r, const std::string& scenario_json,
       "(orange, lower bar) its share with every interaction it takes part in. Whiskers: 95 % "
       "intervals from " +
       std::to_string(r.replicates) +
-      " bootstrap replicates. Each chemical's output is its limiting quantity, the larger of its "
+      " bootstrap replicates over base rows, conservative (wide) under the Sobol base. S1 is "
+      "Saltelli's (2010) estimator, ST Jansen's. Each chemical's output is its limiting quantity, "
+      "the larger of its "
       "two ratios of waste to allowable concentration.</p>\n" +
       provenance_section(provenance) + vary_notes_section(scenario_json, names_of(r));
   for (std::size_t i = 0; i < r.chemicals.size(); ++i) {

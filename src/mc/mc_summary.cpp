@@ -24,10 +24,13 @@ QuantitySummary quantity(const char* name, QuantityKind kind, double baseline,
   q.neg_inf = s.neg_inf_count();
   q.mean = s.mean(baseline);
   q.sd = s.sd(baseline);
-  q.min = s.sketch().min();
-  q.max = s.sketch().max();
+  q.sd_beyond = s.beyond_squares(baseline);
+  q.min = s.sketch().lowest();
+  q.max = s.sketch().highest();
   for (double p : percentiles) q.percentiles.push_back(percentile_of(s.sketch(), p));
-  q.p_above = share(s.above(), q.count + q.nan + q.pos_inf + q.neg_inf);
+  // NaN is no value: it is neither above nor below the target.
+  q.p_above = share(s.above(), s.sketch().ranked_count());
+  q.p_above_interval = numerics::wilson_interval(s.above(), s.sketch().ranked_count());
   return q;
 }
 
@@ -44,7 +47,12 @@ Decision decide(const numerics::QuantileSketch& gw, const numerics::QuantileSket
   d.gw_allowable = percentile_of(gw, 100 - p);
   d.sf_allowable = percentile_of(sf, 100 - p);
   d.p_exceeded = share(exceeded, completed);
-  d.exceeded = d.p_exceeded > (100 - p) / 100;
+  const double allowed = (100 - p) / 100;
+  d.exceeded = d.p_exceeded > allowed;
+  d.p_interval = numerics::wilson_interval(exceeded, completed);
+  d.verdict = completed == 0 ? Verdict::undetermined : verdict_of(d.p_interval, allowed);
+  if (d.verdict == Verdict::undetermined && completed > 0)
+    d.to_settle = realizations_to_settle(d.p_exceeded, allowed, completed);
   return d;
 }
 
@@ -75,6 +83,8 @@ McSummary summarize(const McBaseline& baseline, const McTally& tally,
     s.failure_share = share(tally.realizations - t.completed, tally.realizations);
     s.p_gw_exceeded = share(t.gw_exceeded, t.completed);
     s.p_sf_exceeded = share(t.sf_exceeded, t.completed);
+    s.p_gw_interval = numerics::wilson_interval(t.gw_exceeded, t.completed);
+    s.p_sf_interval = numerics::wilson_interval(t.sf_exceeded, t.completed);
     for (std::size_t k = 0; k < kPathways; ++k) {
       s.gw_limit_share[k] = share(t.gw_limit[k], t.completed);
       s.sf_limit_share[k] = share(t.sf_limit[k], t.completed);

@@ -76,7 +76,8 @@ Json parse_part_document(std::string_view json, const std::string& where, const 
   const auto found = j.find("version");
   if (found == j.end() || !found->is_number_integer() || found->get<int>() != kind.version)
     throw PartError(where + "version " + (found == j.end() ? "none" : found->dump()) +
-                    ", this program reads " + std::to_string(kind.version));
+                    ", this program reads " + std::to_string(kind.version) +
+                    ": rerun the shard with this vorn");
   return j;
 }
 

@@ -15,7 +15,7 @@ bool RunInput::moves(std::size_t chemical) const {
 }
 
 McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
-                       const std::vector<float>& rows) {
+                       const std::vector<float>& rows, std::uint64_t seed) {
   const SampleRowLayout layout{inputs.size(), chemicals};
   if (rows.size() % layout.columns() != 0)
     throw std::invalid_argument("stored rows of " + std::to_string(layout.columns()) +
@@ -30,14 +30,17 @@ McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
     out.inputs = std::move(columns);
     // An output with no input to rank keeps no indices.
     if (!out.inputs.empty())
-      out.ranks = numerics::compute_rank_sensitivity(sample, out.inputs, sample.column(output));
+      out.ranks = numerics::compute_rank_sensitivity(sample, out.inputs, sample.column(output),
+                                                     {.seed = seed, .replicates = kRankReplicates});
     return out;
   };
+  // A repeated draw is ranked once: a copy of a column would be collinear with it.
   std::vector<std::size_t> all;
-  for (std::size_t k = 0; k < layout.inputs; ++k) all.push_back(k);
+  for (std::size_t k = 0; k < layout.inputs; ++k)
+    if (!result.inputs[k].repeats) all.push_back(k);
   for (std::size_t i = 0; i < chemicals; ++i) {
     std::vector<std::size_t> own;
-    for (std::size_t k = 0; k < layout.inputs; ++k)
+    for (const std::size_t k : all)
       if (result.inputs[k].moves(i)) own.push_back(k);
     result.chemicals.push_back(rank(std::move(own), layout.limiting(i)));
   }

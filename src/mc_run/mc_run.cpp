@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -27,12 +28,14 @@ bool bounded(std::uint64_t n, double q) {
   return m - half >= 1 && m + half <= static_cast<double>(n);
 }
 
-// Every decision percentile's confidence interval within `precision` of its value.
+// Every decision percentile's confidence interval within `precision` of its value, and
+// every chemical's verdict settled.
 bool precise_enough(const mc::McSummary& summary, double decision_percentile, double precision) {
   if (summary.convergence.empty() ||
       !bounded(summary.convergence.back().realizations, (100 - decision_percentile) / 100))
     return false;
   for (const mc::Decision& d : summary.convergence.back().chemicals) {
+    if (d.verdict == mc::Verdict::undetermined) return false;
     for (const mc::PercentileValue& p : {d.gw_allowable, d.sf_allowable}) {
       const double width = (p.upper - p.lower) / std::fabs(p.value);
       if (!(width <= precision)) return false;
@@ -145,11 +148,19 @@ mc::McSensitivity sensitivity_of(const mc::McPart& part,
     chemicals[i].CHEMCAS = part.baseline.cas[i];
   }
   std::vector<mc::RunInput> inputs;
+  std::map<std::uint32_t, std::size_t> first_of_stream;
   for (const scenario::PlanParameter& p :
-       scenario::plan_from_scenario(scenario, chemicals).parameters)
+       scenario::plan_from_scenario(scenario, chemicals).parameters) {
     inputs.push_back(
         {p.label, p.chemicals, p.correlated && scenario.sampling != numerics::Sampling::random});
-  return mc::rank_run(std::move(inputs), chemicals.size(), part.rows.joined());
+    // Chemicals sharing a CAS share an "each" DAF factor's stream: one draw, listed once.
+    const auto [first, fresh] = first_of_stream.emplace(p.stream, inputs.size() - 1);
+    if (fresh) continue;
+    inputs.back().repeats = true;
+    std::vector<std::size_t>& to = inputs[first->second].chemicals;
+    to.insert(to.end(), p.chemicals.begin(), p.chemicals.end());
+  }
+  return mc::rank_run(std::move(inputs), chemicals.size(), part.rows.joined(), part.seed);
 }
 
 }  // namespace
@@ -176,14 +187,14 @@ McRequest make_request(std::filesystem::path scenario, scenario::ScenarioOverrid
   return request;
 }
 
-McReport report_of(const mc::McPart& part) {
+McReport report_of(const mc::McPart& part, bool sensitivity) {
   const scenario::ResolvedScenario scenario = scenario::from_json(part.scenario_json);
   McReport report;
   report.summary =
       mc::summarize(part.baseline, part.tally, scenario.percentiles, scenario.decision_percentile);
   report.scenario_json = part.scenario_json;
   report.decision_percentile = scenario.decision_percentile;
-  report.sensitivity = sensitivity_of(part, scenario);
+  if (sensitivity) report.sensitivity = sensitivity_of(part, scenario);
   return report;
 }
 

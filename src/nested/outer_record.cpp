@@ -14,7 +14,7 @@ double share(std::uint64_t part, std::uint64_t whole) {
 // The percentiles, then the share above the target of every value, numbers or not.
 void put_quantity(const numerics::QuantityStats& s, const NestedDesign& design, double* out) {
   for (const double q : design.percentiles) *out++ = s.sketch().percentile(q);
-  *out = share(s.above(), s.count() + s.nan_count() + s.pos_inf_count() + s.neg_inf_count());
+  *out = share(s.above(), s.sketch().ranked_count());  // NaN is neither above nor below
 }
 
 }  // namespace

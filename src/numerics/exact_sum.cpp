@@ -1,5 +1,6 @@
 #include "numerics/exact_sum.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <charconv>
@@ -128,37 +129,76 @@ void ExactSum::merge(const ExactSum& other) {
   neg_inf_ += other.neg_inf_;
 }
 
-double ExactSum::value() const {
-  constexpr double kInf = std::numeric_limits<double>::infinity();
-  if (nan_ || (pos_inf_ && neg_inf_)) return std::numeric_limits<double>::quiet_NaN();
-  if (pos_inf_) return kInf;
-  if (neg_inf_) return -kInf;
-  Words mag = words();
-  const bool minus = mag[kWords - 1] >> 63;
-  if (minus) negate(mag);
+namespace {
+
+// |mag| 2^(scale - kBias) rounded to nearest, ties to even; `kept` gets the rounded value
+// in the same units, so that mag - kept is what the rounding left.
+double round_magnitude(const Words& mag, int scale, Words& kept) {
+  kept = Words{};
   const int top = top_bit(mag);
   if (top < 0) return 0.0;
-  double result;
-  if (top < 53) {
-    result = std::ldexp(static_cast<double>(mag[0]), -kBias);  // exact, maybe subnormal
-  } else {
-    // The 53 bits from the top, rounded to nearest, ties to even.
-    std::uint64_t m = 0;
-    for (int pos = top; pos > top - 53; --pos) m = (m << 1) | bit_at(mag, pos);
-    const int round = top - 53;
-    bool sticky = false;
-    for (int i = 0; i < round / 64 && !sticky; ++i) sticky = mag[i] != 0;
-    sticky = sticky || (mag[round / 64] & ((std::uint64_t{1} << (round % 64)) - 1)) != 0;
-    int exponent = top - 52 - kBias;
-    if (bit_at(mag, round) && (sticky || (m & 1))) {
-      if (++m == std::uint64_t{1} << 53) {
-        m >>= 1;
-        ++exponent;
-      }
-    }
-    result = std::ldexp(static_cast<double>(m), exponent);  // inf past the range
+  // Bit `pos` is worth 2^(pos - kBias + scale); the last bit a double holds is the larger
+  // of the 53rd from the top and the smallest subnormal's, at pos = kBias - 1074 - scale.
+  const int last = std::max(top - 52, kBias - 1074 - scale);
+  if (last <= 0) {
+    kept = mag;
+    return std::ldexp(static_cast<double>(mag[0]), scale - kBias);  // exact, maybe subnormal
   }
-  return minus ? -result : result;
+  std::uint64_t m = 0;
+  for (int pos = top; pos >= last; --pos) m = (m << 1) | bit_at(mag, pos);
+  const int round = last - 1;
+  bool sticky = false;
+  for (int i = 0; i < round / 64 && !sticky; ++i) sticky = mag[i] != 0;
+  sticky = sticky || (mag[round / 64] & ((std::uint64_t{1} << (round % 64)) - 1)) != 0;
+  if (bit_at(mag, round) && (sticky || (m & 1))) ++m;  // 2^53 at most: still exact
+  kept[0] = m;
+  kept = shifted(kept, -last);
+  return std::ldexp(static_cast<double>(m), last - kBias + scale);  // inf past the range
+}
+
+bool less(const Words& a, const Words& b) {
+  for (int i = static_cast<int>(a.size()) - 1; i >= 0; --i)
+    if (a[i] != b[i]) return a[i] < b[i];
+  return false;
+}
+
+Words minus_words(const Words& a, const Words& b) {
+  Words out{};
+  std::uint64_t borrow = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const std::uint64_t d = a[i] - b[i] - borrow;
+    borrow = (a[i] < b[i]) || (a[i] - b[i] < borrow);
+    out[i] = d;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::array<double, 3> ExactSum::split(int scale) const {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  if (nan_ || (pos_inf_ && neg_inf_)) return {std::numeric_limits<double>::quiet_NaN(), 0, 0};
+  if (pos_inf_) return {kInf, 0, 0};
+  if (neg_inf_) return {-kInf, 0, 0};
+  Words mag = words();
+  bool minus = mag[kWords - 1] >> 63;
+  if (minus) negate(mag);
+  std::array<double, 3> parts{};
+  for (double& part : parts) {
+    Words kept;
+    const double rounded = round_magnitude(mag, scale, kept);
+    part = minus ? -rounded : rounded;
+    if (!std::isfinite(rounded)) break;
+    // What the rounding left, of either sign.
+    const bool over = less(mag, kept);
+    mag = over ? minus_words(kept, mag) : minus_words(mag, kept);
+    minus = minus != over;
+  }
+  return parts;
+}
+
+double ExactSum::value() const {
+  return split()[0];
 }
 
 std::string ExactSum::to_string() const {

@@ -88,7 +88,7 @@ std::uint32_t checked_add(std::uint32_t a, std::uint64_t b) {
 
 void QuantileSketch::add_zero_or_non_finite(double x) {
   if (x != 0) {
-    ++non_finite_;
+    ++(std::isnan(x) ? nan_ : x > 0 ? pos_inf_ : neg_inf_);
     return;
   }
   // -0 and +0 are one value: min and max must not depend on their order.
@@ -126,7 +126,9 @@ void QuantileSketch::merge(const QuantileSketch& other) {
   merge_store(negative_, other.negative_);
   zero_ += other.zero_;
   count_ += other.count_;
-  non_finite_ += other.non_finite_;
+  nan_ += other.nan_;
+  pos_inf_ += other.pos_inf_;
+  neg_inf_ += other.neg_inf_;
   min_ = std::min(min_, other.min_);
   max_ = std::max(max_, other.max_);
 }
@@ -153,26 +155,45 @@ double QuantileSketch::value_at_rank(std::uint64_t rank) const {
   return max_;
 }
 
+double QuantileSketch::ranked_value_at_rank(std::uint64_t rank) const {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  if (rank <= neg_inf_) return -kInf;
+  if (rank > neg_inf_ + count_) return kInf;
+  return value_at_rank(rank - neg_inf_);
+}
+
+double QuantileSketch::lowest() const {
+  if (neg_inf_) return -std::numeric_limits<double>::infinity();
+  return count_ ? min_ : std::numeric_limits<double>::infinity();
+}
+
+double QuantileSketch::highest() const {
+  if (pos_inf_) return std::numeric_limits<double>::infinity();
+  return count_ ? max_ : -std::numeric_limits<double>::infinity();
+}
+
 double QuantileSketch::percentile(double q) const {
-  if (count_ == 0) return std::numeric_limits<double>::quiet_NaN();
+  const std::uint64_t n = ranked_count();
+  if (n == 0) return std::numeric_limits<double>::quiet_NaN();
   // q n / 100 rounds to just above an integer for decimal q such as 99.9: take that
   // integer, the rank the decimal q means.
-  const double exact = q * static_cast<double>(count_) / 100;
+  const double exact = q * static_cast<double>(n) / 100;
   const double rank = std::ceil(exact - 1e-12 * std::max(exact, 1.0));
-  return value_at_rank(static_cast<std::uint64_t>(std::max(rank, 1.0)));
+  return ranked_value_at_rank(static_cast<std::uint64_t>(std::max(rank, 1.0)));
 }
 
 QuantileSketch::Interval QuantileSketch::confidence_interval(double q, double level) const {
-  const double n = static_cast<double>(count_);
-  std::uint64_t lower = 1, upper = count_;
-  if (count_ == 0)
+  const std::uint64_t count = ranked_count();
+  const double n = static_cast<double>(count);
+  std::uint64_t lower = 1, upper = count;
+  if (count == 0)
     return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0,
             0};
   const double p = q / 100;
   if (p <= 0) {
     upper = 1;
   } else if (p >= 1) {
-    lower = count_;
+    lower = count;
   } else {
     const boost::math::binomial_distribution<double, MathPolicy> b(n, p);
     const double tail = (1 - level) / 2;
@@ -188,7 +209,7 @@ QuantileSketch::Interval QuantileSketch::confidence_interval(double q, double le
     while (j > 0 && cdf(j - 1) >= 1 - tail) --j;
     upper = static_cast<std::uint64_t>(std::min(j + 1, n));
   }
-  return {value_at_rank(lower), value_at_rank(upper), lower, upper};
+  return {ranked_value_at_rank(lower), ranked_value_at_rank(upper), lower, upper};
 }
 
 std::size_t QuantileSketch::memory_bytes() const {
@@ -257,7 +278,8 @@ class Reader {
 std::string QuantileSketch::to_string() const {
   std::string out = "n=" + std::to_string(count_) + ";min=" + shortest_text(min_) +
                     ";max=" + shortest_text(max_) + ";zero=" + std::to_string(zero_) +
-                    ";nonfinite=" + std::to_string(non_finite_);
+                    ";nan=" + std::to_string(nan_) + ";inf=" + std::to_string(pos_inf_) +
+                    ";-inf=" + std::to_string(neg_inf_);
   write_store(out, ";pos=", positive_);
   write_store(out, ";neg=", negative_);
   return out;
@@ -274,8 +296,12 @@ QuantileSketch QuantileSketch::parse(std::string_view text) {
   s.max_ = in.number<double>();
   in.expect(";zero=");
   s.zero_ = in.number<std::uint64_t>();
-  in.expect(";nonfinite=");
-  s.non_finite_ = in.number<std::uint64_t>();
+  in.expect(";nan=");
+  s.nan_ = in.number<std::uint64_t>();
+  in.expect(";inf=");
+  s.pos_inf_ = in.number<std::uint64_t>();
+  in.expect(";-inf=");
+  s.neg_inf_ = in.number<std::uint64_t>();
   s.count_ = s.zero_;
   for (Store* store : {&s.positive_, &s.negative_}) {
     in.expect(store == &s.positive_ ? ";pos=" : ";neg=");

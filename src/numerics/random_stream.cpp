@@ -26,4 +26,15 @@ double uniform(std::uint64_t seed, std::uint64_t realization, std::uint32_t para
   return unit_open((static_cast<std::uint64_t>(block[1]) << 32) | block[0]);
 }
 
+void bootstrap_rows(std::uint64_t seed, std::uint64_t replicate, std::size_t n,
+                    std::uint32_t* rows) {
+  for (std::size_t t = 0; t < n; t += 4) {
+    const auto words =
+        philox_block(seed, replicate, static_cast<std::uint32_t>(t / 4), kBootstrapTag);
+    // The high half of a 32 x 32-bit product picks one of n rows.
+    for (std::size_t h = 0; h < 4 && t + h < n; ++h)
+      rows[t + h] = static_cast<std::uint32_t>((std::uint64_t{words[h]} * n) >> 32);
+  }
+}
+
 }  // namespace vorn::numerics

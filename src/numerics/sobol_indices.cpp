@@ -22,9 +22,10 @@ struct Estimate {
   std::vector<double> first, total;
 };
 
-// Jansen's estimators over the rows picked: row t of the estimate is row pick(t).
+// Saltelli's (2010) first-order and Jansen's total estimators over the rows picked: row t
+// of the estimate is row pick(t).
 template <class Pick>
-Estimate jansen(const Rows& rows, std::size_t groups, Pick pick) {
+Estimate estimate(const Rows& rows, std::size_t groups, Pick pick) {
   const std::size_t n = rows.n;
   double sum = 0;
   for (std::size_t t = 0; t < n; ++t) sum += rows.at(0, pick(t));
@@ -37,17 +38,22 @@ Estimate jansen(const Rows& rows, std::size_t groups, Pick pick) {
   Estimate e{squares / static_cast<double>(n - 1), std::vector<double>(groups, 0.0),
              std::vector<double>(groups, 0.0)};
   if (!(e.variance > 0)) return e;
+  // S1 centres f(B) by the mean of every block's values over the rows picked.
+  double all = 0;
+  for (std::size_t b = 0; b < rows.blocks; ++b)
+    for (std::size_t t = 0; t < n; ++t) all += rows.at(b, pick(t));
+  const double centre = all / static_cast<double>(n * rows.blocks);
   const double divisor = static_cast<double>(2 * n - 1);
   for (std::size_t i = 0; i < groups; ++i) {
-    double to_b = 0, to_a = 0;
+    double first = 0, to_a = 0;
     for (std::size_t t = 0; t < n; ++t) {
       const std::size_t j = pick(t);
-      const double mixed = rows.at(2 + i, j);
-      const double db = rows.at(1, j) - mixed, da = rows.at(0, j) - mixed;
-      to_b += db * db;
+      // An input with no effect leaves f(A_B^i) = f(A) in every row: S1 is 0 exactly.
+      const double da = rows.at(2 + i, j) - rows.at(0, j);
+      first += (rows.at(1, j) - centre) * da;
       to_a += da * da;
     }
-    e.first[i] = (e.variance - to_b / divisor) / e.variance;
+    e.first[i] = first / static_cast<double>(n - 1) / e.variance;
     e.total[i] = to_a / divisor / e.variance;
   }
   return e;
@@ -88,19 +94,13 @@ SobolIndices estimate_sobol_indices(const double* values, std::size_t base_rows,
     for (std::size_t t = 0; t < rows.n; ++t)
       rows.values[b * rows.n + t] = values[b * base_rows + used[t]] - shift;
 
-  const Estimate estimate = jansen(rows, groups, [](std::size_t t) { return t; });
-  result.variance = estimate.variance;
+  const Estimate whole = estimate(rows, groups, [](std::size_t t) { return t; });
+  result.variance = whole.variance;
   std::vector<std::vector<double>> first(groups), total(groups);
-  std::vector<std::size_t> picks(rows.n);
+  std::vector<std::uint32_t> picks(rows.n);
   for (std::size_t r = 0; r < bootstrap.replicates; ++r) {
-    for (std::size_t t = 0; t < rows.n; t += 4) {
-      const auto words = numerics::philox_block(
-          bootstrap.seed, r, static_cast<std::uint32_t>(t / 4), numerics::kBootstrapTag);
-      // Four draws a block: the high half of a 32 x 32-bit product picks one of n rows.
-      for (std::size_t h = 0; h < 4 && t + h < rows.n; ++h)
-        picks[t + h] = static_cast<std::size_t>((std::uint64_t{words[h]} * rows.n) >> 32);
-    }
-    const Estimate e = jansen(rows, groups, [&picks](std::size_t t) { return picks[t]; });
+    numerics::bootstrap_rows(bootstrap.seed, r, rows.n, picks.data());
+    const Estimate e = estimate(rows, groups, [&picks](std::size_t t) { return picks[t]; });
     for (std::size_t i = 0; i < groups; ++i) {
       first[i].push_back(e.first[i]);
       total[i].push_back(e.total[i]);
@@ -108,8 +108,8 @@ SobolIndices estimate_sobol_indices(const double* values, std::size_t base_rows,
   }
   for (std::size_t i = 0; i < groups; ++i) {
     SobolIndex& index = result.groups[i];
-    index.first = index.first_lower = index.first_upper = estimate.first[i];
-    index.total = index.total_lower = index.total_upper = estimate.total[i];
+    index.first = index.first_lower = index.first_upper = whole.first[i];
+    index.total = index.total_lower = index.total_upper = whole.total[i];
     if (bootstrap.replicates == 0) continue;
     std::sort(first[i].begin(), first[i].end());
     std::sort(total[i].begin(), total[i].end());

@@ -32,9 +32,13 @@ SobolPoints& SobolPoints::operator=(SobolPoints&&) noexcept = default;
 
 void SobolPoints::point(std::uint64_t realization, double* out) {
   if (realization < 1) throw std::out_of_range("realizations are numbered from 1");
-  // Boost's sequence position s is Sobol point s + 1: its first output is already past
-  // the zero point. seed(s) jumps there through the Gray code of s + 1.
-  if (realization != next_realization_) engine_->sobol.seed(realization - 1);
+  if (realization == 1) {  // point 0: every coordinate 0, shifted
+    for (std::size_t d = 0; d < shifts_.size(); ++d) out[d] = unit_open(shifts_[d]);
+    return;
+  }
+  // Boost's sequence position s is Sobol point s + 1 (its first output is already past
+  // the zero point), realization s + 2; seed(s) jumps there through the Gray code of s + 1.
+  if (realization != next_realization_) engine_->sobol.seed(realization - 2);
   for (std::size_t d = 0; d < shifts_.size(); ++d) {
     out[d] = unit_open(engine_->sobol() ^ shifts_[d]);
   }

@@ -2,6 +2,8 @@
 
 // The correlations of a resolved scenario as pairs of random streams, and their checks.
 #include <algorithm>
+#include <boost/math/constants/constants.hpp>
+#include <cmath>
 #include <map>
 #include <set>
 #include <utility>
@@ -21,6 +23,20 @@ std::string entries_named(const std::vector<std::size_t>& entries) {
     text += entry_name(entries[i]);
   }
   return text;
+}
+
+// Whether the rank correlations of the entries `group` are positive definite themselves.
+// The copula's matrix holds the normals' correlations 2 sin(pi rho / 6); the rank matrix is
+// tried through it by handing the copula rho' = 6 asin(rho / 2) / pi instead.
+bool ranks_positive_definite(const std::vector<numerics::StreamCorrelation>& kept,
+                             const std::vector<std::size_t>& group) {
+  std::vector<numerics::StreamCorrelation> ranks;
+  for (numerics::StreamCorrelation p : kept) {
+    if (std::find(group.begin(), group.end(), p.source) == group.end()) continue;
+    p.spearman = 6 * std::asin(p.spearman / 2) / boost::math::constants::pi<double>();
+    ranks.push_back(p);
+  }
+  return numerics::GaussianCopula(ranks).indefinite_groups().empty();
 }
 
 }  // namespace
@@ -61,8 +77,13 @@ std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) 
          group.size() == 1
              ? "a rank correlation of 1 or -1 makes a and b one draw: its correlation matrix is "
                "not positive definite"
+         : !ranks_positive_definite(kept, group)
+             ? "the correlations of " + entries_named(group) +
+                   " together are not positive definite: no joint distribution has them"
              : "the correlations of " + entries_named(group) +
-                   " together are not positive definite: no joint distribution has them"});
+                   " together are beyond the Gaussian copula: the normals' correlations "
+                   "2 sin(pi rho / 6) it needs for them are not positive definite, though the "
+                   "rank correlations are; move them a little apart"});
   }
   return problems;
 }

@@ -134,7 +134,7 @@ TEST(HtmlBrowser, MonteCarloPageRendersItsBandsAndItsDomHoldsEveryChart) {
 
   // One band over white (#0072b2 at 35 %), two nested bands, the exceeded verdict's colour.
   const std::vector<long> n =
-      screenshot_pixels(dir, url, "960,2400", "166,206,228 108,174,211 251,224,207");
+      screenshot_pixels(dir, url, "960,3200", "166,206,228 108,174,211 251,224,207");
   ASSERT_EQ(n.size(), 6u);
   EXPECT_EQ(n[0], 960);
   EXPECT_GT(n[2], n[0] * n[1] / 20) << "the page looks blank";

@@ -85,7 +85,7 @@ TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
   // The verdict: one row per chemical, in input order.
   const auto rows = page->first("table", "verdicts")->first("tbody")->elements("tr");
   ASSERT_EQ(rows.size(), det.chemicals.size());
-  std::size_t exceeded = 0, no_limit = 0;
+  std::size_t exceeded = 0, undetermined = 0, no_limit = 0;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Chemical& c = det.chemicals[i];
     const mc::Decision& d = m.chemicals[i].decision;
@@ -101,18 +101,36 @@ TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
     expect_three_digits(page_number(td[5]->all_text()), c.TOTC, td[5]->all_text());
     no_limit += expect_allowable(*td[4], d.gw_allowable.value);
     no_limit += expect_allowable(*td[6], d.sf_allowable.value);
-    // The decision rule, and its words and marks.
+    // The interval under the share, and the verdict from it.
+    const std::string interval = td[1]->first("span", "ci")->all_text();
+    EXPECT_EQ(interval.substr(0, 8), "95 % CI ") << interval;
+    const auto to = interval.find(" to ");
+    ASSERT_NE(to, std::string::npos) << interval;
+    expect_three_digits(percent_value(interval.substr(8, to - 8)), d.p_interval.lower, interval);
+    expect_three_digits(percent_value(interval.substr(to + 4)), d.p_interval.upper, interval);
     EXPECT_EQ(d.exceeded, d.p_exceeded > (100 - decision) / 100);
+    const double allowed = (100 - decision) / 100;
     const std::string verdict = td[7]->all_text();
-    EXPECT_EQ(verdict, d.exceeded ? "\xE2\x9C\x96 EXCEEDED" : "\xE2\x9C\x93 not exceeded");
-    exceeded += d.exceeded;
+    if (d.p_interval.lower > allowed) {
+      EXPECT_EQ(verdict, "\xE2\x9C\x96 EXCEEDED");
+      ++exceeded;
+    } else if (d.p_interval.upper <= allowed) {
+      EXPECT_EQ(verdict, "\xE2\x9C\x93 not exceeded");
+    } else {
+      ++undetermined;
+      ASSERT_TRUE(d.to_settle);
+      EXPECT_EQ(verdict, "? undeterminedabout " + std::to_string(*d.to_settle) +
+                             " more realizations would settle it at this estimate");
+    }
   }
+  EXPECT_GE(undetermined, 1u) << "100 realizations leave some chemical near its 10 %";
   EXPECT_GE(no_limit, 1u) << "Methylmercury has no groundwater limit";
   EXPECT_GE(exceeded, 1u) << "arsenic exceeds in most realizations";
   EXPECT_NE(page->first("span", "outcome")
                 ->all_text()
                 .find(std::to_string(exceeded) + " of " + std::to_string(rows.size()) +
-                      " chemicals exceeded at the 90th percentile"),
+                      " chemicals exceeded at the 90th percentile, " +
+                      std::to_string(undetermined) + " undetermined"),
             std::string::npos);
 
   // The convergence: per chemical a row per power of two up to the realizations.
@@ -126,7 +144,10 @@ TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
       const auto td = cells(*trs[k]);
       const mc::Decision& d = m.convergence[k].chemicals[i];
       EXPECT_EQ(td[0]->all_text(), std::to_string(1u << k));
-      expect_three_digits(percent_value(td[1]->all_text()), d.p_exceeded, td[1]->all_text());
+      expect_three_digits(percent_value(first_line(*td[1])), d.p_exceeded, first_line(*td[1]));
+      EXPECT_NE(td[1]->first("span", "ci"), nullptr);
+      const std::string verdict = td[4]->all_text();
+      EXPECT_EQ(verdict.substr(0, 4) == "? un", d.verdict == mc::Verdict::undetermined) << verdict;
       expect_allowable(*td[2], d.gw_allowable.value);
       expect_allowable(*td[3], d.sf_allowable.value);
     }
@@ -192,6 +213,45 @@ TEST(McPage, ShowsTheVerdictBandsAndConvergenceOfARealRun) {
     const std::string drawn = section->drawn_text();
     EXPECT_EQ(computer_exponent(drawn), std::string()) << "in section " << id;
   }
+}
+
+// A concentration the scenario replaces is shown as varied, with its distribution's median,
+// not as the value read; one it multiplies, or leaves, keeps the value read.
+TEST(McPage, AReplacedConcentrationShowsVariedWithItsMedian) {
+  ScratchDir dir;
+  const auto input = shipped_scenario().parent_path().parent_path() / "landfill" / "VORN.IN";
+  write_text(dir / "replaced.toml",
+             "input = \"" + input.string() +
+                 "\"\nrealizations = 40\n"
+                 "[[vary]]\nchemical = \"71-43-2\"\nfield = \"TCLPCONC\"\n"
+                 "dist = { type = \"uniform\", min = 0.01, max = 0.03 }\n"
+                 "[[vary]]\nchemical = \"7440-38-2\"\nfield = \"TOTC\"\nmode = \"factor\"\n"
+                 "dist = { type = \"uniform\", min = 0.5, max = 1.5 }\n");
+  mc_run::McRequest request;
+  request.scenario = dir / "replaced.toml";
+  request.threads = 1;
+  const mc_run::McResult run = mc_run::run_monte_carlo(request);
+  ASSERT_EQ(run.baseline.status, Status::completed);
+  const mc_run::McReport report = mc_run::report_of(run.part);
+  const std::string html =
+      mc_html(report.summary, report.scenario_json, report.decision_percentile, test_stamp());
+  const auto page = parse_page(html);
+  const auto rows = page->first("table", "verdicts")->first("tbody")->elements("tr");
+  const Results& det = *run.baseline.results;
+  ASSERT_EQ(rows.size(), det.chemicals.size());
+  std::size_t varied = 0;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const auto td = cells(*rows[i]);
+    const std::string cas(trim_blanks(det.chemicals[i].CHEMCAS));
+    if (cas == "71-43-2") {
+      EXPECT_EQ(td[3]->all_text(), "varied (median 0.0200)");
+      ++varied;
+    } else {
+      expect_three_digits(page_number(td[3]->all_text()), det.chemicals[i].TCLPCONC, cas);
+    }
+    expect_three_digits(page_number(td[5]->all_text()), det.chemicals[i].TOTC, cas);
+  }
+  EXPECT_EQ(varied, 1u);
 }
 
 TEST(McPage, SameBytesWhateverTheThreads) {

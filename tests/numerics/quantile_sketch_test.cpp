@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 
 namespace vorn::numerics {
@@ -75,6 +76,51 @@ TEST(QuantileSketch, CopiesCountIntoTheirOwnPages) {
   EXPECT_EQ(copy.to_string(), expected.to_string());
   EXPECT_EQ(moved.count(), 2001u);
   EXPECT_EQ(assigned.count(), 2000u);
+}
+
+// 100 values: 3 of -inf, the integers 1..90, 7 of +inf, and NaN twice, which is not ranked.
+// Nearest rank over the 100 ranked: ranks 1..3 are -inf, 4..93 the finite values, 94..100
+// +inf (the p99 that the values' own count would have put at 90).
+TEST(QuantileSketch, InfinitiesRankBeyondEveryFiniteValueAndNaNIsNotRanked) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  QuantileSketch s;
+  for (int k = 0; k < 7; ++k) s.add(kInf);
+  for (int k = 1; k <= 90; ++k) s.add(k);
+  for (int k = 0; k < 3; ++k) s.add(-kInf);
+  s.add(std::nan(""));
+  s.add(-std::nan(""));
+  EXPECT_EQ(s.count(), 90u);
+  EXPECT_EQ(s.ranked_count(), 100u);
+  EXPECT_EQ(s.nan_count(), 2u);
+  EXPECT_EQ(s.lowest(), -kInf);
+  EXPECT_EQ(s.highest(), kInf);
+  EXPECT_EQ(s.min(), 1.0);
+  EXPECT_EQ(s.max(), 90.0);
+  EXPECT_EQ(s.percentile(3), -kInf);
+  EXPECT_EQ(s.percentile(4), 1.0);
+  EXPECT_EQ(s.percentile(93), 90.0);
+  EXPECT_EQ(s.percentile(94), kInf);
+  EXPECT_EQ(s.percentile(99), kInf);
+  EXPECT_NEAR(s.percentile(50), 47.0, 47 * kAlpha);
+  const QuantileSketch::Interval p99 = s.confidence_interval(99);
+  EXPECT_EQ(p99.upper, kInf);
+  EXPECT_EQ(p99.upper_rank, 100u);
+  const QuantileSketch::Interval p1 = s.confidence_interval(1);
+  EXPECT_EQ(p1.lower, -kInf);
+  // The counts survive the text form and a merge.
+  const QuantileSketch back = QuantileSketch::parse(s.to_string());
+  EXPECT_EQ(back, s);
+  QuantileSketch halves;
+  halves.add(kInf);
+  halves.add(std::nan(""));
+  halves.merge(s);
+  EXPECT_EQ(halves.pos_inf_count(), 8u);
+  EXPECT_EQ(halves.nan_count(), 3u);
+  // Only infinities: every percentile is one of them.
+  QuantileSketch only;
+  only.add(kInf);
+  EXPECT_EQ(only.percentile(5), kInf);
+  EXPECT_EQ(only.lowest(), kInf);
 }
 
 }  // namespace

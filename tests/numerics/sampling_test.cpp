@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <numeric>
 #include <set>
@@ -85,31 +86,43 @@ TEST(LatinHypercube, SeedsGiveDifferentPermutations) {
 }
 
 // Points 0..2^m-1 of the first two Sobol dimensions are a (0, m, 2)-net: each box of
-// 2^-a by 2^-(m-a) holds one. A digital shift permutes the boxes. Realizations
-// 1..2^m-1 are points 1..2^m-1: one box stays empty, that of the skipped zero point.
-TEST(SobolPoints, TheFirstTwoDimensionsFormANetWithTheZeroPointMissing) {
-  constexpr int m = 10, a = 4;
+// 2^-a by 2^-(m-a) holds exactly one, for every a. A digital shift permutes the boxes.
+// Realizations 1..2^m are those points, so every box and every slab 2^-m wide of each
+// dimension holds one realization, and any 2^k of the first realizations stratify as
+// well. (Starting at point 1 left the zero point's box empty and doubled another.)
+TEST(SobolPoints, TheFirstPowerOfTwoRealizationsFormANet) {
+  constexpr int m = 10, dims = 6;
   constexpr std::uint64_t n = 1u << m;
-  SobolPoints sobol(kSeed, 6);
-  std::vector<int> boxes(n, 0), cells(n * 4, 0);
-  std::vector<std::vector<int>> slabs(6, std::vector<int>(n, 0));
-  double point[6];
-  for (std::uint64_t r = 1; r < n; ++r) {
-    sobol.point(r, point);
-    for (int d = 0; d < 6; ++d) {
-      ASSERT_GT(point[d], 0.0);
-      ASSERT_LT(point[d], 1.0);
-      ++slabs[d][static_cast<std::size_t>(point[d] * n)];
+  SobolPoints sobol(kSeed, dims);
+  std::vector<std::array<double, dims>> points(n);
+  for (std::uint64_t r = 1; r <= n; ++r) {
+    sobol.point(r, points[r - 1].data());
+    for (double x : points[r - 1]) {
+      ASSERT_GT(x, 0.0);
+      ASSERT_LT(x, 1.0);
     }
-    const auto i = static_cast<std::size_t>(point[0] * (1 << a));
-    const auto j = static_cast<std::size_t>(point[1] * (1 << (m - a)));
-    ++boxes[i * (1 << (m - a)) + j];
   }
-  EXPECT_EQ(std::count(boxes.begin(), boxes.end(), 1), static_cast<long>(n - 1));
-  EXPECT_EQ(std::count(boxes.begin(), boxes.end(), 0), 1);
-  for (int d = 0; d < 6; ++d) {
-    EXPECT_EQ(std::count(slabs[d].begin(), slabs[d].end(), 1), static_cast<long>(n - 1)) << d;
+  for (int a = 0; a <= m; ++a) {
+    std::vector<int> boxes(n, 0);
+    for (const auto& p : points) {
+      const auto i = static_cast<std::size_t>(p[0] * (1 << a));
+      const auto j = static_cast<std::size_t>(p[1] * (1 << (m - a)));
+      ++boxes[i * (std::size_t{1} << (m - a)) + j];
+    }
+    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), 1), static_cast<long>(n)) << a;
   }
+  for (int d = 0; d < dims; ++d) {
+    for (int k = 1; k <= m; ++k) {
+      const std::uint64_t count = std::uint64_t{1} << k;
+      std::vector<int> slabs(count, 0);
+      for (std::uint64_t r = 0; r < count; ++r)
+        ++slabs[static_cast<std::size_t>(points[r][d] * static_cast<double>(count))];
+      EXPECT_EQ(std::count(slabs.begin(), slabs.end(), 1), static_cast<long>(count))
+          << "dimension " << d << ", first 2^" << k;
+    }
+  }
+  // Point 0 is the shift: the same corner in no two dimensions.
+  EXPECT_NE(points[0][0], points[0][1]);
 }
 
 TEST(SobolPoints, RandomAccessMatchesTheSequence) {
@@ -119,7 +132,8 @@ TEST(SobolPoints, RandomAccessMatchesTheSequence) {
   for (std::uint64_t r = 1; r <= 3000; ++r) sequential.point(r, points[r].data());
   SobolPoints jumping(kSeed, dims);
   std::vector<double> p(dims);
-  for (std::uint64_t r : {2999ull, 1ull, 1024ull, 1025ull, 1023ull, 1023ull, 7ull, 3000ull}) {
+  for (std::uint64_t r :
+       {2999ull, 1ull, 2ull, 1ull, 1024ull, 1025ull, 1023ull, 1023ull, 7ull, 3000ull}) {
     jumping.point(r, p.data());
     EXPECT_EQ(p, points[r]) << r;
   }

@@ -119,6 +119,27 @@ TEST(Correlation, ConstantsRepeatsAndImpossibleMatricesAreRefusedByName) {
   EXPECT_EQ(problems(toml), expected);
 }
 
+// Rank correlations 0.9, 0.9 and 0.63 form a positive definite matrix, but the normals'
+// 2 sin(pi rho / 6) do not (0.63 needs 0.6489 or more there): the error says the copula, not
+// every joint distribution, cannot have them.
+TEST(Correlation, RanksTheCopulaCannotDrawAreNotCalledImpossible) {
+  const std::string henry = "chemical = '71-43-2', field = 'HENRY'";
+  const std::string diffa = "chemical = 1, field = 'DIFFA'";
+  const std::string tclp1 = "chemical = 'Benzene', field = 'TCLPCONC'";
+  const auto message = [&](double last) {
+    const auto found = problems(std::string(kVaried) + pair(henry, diffa, 0.9) +
+                                pair(henry, tclp1, 0.9) + pair(diffa, tclp1, last));
+    return found.empty() ? std::string() : found.front();
+  };
+  EXPECT_EQ(message(0.63),
+            "s.toml:18:1: correlate[1]: the correlations of correlate[1], correlate[2] and "
+            "correlate[3] together are beyond the Gaussian copula: the normals' correlations "
+            "2 sin(pi rho / 6) it needs for them are not positive definite, though the rank "
+            "correlations are; move them a little apart");
+  EXPECT_NE(message(0.61).find("no joint distribution has them"), std::string::npos);
+  EXPECT_EQ(message(0.66), "");
+}
+
 // An "each" end pairs every chemical's draw with the other end; the correlated entries
 // say in the canonical form that they lost their strata, and the plan's copula covers
 // exactly their streams.

@@ -27,7 +27,7 @@ struct McPart : PartHeader {
 
 inline constexpr const char* kPartFormat = "vorn-mc-part";
 // 2: parts carry the rows stored for rank sensitivity.
-inline constexpr int kPartVersion = 2;
+inline constexpr int kPartVersion = 3;  // 3: sums of the squares' rounding errors; Sobol point 0
 inline constexpr PartKind kMcPartKind{kPartFormat, kPartVersion, "a part of a probabilistic run",
                                       "a one-dimensional run", "realizations"};
 

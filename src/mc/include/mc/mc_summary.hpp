@@ -3,11 +3,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "mc/mc_part.hpp"
 #include "mc/mc_tally.hpp"
+#include "mc/verdict.hpp"
+#include "numerics/wilson_interval.hpp"
 
 namespace vorn::mc {
 
@@ -23,8 +26,10 @@ struct QuantitySummary {
   double baseline = 0.0;  // the deterministic run's value
   std::uint64_t count = 0, nan = 0, pos_inf = 0, neg_inf = 0;
   double mean = 0.0, sd = 0.0, min = 0.0, max = 0.0;
+  bool sd_beyond = false;  // sd is NaN: a value's square leaves the range sd is computed in
   std::vector<PercentileValue> percentiles;
-  double p_above = 0.0;  // of the completed realizations, above the target (risk, hazard)
+  double p_above = 0.0;  // of the values that are numbers, the share above the target
+  numerics::ShareInterval p_above_interval;
 };
 
 // The allowable concentration at the decision percentile P: the (100 - P)th percentile of
@@ -32,7 +37,12 @@ struct QuantitySummary {
 struct Decision {
   PercentileValue gw_allowable, sf_allowable;
   double p_exceeded = 0.0;
-  bool exceeded = false;  // P(exceeded) > (100 - P) %
+  bool exceeded = false;               // P(exceeded) > (100 - P) %: the point estimate's rule
+  numerics::ShareInterval p_interval;  // of P(exceeded), 95 %, Wilson
+  Verdict verdict = Verdict::undetermined;
+  // For an undetermined verdict: the realizations more that would settle it at this
+  // estimate; nothing when none would.
+  std::optional<std::uint64_t> to_settle;
 };
 
 struct ChemicalSummary {
@@ -45,6 +55,7 @@ struct ChemicalSummary {
   std::vector<std::pair<std::string, std::uint64_t>> failures;  // reason, count
   double failure_share = 0.0;                                   // of the realizations
   double p_gw_exceeded = 0.0, p_sf_exceeded = 0.0;
+  numerics::ShareInterval p_gw_interval, p_sf_interval;
   std::array<double, kPathways> gw_limit_share{}, sf_limit_share{};
   std::vector<QuantitySummary> quantities;
   Decision decision;

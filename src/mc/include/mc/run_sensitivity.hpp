@@ -19,6 +19,9 @@ struct RunInput {
   // Correlated through the copula in a run sampled by LHS or Sobol points: its draws lost
   // their strata.
   bool unstratified = false;
+  // The same draw as an earlier input (an "each" DAF factor shared by chemicals of one CAS):
+  // its column repeats that input's, which lists the chemicals of both and is ranked alone.
+  bool repeats = false;
   bool moves(std::size_t chemical) const;
 };
 
@@ -37,9 +40,12 @@ struct McSensitivity {
   RankedOutput stream_risk, stream_hazard;
 };
 
+inline constexpr std::size_t kRankReplicates = 1000;  // bootstrap replicates of the intervals
+
 // `rows` holds the stored rows laid out as SampleRowLayout{inputs.size(), chemicals}
-// gives them. Throws std::invalid_argument when its size is not a whole number of rows.
+// gives them; the intervals' bootstrap draws from the run's `seed`. Throws
+// std::invalid_argument when its size is not a whole number of rows.
 McSensitivity rank_run(std::vector<RunInput> inputs, std::size_t chemicals,
-                       const std::vector<float>& rows);
+                       const std::vector<float>& rows, std::uint64_t seed);
 
 }  // namespace vorn::mc

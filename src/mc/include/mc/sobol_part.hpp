@@ -34,7 +34,7 @@ struct SobolPart : PartHeader {
 };
 
 inline constexpr const char* kSobolPartFormat = "vorn-sobol-part";
-inline constexpr int kSobolPartVersion = 1;
+inline constexpr int kSobolPartVersion = 2;  // 2: the design starts at Sobol point 0
 inline constexpr PartKind kSobolPartKind{kSobolPartFormat, kSobolPartVersion,
                                          "a part of a Sobol design", "a Sobol design", "base rows"};
 

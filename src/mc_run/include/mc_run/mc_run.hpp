@@ -87,7 +87,8 @@ struct McReport {
   // Ranked from the rows stored: realizations 1..min(N, kSampleRowLimit).
   mc::McSensitivity sensitivity;
 };
-McReport report_of(const mc::McPart& part);
+// Without `sensitivity`, the report leaves the rank sensitivity (and its bootstrap) empty.
+McReport report_of(const mc::McPart& part, bool sensitivity = true);
 
 // The documents of a complete nested part.
 struct NestedReport {

@@ -28,6 +28,11 @@ class ExactSum {
   // The exact sum correctly rounded; +-inf past the double range; NaN after a NaN or
   // after both infinities.
   double value() const;
+  // The exact sum times 2^scale as three doubles, each the correct rounding of what the
+  // ones before it leave (0 after a value that is not finite): the first is value() at
+  // 2^scale, the three together hold about 160 bits. Scaling keeps a sum past the double
+  // range within it.
+  std::array<double, 3> split(int scale = 0) const;
 
   std::uint64_t nan_count() const { return nan_; }
   std::uint64_t pos_inf_count() const { return pos_inf_; }

@@ -20,6 +20,8 @@ namespace vorn::numerics {
 // percentile is within 0.1 % (relative) of the exact order statistic of the same rank,
 // plus ~1e-13 where a logarithm rounds across a bucket edge; zeros are exact, and the
 // result is clamped to the exact min and max (ranks 1 and n return them exactly).
+// Infinities are ranked: -inf below and +inf above every finite value, so a percentile
+// whose rank falls among them is that infinity. NaN is counted and not ranked.
 //
 // State is integer counts, so merge() is exact and the state after any split of the
 // values into sketches, merged in any order, is the same.
@@ -37,24 +39,33 @@ class QuantileSketch {
   // std::log's, to the bit.
   static std::int32_t bucket(double magnitude);
 
-  // NaN and infinities are counted in non_finite_count() and not ranked. Throws
-  // std::overflow_error if one bucket would pass 2^32 - 1 values.
+  // NaN is counted in nan_count() and not ranked. Throws std::overflow_error if one
+  // bucket would pass 2^32 - 1 values.
   void add(double x) { add(x, counter(x)); }
   // add() in two steps, for adding to many sketches at once: counter(x) finds the count
   // of x's bucket (nullptr for a zero or a value that is not finite) and has the memory
-  // fetch it; add(x, counter) counts x there. The counts of a run's sketches are spread
-  // over megabytes, so fetching those of many sketches together saves most of the wait.
+  // fetch it; add(x, counter) counts x there (or counts a zero, an infinity or NaN). The counts of
+  // a run's sketches are spread over megabytes, so fetching those of many sketches together saves
+  // most of the wait.
   std::uint32_t* counter(double x);
   void add(double x, std::uint32_t* counter);
   void merge(const QuantileSketch& other);
 
   std::uint64_t count() const { return count_; }  // finite values
-  std::uint64_t non_finite_count() const { return non_finite_; }
-  double min() const { return min_; }  // +inf while empty
-  double max() const { return max_; }  // -inf while empty
+  std::uint64_t nan_count() const { return nan_; }
+  std::uint64_t pos_inf_count() const { return pos_inf_; }
+  std::uint64_t neg_inf_count() const { return neg_inf_; }
+  // The values ranked: finite and infinite.
+  std::uint64_t ranked_count() const { return count_ + pos_inf_ + neg_inf_; }
+  double min() const { return min_; }  // of the finite values; +inf while there are none
+  double max() const { return max_; }  // -inf while there are none
+  // The least and the greatest value ranked, infinities included; +inf and -inf while
+  // nothing is ranked.
+  double lowest() const;
+  double highest() const;
 
-  // Nearest rank: the value of rank ceil(q n / 100), at least 1; NaN while empty. q in
-  // [0, 100].
+  // Nearest rank among the n values ranked: the value of rank ceil(q n / 100), at least 1;
+  // NaN while nothing is ranked. q in [0, 100].
   double percentile(double q) const;
 
   struct Interval {
@@ -63,12 +74,13 @@ class QuantileSketch {
   };
   // Distribution-free confidence interval of percentile q from order statistics: ranks
   // l < u with P(l <= B < u) >= level for B ~ binomial(n, q / 100), exact binomial
-  // quantiles. Ranks are clamped to 1..n when n is too small to reach the level.
+  // quantiles, n the values ranked. Ranks are clamped to 1..n when n is too small to reach
+  // the level.
   Interval confidence_interval(double q, double level = 0.95) const;
 
-  // Compact text: "n=..;min=..;max=..;zero=..;nonfinite=..;pos=..;neg=..", buckets as
-  // index:count pairs with indices delta-coded. parse() throws std::invalid_argument on
-  // anything it would not write.
+  // Compact text: "n=..;min=..;max=..;zero=..;nan=..;inf=..;-inf=..;pos=..;neg=..", n the
+  // finite values, buckets as index:count pairs with indices delta-coded. parse() throws
+  // std::invalid_argument on anything it would not write.
   std::string to_string() const;
   static QuantileSketch parse(std::string_view text);
 
@@ -81,7 +93,8 @@ class QuantileSketch {
   using Page = std::array<std::uint32_t, kPageSize>;
   using Store = std::map<std::int32_t, Page>;  // page number -> counts
 
-  double value_at_rank(std::uint64_t rank) const;
+  double value_at_rank(std::uint64_t rank) const;         // among the finite values
+  double ranked_value_at_rank(std::uint64_t rank) const;  // among all ranked
 
   // The pages of one sign near the first value added, by number: an add finds its page
   // here without searching the map. A cache, not state: a copy starts without it and
@@ -105,7 +118,7 @@ class QuantileSketch {
 
   Store positive_, negative_;  // negative values by magnitude
   PageWindow positive_window_, negative_window_;
-  std::uint64_t zero_ = 0, count_ = 0, non_finite_ = 0;
+  std::uint64_t zero_ = 0, count_ = 0, nan_ = 0, pos_inf_ = 0, neg_inf_ = 0;
   double min_ = std::numeric_limits<double>::infinity();
   double max_ = -std::numeric_limits<double>::infinity();
 };

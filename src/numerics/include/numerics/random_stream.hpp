@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vorn::numerics {
@@ -22,6 +23,11 @@ double unit_open(std::uint64_t bits);
 // The uniform of parameter `parameter` in realization `realization` (numbered 1..N).
 // Strictly inside (0, 1); depends on (seed, realization, parameter) alone.
 double uniform(std::uint64_t seed, std::uint64_t realization, std::uint32_t parameter);
+
+// Bootstrap replicate `replicate` of n rows (n < 2^32): n row numbers in 0..n-1 drawn with
+// replacement from Philox(seed, replicate), four a block.
+void bootstrap_rows(std::uint64_t seed, std::uint64_t replicate, std::size_t n,
+                    std::uint32_t* rows);
 
 // The last counter word separates the users of one key: uniforms use draw 0, the
 // other units tags from the top of the range.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "numerics/ranked_inputs.hpp"
@@ -27,15 +28,23 @@ struct RankIndex {
   Excluded excluded = Excluded::no;
 };
 
-// Intervals come from Fisher's z = atanh(r) with standard error 1 / sqrt(n - 3 - k): n
-// the rows used, k the number of inputs held fixed, 0 for Spearman and `partialled` for
-// a PRCC. An interval with n - 3 - k < 1 is [-1, 1].
+// Intervals come from a bootstrap over the rows used: each replicate resamples them with
+// replacement and recomputes every index on the resample's own ranks (ties averaged); the
+// interval is the replicates' nearest-rank 2.5th and 97.5th percentile on the atanh scale.
+// The rows are taken as independent draws. A constant input's interval is [0, 0], a
+// collinear input's PRCC interval [-1, 1], and an output that does not vary has every
+// index and interval 0.
 struct RankSensitivity {
   std::size_t rows = 0;           // n: the rows used
   std::size_t rows_left_out = 0;  // rows with a NaN input or output
   std::size_t partialled = 0;     // k of a PRCC: the inputs kept, less the one correlated
   bool output_varies = false;     // false: every index is 0, negligible
   std::vector<RankIndex> inputs;  // in column order
+};
+
+struct RankBootstrap {
+  std::uint64_t seed = 1;         // replicate r resamples rows with Philox(seed, r)
+  std::size_t replicates = 1000;  // 0: no intervals (they are the estimates)
 };
 
 // Spearman and PRCC of the inputs `columns` of `sample` (every column when empty), in
@@ -48,13 +57,14 @@ struct RankSensitivity {
 // std::length_error at 2^23 rows used or more (ranks are kept as floats).
 //
 // Costs: beyond the sample's one sort per column, a sort of the output, a pass per
-// column used, and the (k + 1)^2 rank products of every row used.
+// column used, and the (k + 1)^2 rank products of every row used; each bootstrap replicate
+// as much again, without the sorts.
 RankSensitivity compute_rank_sensitivity(const RankedInputs& sample,
                                          const std::vector<std::size_t>& columns,
-                                         const float* output);
+                                         const float* output, const RankBootstrap& bootstrap = {});
 
 // The same for one output: `inputs` holds n rows of k values, row i at inputs + i * k.
 RankSensitivity compute_rank_sensitivity(const float* inputs, std::size_t n, std::size_t k,
-                                         const float* output);
+                                         const float* output, const RankBootstrap& bootstrap = {});
 
 }  // namespace vorn::numerics

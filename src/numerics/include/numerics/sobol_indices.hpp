@@ -1,7 +1,7 @@
 // Variance-based sensitivity indices from a function's values on a Saltelli design:
-// Jansen's estimators of the first-order index S1 (the share of the output's variance
-// that one input group explains alone) and the total index ST (its share with every
-// interaction it takes part in), with bootstrap 95 % confidence intervals.
+// Saltelli's (2010) estimator of the first-order index S1 (the share of the output's
+// variance that one input group explains alone) and Jansen's of the total index ST (its
+// share with every interaction it takes part in), with bootstrap 95 % confidence intervals.
 #pragma once
 
 #include <cstddef>
@@ -29,14 +29,16 @@ struct BootstrapOptions {
 
 // `values` holds base_rows * (groups + 2) values laid out [A; B; A_B^1 ... A_B^p]: row j
 // (0-based) of block b at values[b * base_rows + j]. Base rows with a value that is not
-// finite in any block are left out. With n the rows used and V the sample variance of
-// f(A) (divisor n - 1),
-//   S1_i = (V - sum_j (f(B)_j - f(A_B^i)_j)^2 / (2n - 1)) / V,
+// finite in any block are left out. With n the rows used, V the sample variance of f(A)
+// (divisor n - 1) and m the mean of all n (p + 2) values,
+//   S1_i = sum_j (f(B)_j - m) (f(A_B^i)_j - f(A)_j) / (n - 1) / V,
 //   ST_i = sum_j (f(A)_j - f(A_B^i)_j)^2 / (2n - 1) / V,
-// Jansen's estimators with the divisors OpenTURNS gives them, so that the two agree on
-// one design. A bootstrap replicate draws n base rows with replacement, the same rows
-// for every block and group; the intervals are the replicates' 2.5th and 97.5th
-// percentiles (nearest rank). An output with no variance over A gives indices of 0.
+// Saltelli's first-order form, 0 exactly for a group with no effect (Jansen's S1 is not),
+// and Jansen's total form, with the divisors and centring of OpenTURNS' Mauntz-Kucherenko
+// and Jansen estimators, so that they agree on one design. A bootstrap replicate draws n
+// base rows with replacement, the same rows for every block and group; the intervals are
+// the replicates' 2.5th and 97.5th percentiles (nearest rank). An output with no variance
+// over A gives indices of 0.
 SobolIndices estimate_sobol_indices(const double* values, std::size_t base_rows, std::size_t groups,
                                     const BootstrapOptions& bootstrap);
 

@@ -11,9 +11,10 @@ namespace vorn::numerics {
 // each dimension XOR-ed with a 64-bit digital shift drawn from Philox(seed, dimension).
 // A digital shift keeps every (t, m, s)-net property and makes the points uniform.
 //
-// Realization r (1..N) is Sobol point r; the all-zero point 0 is skipped, as it would
-// be the same corner of the cube in every unshifted dimension. Coordinates are
-// (k + 1/2) 2^-53 of the shifted integer's top 53 bits: strictly inside (0, 1).
+// Realization r (1..N) is Sobol point r - 1, so that realizations 1..2^m are the net of
+// points 0..2^m - 1: the all-zero point 0 is the digital shift itself, a uniform point.
+// Coordinates are (k + 1/2) 2^-53 of the shifted integer's top 53 bits: strictly inside
+// (0, 1).
 class SobolPoints {
  public:
   static constexpr std::size_t kMaxDimensions = 3667;
@@ -38,7 +39,7 @@ class SobolPoints {
   struct Engine;
   std::unique_ptr<Engine> engine_;
   std::vector<std::uint64_t> shifts_;
-  std::uint64_t next_realization_ = 1;
+  std::uint64_t next_realization_ = 2;  // the one the sequence gives next
 };
 
 }  // namespace vorn::numerics
