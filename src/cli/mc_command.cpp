@@ -12,6 +12,7 @@
 #include "cli/document_file.hpp"
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
+#include "cli/terminal.hpp"
 #include "core/output_file.hpp"
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
@@ -44,6 +45,9 @@ constexpr const char* kFooter =
     "exit status: 0 completed, 1 VORN.IN cannot be opened, 2 its run stopped, 3 a fatal\n"
     "             input error, an error in the scenario or a file that cannot be written;\n"
     "             64 usage error; 69 no PDF could be made while all else succeeded";
+
+// Runs of at least this many model evaluations say so on standard error, terminal or not.
+constexpr std::uint64_t kAnnouncedEvaluations = 1'000'000;
 
 struct McArgs {
   std::string scenario;
@@ -141,6 +145,13 @@ int run_mc(const McArgs& args) {
     request.force_samples = args.force;
   }
   request.progress = progress_bar("vorn mc");
+  // The cost of a run, where a person sees it or where it is large; never by timing, so the
+  // output stays the same from one run to the next.
+  request.cost = [](std::uint64_t evaluations, const std::string& what) {
+    if (evaluations >= kAnnouncedEvaluations || standard_error_is_terminal())
+      std::fprintf(stderr, "vorn mc: %llu evaluations (%s)\n",
+                   static_cast<unsigned long long>(evaluations), what.c_str());
+  };
   if (args.sobol) {
     const int status = run_sobol(args, request);
     return !args.samples.empty() && !samples.close() ? kFatalError : status;

@@ -12,7 +12,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 bool power_of_two(std::uint64_t m) {
-  return m >= 2 && (m & (m - 1)) == 0;
+  return m >= 2 && (m & (m - 1)) == 0 && m <= scenario::kMaxDraws;
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
       throw PartError(where + "its scenario has uncertainty inputs or correlated ones");
     if (!power_of_two(part.base_rows))
       throw PartError(where + "base rows " + std::to_string(part.base_rows) +
-                      ", not a power of two of at least 2");
+                      ", not a power of two from 2 to 2^31");
     if (part.groups.size() != scenario.vary.size())
       throw PartError(where + "it has " + std::to_string(part.groups.size()) +
                       " input groups, its scenario " + std::to_string(scenario.vary.size()) +

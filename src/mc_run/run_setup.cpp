@@ -58,6 +58,14 @@ Setup set_up(const McRequest& request) {
   return s;
 }
 
+std::string units_of(const mc::ShardRange& range, std::uint64_t count, std::uint64_t units,
+                     const char* word) {
+  if (count == 1) return std::to_string(units) + " " + word;
+  if (range.last < range.first) return std::string("no ") + word + " of " + std::to_string(units);
+  return std::string(word) + " " + std::to_string(range.first) + ".." + std::to_string(range.last) +
+         " of " + std::to_string(units);
+}
+
 mc::McTally run_range(const mc::McInput& input, const scenario::SamplingPlan& plan,
                       const McRequest& request, std::uint64_t first, std::uint64_t last,
                       unsigned threads, std::uint64_t number_offset,

@@ -193,11 +193,13 @@ ResolvedScenario from_json(std::string_view text) {
       r.inner = j.at("inner").get<std::uint64_t>();
       if (r.outer == 0 || r.inner == 0 || j.contains("realizations"))
         bad("a nested run takes outer and inner draws, at least one each, and no realizations");
-      if (r.outer > std::numeric_limits<std::uint64_t>::max() / r.inner)
-        bad("more than 2^64 - 1 realizations");
+      if (r.outer > kMaxDraws || r.inner > kMaxDraws)
+        bad(std::string("more outer or inner draws than the limit, ") + kMaxDrawsText);
     } else {
       r.realizations = j.at("realizations").get<std::uint64_t>();
       if (r.realizations == 0) bad("no realizations");
+      if (r.realizations > kMaxDraws)
+        bad(std::string("more realizations than the limit, ") + kMaxDrawsText);
     }
     r.seed = j.at("seed").get<std::uint64_t>();
     r.sampling =

@@ -39,10 +39,11 @@ class Reader : public TomlReader {
         }
       } else if (key == "realizations") {
         s.realizations_at = at;
-        if (auto n = integer(node, at, key, 1)) s.realizations = static_cast<std::uint64_t>(*n);
+        if (auto n = integer(node, at, key, 1, kMaxDraws, kMaxDrawsText))
+          s.realizations = static_cast<std::uint64_t>(*n);
       } else if (key == "outer" || key == "inner") {
         (key == "outer" ? s.outer_at : s.inner_at) = at;
-        if (auto n = integer(node, at, key, 1))
+        if (auto n = integer(node, at, key, 1, kMaxDraws, kMaxDrawsText))
           (key == "outer" ? s.outer : s.inner) = static_cast<std::uint64_t>(*n);
       } else if (key == "seed") {
         if (auto n = integer(node, at, key, 0)) s.seed = static_cast<std::uint64_t>(*n);

@@ -30,8 +30,12 @@ class TomlReader {
   }
 
   std::optional<double> number(const toml::node& node, SourcePosition at, std::string_view key);
+  // An integer from `least` to `most` (`most_text` names it in the message).
   std::optional<std::int64_t> integer(const toml::node& node, SourcePosition at,
                                       std::string_view key, std::int64_t least);
+  std::optional<std::int64_t> integer(const toml::node& node, SourcePosition at,
+                                      std::string_view key, std::int64_t least, std::int64_t most,
+                                      std::string_view most_text);
   std::vector<double> numbers(const toml::node& node, SourcePosition at, const std::string& key);
   // An index, a CAS number or name, "*" or "each".
   void selector(const toml::node& node, SourcePosition at, const std::string& key,

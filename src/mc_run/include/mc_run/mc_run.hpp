@@ -52,6 +52,10 @@ struct McRequest {
   bool force_samples = false;  // more than kMaxSampleRows rows
   // Called now and then with (realizations done, realizations to do).
   std::function<void(std::uint64_t, std::uint64_t)> progress;
+  // Told, before the first realization, how many model evaluations the run makes (a run that
+  // stops at a target precision: the most it may make) and what they are ("realizations
+  // 1..5000 of 10000").
+  std::function<void(std::uint64_t evaluations, const std::string& what)> cost;
 };
 
 struct McResult {
