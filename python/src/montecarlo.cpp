@@ -38,6 +38,7 @@ struct McCall {
   std::string status, message;
   std::optional<Part> part;
   int exit_status = 0;
+  std::vector<std::string> notes;  // what the run does that the scenario does not say
 };
 
 McCall montecarlo(const std::string& scenario_name, std::optional<std::string> scenario_text,
@@ -54,6 +55,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
   request.scenario_text = std::move(scenario_text);
   request.input_text = std::move(input_text);
   McCall call;
+  request.note = [&call](const std::string& note) { call.notes.push_back(note); };
   std::string problem;
   {
     py::gil_scoped_release unlocked;
@@ -177,7 +179,8 @@ void add_montecarlo(py::module_& m) {
       .def_readonly("status", &McCall::status)
       .def_readonly("exit_status", &McCall::exit_status)
       .def_readonly("message", &McCall::message)
-      .def_readonly("part", &McCall::part);
+      .def_readonly("part", &McCall::part)
+      .def_readonly("notes", &McCall::notes);
   m.def("montecarlo", &montecarlo, py::arg("scenario_name"), py::arg("scenario_text"),
         py::arg("input_text"), py::arg("realizations"), py::arg("seed"), py::arg("outer"),
         py::arg("inner"), py::arg("threads"), py::arg("shard"),

@@ -136,6 +136,9 @@ int run_mc(const McArgs& args) {
   auto shard = args.shard.empty() ? std::nullopt : mc_run::parse_shard(args.shard);
   if (!args.part.empty() && !shard) shard = std::pair<std::uint64_t, std::uint64_t>{1, 1};
   mc_run::McRequest request = mc_run::make_request(args.scenario, overrides, args.threads, shard);
+  request.note = [](const std::string& note) {
+    std::fprintf(stderr, "vorn mc: note: %s\n", note.c_str());
+  };
   if (args.realization) return write_realization(args, request);
 
   SamplesFile samples;

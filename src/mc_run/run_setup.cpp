@@ -11,6 +11,7 @@
 #include "input/site_parameters.hpp"
 #include "mc/mc_engine.hpp"
 #include "mc_run/samples_table.hpp"
+#include "scenario/input_domains.hpp"
 #include "scenario/plan_from_scenario.hpp"
 #include "scenario/scenario_overrides.hpp"
 #include "scenario/scenario_reader.hpp"
@@ -52,7 +53,12 @@ Setup set_up(const McRequest& request) {
   if (s.baseline.status != Status::completed) return s;
   read_records(bytes, s.input);
   s.resolved = scenario::resolve_scenario(scenario, s.input.chemicals, bytes);
-  s.plan = scenario::plan_from_scenario(s.resolved, s.input.chemicals);
+  const std::vector<std::string> notes =
+      scenario::check_domains(scenario, s.resolved, s.input.unit, s.input.chemicals);
+  if (request.note)
+    for (const std::string& note : notes) request.note(note);
+  s.plan =
+      scenario::plan_from_scenario(s.resolved, s.input.chemicals, scenario::ChemicalValues::read);
   if (!mc::prepare_input(s.input))
     throw scenario::ScenarioError({"VORN.IN cannot be evaluated as read"});
   return s;

@@ -163,6 +163,7 @@ class Reader : public TomlReader {
         }
       } else if (k.str() == "dist") {
         has_dist = true;
+        e.dist_at = at;
         read_dist(node, at, key, e);
       } else {
         error(at, key, "unknown key");

@@ -56,6 +56,9 @@ struct McRequest {
   // stops at a target precision: the most it may make) and what they are ("realizations
   // 1..5000 of 10000").
   std::function<void(std::uint64_t evaluations, const std::string& what)> cost;
+  // Told what the run does that the scenario does not say ("file:line:column: vary[3]:
+  // HENRY of 7440-38-2 (6) is missing as read ..."), before the first realization.
+  std::function<void(const std::string&)> note;
 };
 
 struct McResult {

@@ -56,6 +56,7 @@ struct VaryEntry {
   numerics::DistributionParameters parameters;  // defaults filled: pert lambda, beta min and max
   SourcePosition at;                            // the table
   SourcePosition field_at;
+  SourcePosition dist_at;
 };
 
 // One end of a [[correlate]] pair, as written: a field and its chemical, as in [[vary]].
