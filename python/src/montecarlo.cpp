@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "mc/part_header.hpp"
+#include "mc/unit_pool.hpp"
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
 #include "mc_run/part_documents.hpp"
@@ -73,6 +74,8 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
       problem = e.what();
     } catch (const mc_run::McUsageError& e) {
       problem = e.what();
+    } catch (const mc::UnitFailure& e) {
+      problem = e.what();
     }
   }
   if (!problem.empty()) value_error(problem);
@@ -116,7 +119,8 @@ std::pair<std::uint64_t, std::optional<std::uint64_t>> shard_units(
   return {s.realizations, std::nullopt};
 }
 
-// Runs `work` without the GIL; a PartError it throws becomes ValueError.
+// Runs `work` without the GIL; a PartError or a unit's failure (an output's indices) it
+// throws becomes ValueError.
 template <class Work>
 auto unlocked_part_work(Work&& work) {
   std::string problem;
@@ -126,6 +130,8 @@ auto unlocked_part_work(Work&& work) {
     try {
       out = work();
     } catch (const mc::PartError& e) {
+      problem = e.what();
+    } catch (const mc::UnitFailure& e) {
       problem = e.what();
     }
   }

@@ -14,6 +14,7 @@
 #include "cli/subcommands.hpp"
 #include "cli/terminal.hpp"
 #include "core/output_file.hpp"
+#include "mc/unit_pool.hpp"
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
 #include "mc_run/part_documents.hpp"
@@ -248,6 +249,9 @@ int mc_main(int argc, char** argv) {
     return kFatalError;
   } catch (const mc_run::McUsageError& e) {
     return usage_error(app, e.what());
+  } catch (const mc::UnitFailure& e) {
+    std::fprintf(stderr, "vorn mc: %s\n", e.what());
+    return kFatalError;
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "vorn mc: %s\n", e.what());
     return kFatalError;
