@@ -48,6 +48,10 @@ Setup set_up(const McRequest& request) {
     files.input = bytes;
   } else if (read_file(scenario.input.string(), bytes, why)) {
     files.input = bytes;
+  } else {
+    throw scenario::ScenarioError(
+        {scenario::located_message(scenario.file_name, scenario.input_at, "input",
+                                   scenario.input.string() + " cannot be read: " + why)});
   }
   s.baseline = run(files);
   if (s.baseline.status != Status::completed) return s;

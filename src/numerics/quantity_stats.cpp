@@ -4,6 +4,8 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "core/json_count.hpp"
+
 namespace vorn::numerics {
 
 void QuantityStats::add_non_finite(double x) {
@@ -55,10 +57,10 @@ QuantityStats QuantityStats::from_json(const nlohmann::ordered_json& in) {
   q.s1_ = ExactSum::parse(in.at("s1").get<std::string>());
   q.s2_ = ExactSum::parse(in.at("s2").get<std::string>());
   q.sketch_ = QuantileSketch::parse(in.at("sketch").get<std::string>());
-  q.nan_ = in.at("nan").get<std::uint64_t>();
-  q.pos_inf_ = in.at("inf").get<std::uint64_t>();
-  q.neg_inf_ = in.at("-inf").get<std::uint64_t>();
-  q.above_ = in.at("above").get<std::uint64_t>();
+  q.nan_ = json_count_at(in, "nan");
+  q.pos_inf_ = json_count_at(in, "inf");
+  q.neg_inf_ = json_count_at(in, "-inf");
+  q.above_ = json_count_at(in, "above");
   return q;
 }
 

@@ -26,8 +26,9 @@ struct McPart : PartHeader {
 };
 
 inline constexpr const char* kPartFormat = "vorn-mc-part";
-// 2: parts carry the rows stored for rank sensitivity.
-inline constexpr int kPartVersion = 2;
+// 2: parts carry the rows stored for rank sensitivity. 3: the SHA-256 of the part's bytes
+// ends it, and its counts are checked on reading.
+inline constexpr int kPartVersion = 3;
 inline constexpr PartKind kMcPartKind{kPartFormat, kPartVersion, "a part of a probabilistic run",
                                       "a one-dimensional run", "realizations"};
 

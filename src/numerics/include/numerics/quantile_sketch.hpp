@@ -68,7 +68,8 @@ class QuantileSketch {
 
   // Compact text: "n=..;min=..;max=..;zero=..;nonfinite=..;pos=..;neg=..", buckets as
   // index:count pairs with indices delta-coded. parse() throws std::invalid_argument on
-  // anything it would not write.
+  // anything it would not write: a total other than n, extremes that are not finite, a
+  // bucket outside min and max.
   std::string to_string() const;
   static QuantileSketch parse(std::string_view text);
 
@@ -82,6 +83,9 @@ class QuantileSketch {
   using Store = std::map<std::int32_t, Page>;  // page number -> counts
 
   double value_at_rank(std::uint64_t rank) const;
+  // Min and max finite values of the sketch, or infinite while it is empty; no bucket
+  // outside them, and a zero counted when one of them is 0.
+  bool consistent_extremes() const;
 
   // The pages of one sign near the first value added, by number: an add finds its page
   // here without searching the map. A cache, not state: a copy starts without it and
