@@ -74,3 +74,16 @@ def test_the_package_needs_no_toml_module_of_its_own():
             "assert s.to_json().startswith('{')\n")
     done = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True)
     assert done.returncode == 0, done.stderr
+
+
+@pytest.mark.parametrize("name", sorted(p.name for p in (ROOT / "tests/mc/tampered").glob("*.part")))
+def test_a_tampered_part_is_a_value_error_with_the_programs_message(cli, tmp_path, name):
+    part = ROOT / "tests" / "mc" / "tampered" / name
+    done = subprocess.run([str(cli), "mc-merge", str(part), "--json", str(tmp_path / "m.json")],
+                          capture_output=True, text=True)
+    assert done.returncode == 3
+    # The program's line is "vorn mc-merge: <file>: <why>"; Python names the part "part".
+    why = done.stderr.splitlines()[0].split(f"{part}: ", 1)[1]
+    with pytest.raises(ValueError) as refused:
+        vorn.Summary(part.read_text(encoding="utf-8"))
+    assert str(refused.value).endswith(why)

@@ -9,6 +9,7 @@
 #include "correlation_reader.hpp"
 #include "numerics/distribution_keys.hpp"
 #include "scenario_toml.hpp"
+#include "toml_headers.hpp"
 
 namespace vorn::scenario {
 
@@ -273,6 +274,9 @@ class Reader : public TomlReader {
 Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,
                         bool input_given) {
   const std::string file(file_name_for_messages);
+  if (const std::optional<SourcePosition> at = bad_table_header(toml_text))
+    throw ScenarioError({located_message(
+        file, *at, {}, "a table header starts with a key: a bare key or a quoted one")});
   toml::table root;
   try {
     root = toml::parse(toml_text, file);

@@ -70,6 +70,7 @@ const std::vector<HostileFile> kScenarios = {
     {"seed_fraction", "3:1: seed: must be an integer"},
     {"seed_negative", "3:1: seed: must be at least"},
     {"spearman_above_one", "16:1: correlate[1].spearman: 1.5 is outside [-1,"},
+    {"table_header_slash", "5:2: a table header starts with a key"},
     {"target_precision_negative", "4:1: target_precision: must be a positive"},
     {"toml_bad_utf8", "4:13: Encountered invalid utf-8 sequence"},
     {"toml_duplicate_key",
