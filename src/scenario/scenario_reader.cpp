@@ -9,7 +9,7 @@
 #include "correlation_reader.hpp"
 #include "numerics/distribution_keys.hpp"
 #include "scenario_toml.hpp"
-#include "toml_headers.hpp"
+#include "toml_prescan.hpp"
 
 namespace vorn::scenario {
 
@@ -274,14 +274,15 @@ class Reader : public TomlReader {
 Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,
                         bool input_given) {
   const std::string file(file_name_for_messages);
-  if (const std::optional<SourcePosition> at = bad_table_header(toml_text))
-    throw ScenarioError({located_message(
-        file, *at, {}, "a table header starts with a key: a bare key or a quoted one")});
+  if (const std::optional<TomlTextProblem> problem = toml_text_problem(toml_text))
+    throw ScenarioError({located_message(file, problem->at, {}, problem->message)});
   toml::table root;
   try {
     root = toml::parse(toml_text, file);
   } catch (const toml::parse_error& e) {
     throw ScenarioError({located_message(file, position(e.source()), {}, e.description())});
+  } catch (const TomlParserCheck&) {
+    throw ScenarioError({file + ": not TOML: the parser stopped at a malformed value or key"});
   }
   Reader reader(file);
   reader.input_given = input_given;

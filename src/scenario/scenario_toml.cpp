@@ -4,6 +4,10 @@
 
 namespace vorn::scenario {
 
+void toml_parser_check_failed(const char* expression) {
+  throw TomlParserCheck(expression);
+}
+
 std::optional<double> TomlReader::number(const toml::node& node, SourcePosition at,
                                          std::string_view key) {
   if (const auto* i = node.as_integer()) return static_cast<double>(i->get());

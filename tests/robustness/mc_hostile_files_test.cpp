@@ -85,6 +85,8 @@ const std::vector<HostileFile> kScenarios = {
     {"uniform_reversed", "7:28: vary[1].dist.min: min (9000) is greater"},
     {"uniform_wide", "7:1: vary[1].dist: WU_WASTEVOL must be >"},
     {"unit_field_per_chemical", "6:1: vary[1].chemical: WU_WASTEVOL is a unit"},
+    {"value_date_like", " not TOML: the parser stopped at a malformed value"},
+    {"value_not_ascii", "2:16: a character outside the ASCII range"},
     {"vary_not_table", "4:1: vary: must be [[vary]] tables"},
     {"volume_empirical_negative", "7:1: vary[1].dist: WU_WASTEVOL must be >"},
     {"weibull_scale_negative", "7:39: vary[1].dist.scale: scale (-1) must be"},

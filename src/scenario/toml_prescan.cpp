@@ -1,4 +1,4 @@
-#include "toml_headers.hpp"
+#include "toml_prescan.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +16,7 @@ class Scanner {
  public:
   explicit Scanner(std::string_view text) : text_(text) {}
 
-  std::optional<SourcePosition> first_bad_header() {
+  std::optional<TomlTextProblem> first_problem() {
     bool statement_start = true, in_header = false;
     int depth = 0;  // arrays and inline tables of a value
     while (i_ < text_.size()) {
@@ -36,9 +36,15 @@ class Scanner {
         advance();
         if (i_ < text_.size() && text_[i_] == '[') advance();
         while (i_ < text_.size() && (text_[i_] == ' ' || text_[i_] == '\t')) advance();
-        if (i_ < text_.size() && !starts_key(text_[i_])) return SourcePosition{line_, column_};
+        if (i_ < text_.size() && !starts_key(text_[i_]))
+          return TomlTextProblem{{line_, column_},
+                                 "a table header starts with a key: a bare key or a quoted one"};
         statement_start = false;
         in_header = true;
+      } else if (static_cast<unsigned char>(c) >= 0x80) {
+        return TomlTextProblem{{line_, column_},
+                               "a character outside the ASCII range where only a key, a value "
+                               "or white space may stand (put text in quotes)"};
       } else {
         if (!in_header && (c == '[' || c == '{')) ++depth;
         if (!in_header && (c == ']' || c == '}') && depth > 0) --depth;
@@ -95,8 +101,8 @@ class Scanner {
 
 }  // namespace
 
-std::optional<SourcePosition> bad_table_header(std::string_view text) {
-  return Scanner(text).first_bad_header();
+std::optional<TomlTextProblem> toml_text_problem(std::string_view text) {
+  return Scanner(text).first_problem();
 }
 
 }  // namespace vorn::scenario
