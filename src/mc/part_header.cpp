@@ -109,13 +109,14 @@ Json parse_part_document(std::string_view json, const std::string& where, const 
   Json j;
   try {
     j = Json::parse(json);
-  } catch (const Json::parse_error& e) {
+  } catch (const Json::exception& e) {  // a syntax error, or a number out of range
     throw PartError(where + "not JSON: " + e.what());
   }
-  if (!j.is_object() || j.value("format", "") != kind.format)
+  const auto format = j.is_object() ? j.find("format") : j.end();
+  if (!j.is_object() || format == j.end() || !format->is_string() || *format != kind.format)
     throw PartError(where + "not " + kind.document + " (format \"" + kind.format + "\")");
   const auto found = j.find("version");
-  if (found == j.end() || !found->is_number_integer() || found->get<int>() != kind.version)
+  if (found == j.end() || !found->is_number_integer() || found->get<std::int64_t>() != kind.version)
     throw PartError(where + "version: " + (found == j.end() ? "none" : found->dump()) +
                     ", and this vorn reads version " + std::to_string(kind.version) +
                     ": rerun the shard with this vorn");
