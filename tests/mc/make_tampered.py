@@ -5,7 +5,7 @@ usage: tests/mc/make_tampered.py VORN   (the vorn program to write the parts wit
 
 Each file is a part with one thing wrong. Most are sealed again with a correct SHA-256, so
 that the reader's checks of the counts, not the digest, must find them; the table of
-tests/robustness/mc_hostile_inputs_test.cpp says what each must be refused for. Run it again
+tests/robustness/mc_hostile_files_test.cpp says what each must be refused for. Run it again
 when a part kind's version changes.
 """
 import copy

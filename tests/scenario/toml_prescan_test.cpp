@@ -39,11 +39,15 @@ TEST(TomlPrescan, ACharacterBeyondAsciiOutsideStringsAndCommentsIsRefusedWhereIt
   EXPECT_EQ(first_problem("seed = 1\nouter = \xcf\xa0 # draws\n"),
             "s.toml:2:9: a character outside the ASCII range where only a key, a value or white "
             "space may stand (put text in quotes)");
-  EXPECT_EQ(first_problem("s\xc3\xa9" "ed = 1\n").rfind("s.toml:1:2: a character outside", 0), 0u);
+  EXPECT_EQ(first_problem("s\xc3\xa9"
+                          "ed = 1\n")
+                .rfind("s.toml:1:2: a character outside", 0),
+            0u);
   // In strings and comments it is text like any other.
-  EXPECT_EQ(
-      first_problem("input = \"caf\xc3\xa9\" # \xcf\xa0" "\nsampling = '\xcf\xa0'\n").find("ASCII"),
-      std::string::npos);
+  EXPECT_EQ(first_problem("input = \"caf\xc3\xa9\" # \xcf\xa0"
+                          "\nsampling = '\xcf\xa0'\n")
+                .find("ASCII"),
+            std::string::npos);
 }
 
 TEST(TomlPrescan, BracketsInValuesStringsAndCommentsAreNoHeaders) {
