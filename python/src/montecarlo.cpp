@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "mc/part_header.hpp"
+#include "mc/unit_pool.hpp"
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
 #include "mc_run/part_documents.hpp"
@@ -38,6 +39,7 @@ struct McCall {
   std::string status, message;
   std::optional<Part> part;
   int exit_status = 0;
+  std::vector<std::string> notes;  // what the run does that the scenario does not say
 };
 
 McCall montecarlo(const std::string& scenario_name, std::optional<std::string> scenario_text,
@@ -54,6 +56,7 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
   request.scenario_text = std::move(scenario_text);
   request.input_text = std::move(input_text);
   McCall call;
+  request.note = [&call](const std::string& note) { call.notes.push_back(note); };
   std::string problem;
   {
     py::gil_scoped_release unlocked;
@@ -70,6 +73,8 @@ McCall montecarlo(const std::string& scenario_name, std::optional<std::string> s
     } catch (const scenario::ScenarioError& e) {
       problem = e.what();
     } catch (const mc_run::McUsageError& e) {
+      problem = e.what();
+    } catch (const mc::UnitFailure& e) {
       problem = e.what();
     }
   }
@@ -114,7 +119,8 @@ std::pair<std::uint64_t, std::optional<std::uint64_t>> shard_units(
   return {s.realizations, std::nullopt};
 }
 
-// Runs `work` without the GIL; a PartError it throws becomes ValueError.
+// Runs `work` without the GIL; a PartError or a unit's failure (an output's indices) it
+// throws becomes ValueError.
 template <class Work>
 auto unlocked_part_work(Work&& work) {
   std::string problem;
@@ -124,6 +130,8 @@ auto unlocked_part_work(Work&& work) {
     try {
       out = work();
     } catch (const mc::PartError& e) {
+      problem = e.what();
+    } catch (const mc::UnitFailure& e) {
       problem = e.what();
     }
   }
@@ -190,7 +198,8 @@ void add_montecarlo(py::module_& m) {
       .def_readonly("status", &McCall::status)
       .def_readonly("exit_status", &McCall::exit_status)
       .def_readonly("message", &McCall::message)
-      .def_readonly("part", &McCall::part);
+      .def_readonly("part", &McCall::part)
+      .def_readonly("notes", &McCall::notes);
   m.def("montecarlo", &montecarlo, py::arg("scenario_name"), py::arg("scenario_text"),
         py::arg("input_text"), py::arg("realizations"), py::arg("seed"), py::arg("outer"),
         py::arg("inner"), py::arg("threads"), py::arg("shard"),

@@ -114,3 +114,16 @@ def test_a_dict_scenario_is_named_by_its_own_paths_with_the_nearest_words():
     with pytest.raises(ValueError, match=r"^scenario:3:1: vary\[1\]\.field: unknown field"):
         vorn.montecarlo('[[vary]]\nchemical = 1\nfield = "TCLP"\n'
                         'dist = { type = "constant", value = 1 }\n', text=input_text)
+
+
+@pytest.mark.parametrize("name", sorted(p.name for p in (ROOT / "tests/mc/tampered").glob("*.part")))
+def test_a_tampered_part_is_a_value_error_with_the_programs_message(cli, tmp_path, name):
+    part = ROOT / "tests" / "mc" / "tampered" / name
+    done = subprocess.run([str(cli), "mc-merge", str(part), "--json", str(tmp_path / "m.json")],
+                          capture_output=True, text=True)
+    assert done.returncode == 3
+    # The program's line is "vorn mc-merge: <file>: <why>"; Python names the part "part".
+    why = done.stderr.splitlines()[0].split(f"{part}: ", 1)[1]
+    with pytest.raises(ValueError) as refused:
+        vorn.Summary(part.read_text(encoding="utf-8"))
+    assert str(refused.value).endswith(why)

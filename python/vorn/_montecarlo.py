@@ -7,6 +7,7 @@ import json
 import math
 import os
 import re
+import warnings
 from typing import Any, Dict, List, Mapping, Optional, Tuple, Union
 
 import pandas as pd
@@ -309,6 +310,9 @@ def montecarlo(
     shard: (I, K) runs only shard I of K (of the outer draws in a run with uncertainty
     inputs); merge the Summaries of all K.
 
+    A factor over every chemical leaves a chemical whose value is missing as read, and says so
+    in a UserWarning, as ``vorn mc`` says it in a note.
+
     Raises ValueError listing a scenario's problems, and RuntimeError with the deterministic
     run's message when that run does not complete (the realizations would mean nothing).
     """
@@ -337,4 +341,6 @@ def _montecarlo(name, toml_text, directory, text, realizations, seed, outer, inn
     if call.part is None:
         raise RuntimeError(f"the deterministic run did not complete ({call.status}, exit "
                            f"status {call.exit_status}): {call.message}")
+    for note in call.notes:  # a factor that leaves a missing value as read, as vorn mc notes it
+        warnings.warn(note, stacklevel=2)
     return Summary(call.part)

@@ -54,6 +54,7 @@ class McCall:
     exit_status: int
     message: str
     part: Optional[Part]
+    notes: List[str]
 
 def montecarlo(
     scenario_name: str,

@@ -53,9 +53,13 @@ std::vector<Stream> streams_from_arguments(const std::vector<std::string>& args)
 }
 
 std::vector<Stream> read_manifest(const fs::path& file) {
+  return parse_manifest(read_file(file), file);
+}
+
+std::vector<Stream> parse_manifest(const std::string& text, const fs::path& file) {
   std::vector<CsvRecord> records;
   try {
-    records = read_csv(read_file(file));
+    records = read_csv(text);
   } catch (const CsvError& e) {
     throw ManifestError(file.string() + ":" + std::to_string(e.line()) + ": " + e.what());
   }

@@ -13,8 +13,10 @@
 #include "cli/help_style.hpp"
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
+#include "cli/terminal.hpp"
 #include "core/output_file.hpp"
 #include "export/mc_verdict_table.hpp"
+#include "mc/unit_pool.hpp"
 #include "mc_run/any_part.hpp"
 #include "mc_run/mc_run.hpp"
 #include "mc_run/part_documents.hpp"
@@ -52,6 +54,8 @@ constexpr const char* kFooter =
 constexpr const char* kNoOutput =
     "vorn mc: no output option was given, so the results were not kept: add --json, --csv, "
     "--html, --pdf or --part FILE\n";
+// Runs of at least this many model evaluations say so on standard error, terminal or not.
+constexpr std::uint64_t kAnnouncedEvaluations = 1'000'000;
 
 struct McArgs {
   std::string scenario;
@@ -153,6 +157,9 @@ int run_mc(const McArgs& args) {
   auto shard = args.shard.empty() ? std::nullopt : mc_run::parse_shard(args.shard);
   if (!args.part.empty() && !shard) shard = std::pair<std::uint64_t, std::uint64_t>{1, 1};
   mc_run::McRequest request = mc_run::make_request(args.scenario, overrides, args.threads, shard);
+  request.note = [](const std::string& note) {
+    std::fprintf(stderr, "vorn mc: note: %s\n", note.c_str());
+  };
   if (args.realization) return write_realization(args, request);
 
   SamplesFile samples;
@@ -164,6 +171,13 @@ int run_mc(const McArgs& args) {
   request.progress = progress_bar("vorn mc");
   request.warn = [](const std::string& w) {
     std::fprintf(stderr, "vorn mc: warning: %s\n", w.c_str());
+  };
+  // The cost of a run, where a person sees it or where it is large; never by timing, so the
+  // output stays the same from one run to the next.
+  request.cost = [](std::uint64_t evaluations, const std::string& what) {
+    if (evaluations >= kAnnouncedEvaluations || standard_error_is_terminal())
+      std::fprintf(stderr, "vorn mc: %llu evaluations (%s)\n",
+                   static_cast<unsigned long long>(evaluations), what.c_str());
   };
   if (args.sobol) {
     const int status = run_sobol(args, request);
@@ -261,6 +275,9 @@ int mc_main(int argc, char** argv) {
     return kFatalError;
   } catch (const mc_run::McUsageError& e) {
     return usage_error(app, e.what());
+  } catch (const mc::UnitFailure& e) {
+    std::fprintf(stderr, "vorn mc: %s\n", e.what());
+    return kFatalError;
   } catch (const std::invalid_argument& e) {
     std::fprintf(stderr, "vorn mc: %s\n", e.what());
     return kFatalError;

@@ -14,6 +14,7 @@
 #include "cli/mc_output.hpp"
 #include "cli/subcommands.hpp"
 #include "core/output_file.hpp"
+#include "mc/unit_pool.hpp"
 #include "mc_run/any_part.hpp"
 #include "mc_run/part_documents.hpp"
 
@@ -72,6 +73,9 @@ int mc_merge_main(int argc, char** argv) {
   try {
     return merge(files, documents);
   } catch (const mc::PartError& e) {
+    std::fprintf(stderr, "vorn mc-merge: %s\n", e.what());
+    return kFatalError;
+  } catch (const mc::UnitFailure& e) {
     std::fprintf(stderr, "vorn mc-merge: %s\n", e.what());
     return kFatalError;
   } catch (const std::exception& e) {

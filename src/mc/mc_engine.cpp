@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <thread>
+
+#include "mc/unit_pool.hpp"
 
 namespace vorn::mc {
 
@@ -15,32 +16,24 @@ McTally run_realizations(const McInput& input, const scenario::SamplingPlan& pla
   McTally total(n);
   if (last < first) return total;
   constexpr std::uint64_t kChunk = 64;
-  std::atomic<std::uint64_t> next{first};
   std::atomic<std::uint64_t> done{0};
   // Each thread's tally on its own: counters one thread writes for every realization
   // must not share a cache line with what the other reads.
   std::vector<std::unique_ptr<McTally>> partial;
   for (unsigned t = 0; t < std::max(threads, 1u); ++t)
     partial.push_back(std::make_unique<McTally>(n));
-  auto work = [&](unsigned t) {
-    RealizationEvaluator evaluator(input, plan);
-    McTally& tally = *partial[t];
-    for (;;) {
-      const std::uint64_t start = next.fetch_add(kChunk);
-      if (start > last) break;
-      const std::uint64_t end = std::min(last, start + kChunk - 1);
-      for (std::uint64_t r = start; r <= end; ++r) {
-        evaluator.evaluate(r, tally);
-        if (observe) observe(r, evaluator);
-      }
-      const std::uint64_t now = done.fetch_add(end - start + 1) + (end - start + 1);
-      if (t == 0 && progress) progress(now);
-    }
+  auto worker = [&](unsigned t) -> UnitRunner {
+    auto evaluator = std::make_shared<RealizationEvaluator>(input, plan);
+    return [&, t, evaluator](std::uint64_t r) {
+      evaluator->evaluate(r, *partial[t]);
+      if (observe) observe(r, *evaluator);
+    };
   };
-  std::vector<std::thread> pool;
-  for (unsigned t = 1; t < partial.size(); ++t) pool.emplace_back(work, t);
-  work(0);
-  for (std::thread& th : pool) th.join();
+  auto chunk_done = [&](unsigned t, std::uint64_t units) {
+    const std::uint64_t now = done.fetch_add(units) + units;
+    if (t == 0 && progress) progress(now);
+  };
+  run_units(first, last, UnitPool{threads, kChunk, "realization"}, worker, chunk_done);
   // Exact merges: the order cannot change the result.
   total = std::move(*partial.front());
   for (std::size_t t = 1; t < partial.size(); ++t) total.merge(*partial[t]);

@@ -2,7 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/json_count.hpp"
+
 #include "mc/part_document.hpp"
+#include "mc/tally_checks.hpp"
 #include "scenario/resolved_scenario.hpp"
 #include "scenario/scenario_json.hpp"
 
@@ -34,7 +37,7 @@ std::string part_json(const McPart& part) {
   Json j = part_header_json(kMcPartKind, part, {{"realizations", part.realizations}});
   part.tally.to_json(j["state"]);
   part.rows.to_json(j["rows"]);
-  return j.dump() + '\n';
+  return sealed_part(j.dump());
 }
 
 McPart parse_part(std::string_view json, std::string_view source) {
@@ -43,7 +46,7 @@ McPart parse_part(std::string_view json, std::string_view source) {
   McPart part;
   read_part_fields(where, "part", [&] {
     const scenario::ResolvedScenario scenario = read_part_header(j, part);
-    part.realizations = j.at("realizations").get<std::uint64_t>();
+    part.realizations = json_count_at(j, "realizations");
     part.tally = McTally::from_json(j.at("state"));
     part.rows = SampleRows::from_json(j.at("rows"));
 
@@ -59,6 +62,7 @@ McPart parse_part(std::string_view json, std::string_view source) {
     if (part.tally.realizations != covered)
       throw PartError(where + "its state holds " + std::to_string(part.tally.realizations) +
                       " realizations, its shards " + std::to_string(covered));
+    check_tally(part.tally, part.shards, where);
   });
   return part;
 }

@@ -1,8 +1,11 @@
 #include "mc/mc_tally.hpp"
 
 #include <bit>
+#include <charconv>
 #include <nlohmann/json.hpp>
 #include <string>
+
+#include "core/json_count.hpp"
 
 namespace vorn::mc {
 namespace {
@@ -20,10 +23,45 @@ Json sketches_json(const std::vector<numerics::QuantileSketch>& sketches) {
   return a;
 }
 
-std::vector<numerics::QuantileSketch> sketches_from(const Json& a) {
+// A failure reading `name` as std::invalid_argument "<name>: <what>".
+template <class Read>
+auto field(const std::string& name, Read&& read) {
+  try {
+    return read();
+  } catch (const std::exception& e) {
+    throw std::invalid_argument(name + ": " + e.what());
+  }
+}
+
+std::vector<numerics::QuantileSketch> sketches_from(const Json& a, const std::string& name) {
+  if (!a.is_array()) throw std::invalid_argument(name + ": not an array");
   std::vector<numerics::QuantileSketch> v;
-  for (const Json& s : a) v.push_back(numerics::QuantileSketch::parse(s.get<std::string>()));
+  for (std::size_t k = 0; k < a.size(); ++k)
+    v.push_back(field(name + "[" + std::to_string(k) + "]",
+                      [&] { return numerics::QuantileSketch::parse(a[k].get<std::string>()); }));
   return v;
+}
+
+numerics::QuantityStats quantity_from(const Json& j, const std::string& name) {
+  return field(name, [&] { return numerics::QuantityStats::from_json(j); });
+}
+
+std::vector<std::uint64_t> counts_from(const Json& a, const std::string& name) {
+  if (!a.is_array()) throw std::invalid_argument(name + ": not an array");
+  std::vector<std::uint64_t> v;
+  for (std::size_t k = 0; k < a.size(); ++k)
+    v.push_back(json_count(a[k], name + "[" + std::to_string(k) + "]"));
+  return v;
+}
+
+// A block's key as written: 0..63 in decimal, without sign, blank or leading zero.
+int block_key(const std::string& key) {
+  int k = -1;
+  const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), k);
+  if (ec != std::errc() || end != key.data() + key.size() || k < 0 || k > 63 ||
+      std::to_string(k) != key)
+    throw std::invalid_argument("state.blocks: \"" + key + "\" is not a block (0 to 63)");
+  return k;
 }
 
 }  // namespace
@@ -137,34 +175,39 @@ void McTally::to_json(Json& out) const {
 }
 
 McTally McTally::from_json(const Json& in) {
-  McTally t(in.at("chemicals").size());
-  t.realizations = in.at("realizations").get<std::uint64_t>();
-  t.unit_failed = in.at("unit_failed").get<std::uint64_t>();
-  t.unit_failures = in.at("unit_failures").get<FailureCounts>();
-  t.all_completed = in.at("all_completed").get<std::uint64_t>();
+  const Json& chemicals = in.at("chemicals");
+  if (!chemicals.is_array()) throw std::invalid_argument("state.chemicals: not an array");
+  McTally t(chemicals.size());
+  t.realizations = json_count_at(in, "state.", "realizations");
+  t.unit_failed = json_count_at(in, "state.", "unit_failed");
+  t.unit_failures = json_counts_at<kFailureKinds>(in, "state.", "unit_failures");
+  t.all_completed = json_count_at(in, "state.", "all_completed");
   for (std::size_t i = 0; i < t.chemicals.size(); ++i) {
-    const Json& j = in.at("chemicals").at(i);
+    const Json& j = chemicals.at(i);
+    const std::string at = "state.chemicals[" + std::to_string(i) + "].";
     ChemicalTally& c = t.chemicals[i];
-    c.completed = j.at("completed").get<std::uint64_t>();
-    c.failures = j.at("failures").get<FailureCounts>();
-    c.gw_exceeded = j.at("gw_exceeded").get<std::uint64_t>();
-    c.sf_exceeded = j.at("sf_exceeded").get<std::uint64_t>();
-    c.exceeded = j.at("exceeded").get<std::uint64_t>();
-    c.gw_limit = j.at("gw_limit").get<std::array<std::uint64_t, kPathways>>();
-    c.sf_limit = j.at("sf_limit").get<std::array<std::uint64_t, kPathways>>();
+    c.completed = json_count_at(j, at, "completed");
+    c.failures = json_counts_at<kFailureKinds>(j, at, "failures");
+    c.gw_exceeded = json_count_at(j, at, "gw_exceeded");
+    c.sf_exceeded = json_count_at(j, at, "sf_exceeded");
+    c.exceeded = json_count_at(j, at, "exceeded");
+    c.gw_limit = json_counts_at<kPathways>(j, at, "gw_limit");
+    c.sf_limit = json_counts_at<kPathways>(j, at, "sf_limit");
     const Json& q = j.at("quantities");
-    if (q.size() != c.quantities.size()) throw std::invalid_argument("quantities per chemical");
+    if (!q.is_array() || q.size() != c.quantities.size())
+      throw std::invalid_argument(at + "quantities: not " + std::to_string(c.quantities.size()));
     for (std::size_t k = 0; k < c.quantities.size(); ++k)
-      c.quantities[k] = numerics::QuantityStats::from_json(q.at(k));
+      c.quantities[k] = quantity_from(q.at(k), at + "quantities[" + std::to_string(k) + "]");
   }
-  t.stream_risk = numerics::QuantityStats::from_json(in.at("stream_risk"));
-  t.stream_hazard = numerics::QuantityStats::from_json(in.at("stream_hazard"));
+  t.stream_risk = quantity_from(in.at("stream_risk"), "state.stream_risk");
+  t.stream_hazard = quantity_from(in.at("stream_hazard"), "state.stream_hazard");
   for (const auto& [key, j] : in.at("blocks").items()) {
-    DecisionBlock& b = t.blocks[std::stoi(key)];
-    b.tclpmax = sketches_from(j.at("tclpmax"));
-    b.sfmax = sketches_from(j.at("sfmax"));
-    b.completed = j.at("completed").get<std::vector<std::uint64_t>>();
-    b.exceeded = j.at("exceeded").get<std::vector<std::uint64_t>>();
+    const std::string at = "state.blocks." + key + ".";
+    DecisionBlock& b = t.blocks[block_key(key)];
+    b.tclpmax = sketches_from(j.at("tclpmax"), at + "tclpmax");
+    b.sfmax = sketches_from(j.at("sfmax"), at + "sfmax");
+    b.completed = counts_from(j.at("completed"), at + "completed");
+    b.exceeded = counts_from(j.at("exceeded"), at + "exceeded");
   }
   return t;
 }

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 
+#include "core/json_count.hpp"
 #include "core/json_number.hpp"
 #include "scenario/resolved_scenario.hpp"
 #include "scenario/scenario_json.hpp"
@@ -48,11 +49,13 @@ Json baseline_to_json(const McBaseline& b) {
 
 McBaseline baseline_from_json(const Json& j) {
   McBaseline b;
+  if (!j.at("chemicals").is_array())
+    throw std::invalid_argument("baseline.chemicals: not an array");
   for (const Json& c : j.at("chemicals")) {
     b.names.push_back(c.at("name").get<std::string>());
     b.cas.push_back(c.at("cas").get<std::string>());
     const Json& q = c.at("quantities");
-    if (q.size() != kChemicalQuantities)
+    if (!q.is_array() || q.size() != kChemicalQuantities)
       throw std::invalid_argument("a chemical's baseline holds " + std::to_string(q.size()) +
                                   " quantities, not " + std::to_string(kChemicalQuantities));
     ChemicalQuantities& values = b.quantities.emplace_back();
@@ -97,11 +100,15 @@ Json shards_to_json(const std::vector<ShardRange>& shards) {
 }
 
 std::vector<ShardRange> shards_from_json(const Json& j) {
+  if (!j.is_array()) throw std::invalid_argument("shards: not an array");
   std::vector<ShardRange> shards;
-  for (const Json& s : j)
-    shards.push_back(ShardRange{s.at("index").get<std::uint64_t>(),
-                                s.at("first").get<std::uint64_t>(),
-                                s.at("last").get<std::uint64_t>()});
+  for (std::size_t k = 0; k < j.size(); ++k) {
+    const Json& s = j[k];
+    const std::string at = "shards[" + std::to_string(k) + "].";
+    shards.push_back(ShardRange{json_count(s.at("index"), at + "index"),
+                                json_count(s.at("first"), at + "first"),
+                                json_count(s.at("last"), at + "last")});
+  }
   return shards;
 }
 

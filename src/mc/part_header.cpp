@@ -1,11 +1,15 @@
 #include "mc/part_header.hpp"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
+#include <optional>
 
+#include "core/json_count.hpp"
 #include "core/text.hpp"
 #include "input/chemical_derivation.hpp"
 #include "mc/part_document.hpp"
 #include "mc/realization.hpp"
+#include "numerics/sha256.hpp"
 #include "scenario/scenario_json.hpp"
 
 namespace vorn::mc {
@@ -64,28 +68,72 @@ Json part_header_json(const PartKind& kind, const PartHeader& header,
   return j;
 }
 
+namespace {
+
+constexpr std::string_view kSealKey = ",\"sha256\":\"";
+constexpr std::size_t kSha256Digits = 64;
+
+bool is_hex_digit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+// The digest a document carries and the bytes it covers; none when it ends otherwise than
+// with `,"sha256":"<64 hex digits>"}` (and white space).
+struct Seal {
+  std::string_view digest;
+  std::string covered;
+};
+std::optional<Seal> seal_of(std::string_view text) {
+  while (!text.empty() &&
+         (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  const std::size_t tail = kSealKey.size() + kSha256Digits + 2;  // the digits, '"' and '}'
+  if (text.size() < tail + 1 || text.substr(text.size() - 2) != "\"}") return std::nullopt;
+  const std::size_t key = text.size() - tail;
+  if (text.substr(key, kSealKey.size()) != kSealKey) return std::nullopt;
+  const std::string_view digest = text.substr(key + kSealKey.size(), kSha256Digits);
+  if (!std::all_of(digest.begin(), digest.end(), is_hex_digit)) return std::nullopt;
+  return Seal{digest, std::string(text.substr(0, key)) + '}'};
+}
+
+}  // namespace
+
+std::string sealed_part(std::string compact) {
+  const std::string digest = numerics::sha256_hex(compact);
+  compact.pop_back();  // the object's closing brace
+  compact.append(kSealKey).append(digest).append("\"}\n");
+  return compact;
+}
+
 Json parse_part_document(std::string_view json, const std::string& where, const PartKind& kind) {
   Json j;
   try {
     j = Json::parse(json);
-  } catch (const Json::parse_error& e) {
+  } catch (const Json::exception& e) {  // a syntax error, or a number out of range
     throw PartError(where + "not JSON: " + e.what());
   }
-  if (!j.is_object() || j.value("format", "") != kind.format)
+  const auto format = j.is_object() ? j.find("format") : j.end();
+  if (!j.is_object() || format == j.end() || !format->is_string() || *format != kind.format)
     throw PartError(where + "not " + kind.document + " (format \"" + kind.format + "\")");
   const auto found = j.find("version");
-  if (found == j.end() || !found->is_number_integer() || found->get<int>() != kind.version)
-    throw PartError(where + "version " + (found == j.end() ? "none" : found->dump()) +
-                    ", this program reads " + std::to_string(kind.version) +
+  if (found == j.end() || !found->is_number_integer() || found->get<std::int64_t>() != kind.version)
+    throw PartError(where + "version: " + (found == j.end() ? "none" : found->dump()) +
+                    ", and this vorn reads version " + std::to_string(kind.version) +
                     ": rerun the shard with this vorn");
+  const std::optional<Seal> seal = seal_of(json);
+  if (!seal) throw PartError(where + "sha256: missing; a part ends with the SHA-256 of its bytes");
+  if (numerics::sha256_hex(seal->covered) != seal->digest)
+    throw PartError(where +
+                    "sha256: its bytes do not match their SHA-256: the part was changed or "
+                    "damaged after it was written");
   return j;
 }
 
 scenario::ResolvedScenario read_part_header(const Json& j, PartHeader& header) {
   scenario::ResolvedScenario scenario = scenario::from_json(j.at("scenario").dump());
   header.scenario_json = scenario::to_json(scenario);
-  header.seed = j.at("seed").get<std::uint64_t>();
-  header.shard_count = j.at("shard_count").get<std::uint64_t>();
+  header.seed = json_count_at(j, "seed");
+  header.shard_count = json_count_at(j, "shard_count");
   header.shards = shards_from_json(j.at("shards"));
   header.baseline = baseline_from_json(j.at("baseline"));
   return scenario;

@@ -1,6 +1,7 @@
 #include "mc/sample_rows.hpp"
 #include "core/bit_cast.hpp"
 #include "core/fmin_fmax.hpp"
+#include "core/json_count.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -131,12 +132,15 @@ void SampleRows::to_json(nlohmann::ordered_json& out) const {
 
 SampleRows SampleRows::from_json(const nlohmann::ordered_json& in) {
   SampleRows rows;
-  rows.columns = in.at("columns").get<std::size_t>();
+  rows.columns = json_count_at(in, "columns");
+  if (!in.at("blocks").is_array()) throw std::invalid_argument("rows.blocks: not an array");
   for (const auto& block : in.at("blocks")) {
-    const auto first = block.at("first").get<std::uint64_t>();
-    const auto n = block.at("rows").get<std::uint64_t>();
+    const auto first = json_count_at(block, "first");
+    const auto n = json_count_at(block, "rows");
     const std::vector<unsigned char> bytes = from_base64(block.at("float32le").get<std::string>());
-    if (rows.columns == 0 || n == 0 || bytes.size() != n * rows.columns * 4)
+    const std::uint64_t row_bytes = rows.columns * std::uint64_t{4};
+    if (rows.columns == 0 || rows.columns > (std::uint64_t{1} << 32) || n == 0 ||
+        bytes.size() % row_bytes != 0 || bytes.size() / row_bytes != n)
       throw std::invalid_argument("stored rows from realization " + std::to_string(first) + ": " +
                                   std::to_string(bytes.size()) + " bytes for " + std::to_string(n) +
                                   " rows of " + std::to_string(rows.columns) + " floats");

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/json_count.hpp"
+
 #include "mc/unit_values.hpp"
 #include "scenario/resolved_scenario.hpp"
 #include "scenario/scenario_json.hpp"
@@ -12,7 +14,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 bool power_of_two(std::uint64_t m) {
-  return m >= 2 && (m & (m - 1)) == 0;
+  return m >= 2 && (m & (m - 1)) == 0 && m <= scenario::kMaxDraws;
 }
 
 }  // namespace
@@ -24,7 +26,7 @@ std::string sobol_part_json(const SobolPart& part) {
   text.pop_back();  // the object's closing brace: the rows follow
   text += ",\"rows\":";
   append_unit_values(text, part.rows, "row");
-  return text + "}\n";
+  return sealed_part(text + "}");
 }
 
 SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
@@ -33,13 +35,13 @@ SobolPart parse_sobol_part(std::string_view json, std::string_view source) {
   SobolPart part;
   read_part_fields(where, "part of a Sobol design", [&] {
     const scenario::ResolvedScenario scenario = read_part_header(j, part);
-    part.base_rows = j.at("base_rows").get<std::uint64_t>();
+    part.base_rows = json_count_at(j, "base_rows");
     part.groups = j.at("groups").get<std::vector<std::string>>();
     if (scenario.nested() || !scenario.correlate.empty())
       throw PartError(where + "its scenario has uncertainty inputs or correlated ones");
     if (!power_of_two(part.base_rows))
       throw PartError(where + "base rows " + std::to_string(part.base_rows) +
-                      ", not a power of two of at least 2");
+                      ", not a power of two from 2 to 2^31");
     if (part.groups.size() != scenario.vary.size())
       throw PartError(where + "it has " + std::to_string(part.groups.size()) +
                       " input groups, its scenario " + std::to_string(scenario.vary.size()) +

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 
+#include "core/json_count.hpp"
 #include "core/json_number.hpp"
 #include "mc/part_document.hpp"
 
@@ -30,11 +31,19 @@ void append_unit_values(std::string& text, const std::vector<UnitValues>& record
 std::vector<UnitValues> unit_values_from_json(const Json& array, const char* unit_key,
                                               std::size_t size, const std::string& unit_name,
                                               const std::string& where) {
+  if (!array.is_array()) throw PartError(where + "its " + unit_name + "s are not an array");
   std::vector<UnitValues> records;
-  for (const Json& r : array) {
+  for (std::size_t k = 0; k < array.size(); ++k) {
+    const Json& r = array[k];
     UnitValues& record = records.emplace_back();
-    record.unit = r.at(unit_key).get<std::uint64_t>();
-    for (const Json& x : r.at("values")) record.values.push_back(real_from_json(x));
+    record.unit = json_count(r.at(unit_key),
+                             std::string(unit_key) + " (record " + std::to_string(k + 1) + ")");
+    const Json& values = r.at("values");
+    if (!values.is_array())
+      throw PartError(where + unit_name + " " + std::to_string(record.unit) +
+                      ": its values are not an array");
+    record.values.reserve(values.size());
+    for (const Json& x : values) record.values.push_back(real_from_json(x));
     if (record.values.size() != size)
       throw PartError(where + unit_name + " " + std::to_string(record.unit) + " holds " +
                       std::to_string(record.values.size()) + " values, not " +

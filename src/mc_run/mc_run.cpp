@@ -104,6 +104,9 @@ McResult run_monte_carlo(const McRequest& request) {
     throw McUsageError("--samples: " + std::to_string(rows) + " rows, more than " +
                        std::to_string(kMaxSampleRows) + "; --force writes them");
   if (request.samples) request.samples(SamplesTable(s.plan, s.input.chemicals).header());
+  if (request.cost)
+    request.cost(rows, (s.resolved.target_precision ? "at most " : "") +
+                           units_of(range, count, n, "realizations"));
 
   auto progress = [&](std::uint64_t done) {
     if (request.progress) request.progress(done, rows);
@@ -216,9 +219,10 @@ SobolResult run_sobol(const McRequest& request, std::size_t base_rows,
     throw McUsageError(
         "--sobol: the scenario correlates inputs ([[correlate]]), and Sobol "
         "indices assume independent ones");
-  if (base_rows < 2 || (base_rows & (base_rows - 1)) != 0)
+  if (base_rows < 2 || (base_rows & (base_rows - 1)) != 0 || base_rows > scenario::kMaxDraws)
     throw McUsageError("--base-samples " + std::to_string(base_rows) +
-                       ": give a power of two, at least 2");
+                       ": give a power of two from 2 to 2^31 (the limit is " +
+                       scenario::kMaxDrawsText + ")");
   const SobolGroups groups = sobol_groups(s.resolved, s.plan);
   mc::SobolPart& part = out.part;
   part.scenario_json = scenario::to_json(s.resolved);

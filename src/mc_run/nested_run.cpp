@@ -23,6 +23,10 @@ nested::NestedPart run_nested(const Setup& s, const McRequest& request) {
     throw McUsageError("--samples: " + std::to_string(rows) + " rows, more than " +
                        std::to_string(kMaxSampleRows) + "; --force writes them");
 
+  if (request.cost)
+    request.cost(rows, units_of(range, count, design.outer, "outer draws") + " x " +
+                           std::to_string(design.inner) + " inner realizations");
+
   auto progress = [&](std::uint64_t done) {
     if (request.progress) request.progress(done, rows);
   };

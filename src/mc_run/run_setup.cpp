@@ -13,6 +13,7 @@
 #include "input/site_parameters.hpp"
 #include "mc/mc_engine.hpp"
 #include "mc_run/samples_table.hpp"
+#include "scenario/input_domains.hpp"
 #include "scenario/plan_from_scenario.hpp"
 #include "scenario/scenario_overrides.hpp"
 #include "scenario/scenario_reader.hpp"
@@ -50,12 +51,10 @@ Setup set_up(const McRequest& request) {
     files.input = bytes;
   } else {
     // Named as resolved: a relative `input` is taken from the scenario's directory.
-    s.baseline.status = Status::input_missing;
-    s.baseline.message = {scenario::located_message(
+    throw scenario::ScenarioError({scenario::located_message(
         scenario.file_name, scenario.input_at, "input",
-        "cannot open " + std::filesystem::absolute(scenario.input).lexically_normal().string() +
-            ": " + why)};
-    return s;
+        std::filesystem::absolute(scenario.input).lexically_normal().string() +
+            " cannot be read: " + why)});
   }
   s.baseline = run(files);
   if (request.warn) {
@@ -65,10 +64,23 @@ Setup set_up(const McRequest& request) {
   if (s.baseline.status != Status::completed) return s;
   read_records(bytes, s.input);
   s.resolved = scenario::resolve_scenario(scenario, s.input.chemicals, bytes);
-  s.plan = scenario::plan_from_scenario(s.resolved, s.input.chemicals);
+  const std::vector<std::string> notes =
+      scenario::check_domains(scenario, s.resolved, s.input.unit, s.input.chemicals);
+  if (request.note)
+    for (const std::string& note : notes) request.note(note);
+  s.plan =
+      scenario::plan_from_scenario(s.resolved, s.input.chemicals, scenario::ChemicalValues::read);
   if (!mc::prepare_input(s.input))
     throw scenario::ScenarioError({"VORN.IN cannot be evaluated as read"});
   return s;
+}
+
+std::string units_of(const mc::ShardRange& range, std::uint64_t count, std::uint64_t units,
+                     const char* word) {
+  if (count == 1) return std::to_string(units) + " " + word;
+  if (range.last < range.first) return std::string("no ") + word + " of " + std::to_string(units);
+  return std::string(word) + " " + std::to_string(range.first) + ".." + std::to_string(range.last) +
+         " of " + std::to_string(units);
 }
 
 mc::McTally run_range(const mc::McInput& input, const scenario::SamplingPlan& plan,

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "mc/mc_engine.hpp"
 #include "mc/realization.hpp"
@@ -27,6 +28,11 @@ struct Setup {
 // Reads the scenario, applies the overrides and makes the deterministic run; the rest is
 // set only when that run completed. Throws ScenarioError.
 Setup set_up(const McRequest& request);
+
+// What a run's units are, for messages: "10000 realizations" for the whole run,
+// "realizations 1..5000 of 10000" for a shard (`count` shards of `units` in all).
+std::string units_of(const mc::ShardRange& range, std::uint64_t count, std::uint64_t units,
+                     const char* word);
 
 // Realizations first..last of `plan`, each also shown to `keep` (may be empty); with a samples
 // sink, in batches whose rows are written in order, realization r numbered `number_offset` + r.

@@ -4,13 +4,13 @@
 #include <atomic>
 #include <cmath>
 #include <stdexcept>
-#include <thread>
 
 #include "core/csv_field.hpp"
 #include "core/real_text.hpp"
 #include "core/text.hpp"
 #include "export/export_text.hpp"
 #include "mc/sample_rows.hpp"
+#include "mc/unit_pool.hpp"
 #include "numerics/saltelli_design.hpp"
 
 namespace vorn::mc_run {
@@ -48,19 +48,33 @@ std::vector<mc::SobolRow> evaluate_sobol_rows(const mc::McInput& input,
   const mc::SampleRowLayout layout{plan.parameters.size(), n};
   std::vector<mc::SobolRow> rows(count);
   if (design_rows) design_rows->assign(count * blocks * layout.columns(), 0.0);
-  std::atomic<std::uint64_t> next{range.first}, done{0};
-  auto work = [&](unsigned t) {
-    numerics::SaltelliDesign design(plan.seed, base_rows, groups.group_of_stream);
-    mc::RealizationEvaluator evaluator(input, plan);
-    std::vector<double> a(shape.columns()), b(shape.columns()), point(shape.columns());
-    for (std::uint64_t j; (j = next.fetch_add(1)) <= range.last;) {
+  std::atomic<std::uint64_t> done{0};
+  auto worker = [&](unsigned) -> mc::UnitRunner {
+    // A thread's design generator, evaluator and rows of uniforms.
+    struct State {
+      State(const numerics::SaltelliDesign& shape, const mc::McInput& input,
+            const scenario::SamplingPlan& plan, std::size_t base_rows,
+            const std::vector<std::size_t>& group_of_stream)
+          : design(plan.seed, base_rows, group_of_stream),
+            evaluator(input, plan),
+            a(shape.columns()),
+            b(shape.columns()),
+            point(shape.columns()) {}
+      numerics::SaltelliDesign design;
+      mc::RealizationEvaluator evaluator;
+      std::vector<double> a, b, point;
+    };
+    auto st = std::make_shared<State>(shape, input, plan, base_rows, groups.group_of_stream);
+    return [&, st](std::uint64_t j) {
       mc::SobolRow& row = rows[j - range.first];
       row.unit = j;
       row.values.assign(blocks * outputs, std::nan(""));
-      design.base_row(j, a.data(), b.data());
+      st->design.base_row(j, st->a.data(), st->b.data());
       for (std::size_t block = 0; block < blocks; ++block) {
-        const double* u = block == 0 ? a.data() : block == 1 ? b.data() : point.data();
-        if (block >= 2) design.mixed_row(block - 2, a.data(), b.data(), point.data());
+        const double* u = block == 0 ? st->a.data() : block == 1 ? st->b.data() : st->point.data();
+        if (block >= 2)
+          st->design.mixed_row(block - 2, st->a.data(), st->b.data(), st->point.data());
+        mc::RealizationEvaluator& evaluator = st->evaluator;
         evaluator.evaluate_at(u);
         double* out = row.values.data() + block * outputs;
         if (!evaluator.unit_failed()) {
@@ -82,14 +96,13 @@ std::vector<mc::SobolRow> evaluate_sobol_rows(const mc::McInput& input,
           std::copy_n(out, outputs, to);
         }
       }
-      const std::uint64_t now = done.fetch_add(blocks) + blocks;
-      if (t == 0 && progress) progress(now);
-    }
+    };
   };
-  std::vector<std::thread> pool;
-  for (unsigned t = 1; t < std::max(threads, 1u); ++t) pool.emplace_back(work, t);
-  work(0);
-  for (std::thread& th : pool) th.join();
+  auto chunk_done = [&](unsigned t, std::uint64_t units) {
+    const std::uint64_t now = done.fetch_add(units * blocks) + units * blocks;
+    if (t == 0 && progress) progress(now);
+  };
+  mc::run_units(range.first, range.last, mc::UnitPool{threads, 1, "base row"}, worker, chunk_done);
   return rows;
 }
 
@@ -114,16 +127,12 @@ SobolRun sobol_indices(const mc::SobolPart& part, unsigned threads) {
         values[block * m + j] = part.rows[j].values[block * outputs + o];
     return numerics::estimate_sobol_indices(values.data(), m, blocks - 2, bootstrap);
   };
-  // The outputs' bootstraps are independent: shared out among the threads.
+  // The outputs' bootstraps are independent: shared out among the threads. Output o is
+  // unit o + 1: chemical o + 1, then the stream's risk and hazard index.
   std::vector<numerics::SobolIndices> estimates(outputs);
-  std::atomic<std::size_t> next_output{0};
-  auto estimate = [&] {
-    for (std::size_t o; (o = next_output.fetch_add(1)) < outputs;) estimates[o] = indices(o);
-  };
-  std::vector<std::thread> pool;
-  for (unsigned t = 1; t < std::max(threads, 1u); ++t) pool.emplace_back(estimate);
-  estimate();
-  for (std::thread& th : pool) th.join();
+  mc::run_units(1, outputs, mc::UnitPool{threads, 1, "output"}, [&](unsigned) -> mc::UnitRunner {
+    return [&](std::uint64_t o) { estimates[o - 1] = indices(o - 1); };
+  });
   run.stream_hazard = std::move(estimates[outputs - 1]);
   run.stream_risk = std::move(estimates[outputs - 2]);
   estimates.resize(outputs - 2);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
-#include <thread>
+#include <memory>
 
 #include "mc/mc_engine.hpp"
+#include "mc/unit_pool.hpp"
 #include "nested/outer_sampler.hpp"
 
 namespace vorn::nested {
@@ -29,29 +29,17 @@ std::vector<OuterRecord> run_outer_draws(const mc::McInput& input,
     return mc::run_realizations(input, inner, 1, design.inner, t);
   };
   const InnerRun& run_inner = inner_run ? inner_run : engine;
-  std::atomic<std::uint64_t> next{0}, done{0};
-  std::vector<std::exception_ptr> failed(workers);
-  auto work = [&](unsigned w) {
-    try {
-      OuterSampler sampler(plan, design.outer);
-      for (std::uint64_t k; (k = next.fetch_add(1)) < records.size();) {
-        const std::uint64_t u = first + k;
-        const mc::McTally tally = run_inner(u, sampler.inner_plan(u), inner_threads);
-        records[k] = reduce(u, tally, design);
-        const std::uint64_t draws = done.fetch_add(1) + 1;
-        if (w == 0 && progress) progress(draws * design.inner);
-      }
-    } catch (...) {
-      failed[w] = std::current_exception();
-      next = records.size();
-    }
+  std::atomic<std::uint64_t> done{0};
+  auto worker = [&](unsigned w) -> mc::UnitRunner {
+    auto sampler = std::make_shared<OuterSampler>(plan, design.outer);
+    return [&, w, sampler](std::uint64_t u) {
+      const mc::McTally tally = run_inner(u, sampler->inner_plan(u), inner_threads);
+      records[u - first] = reduce(u, tally, design);
+      const std::uint64_t draws = done.fetch_add(1) + 1;
+      if (w == 0 && progress) progress(draws * design.inner);
+    };
   };
-  std::vector<std::thread> pool;
-  for (unsigned w = 1; w < workers; ++w) pool.emplace_back(work, w);
-  work(0);
-  for (std::thread& t : pool) t.join();
-  for (const std::exception_ptr& e : failed)
-    if (e) std::rethrow_exception(e);
+  mc::run_units(first, last, mc::UnitPool{workers, 1, "outer draw"}, worker);
   return records;
 }
 

@@ -2,6 +2,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
+#include "core/json_count.hpp"
+#include "core/number_text.hpp"
+
 #include "mc/unit_values.hpp"
 #include "scenario/resolved_scenario.hpp"
 #include "scenario/scenario_json.hpp"
@@ -21,8 +26,35 @@ std::string nested_part_json(const NestedPart& part) {
   text.pop_back();  // the object's closing brace: the records follow
   text += ",\"records\":";
   mc::append_unit_values(text, part.records, "draw");
-  return text + "}\n";
+  return mc::sealed_part(text + "}");
 }
+
+namespace {
+
+// A share (P(above target), P(exceeded), the share of failed realizations) is a
+// probability, or NaN where no realization completed.
+void check_shares(const std::vector<OuterRecord>& records, const RecordLayout& layout,
+                  const std::string& where) {
+  std::vector<std::size_t> shares;
+  const auto above = [&](std::size_t first) { shares.push_back(first + layout.percentiles); };
+  for (std::size_t i = 0; i < layout.chemicals; ++i) {
+    for (std::size_t k = 0; k < mc::kChemicalQuantities; ++k) above(layout.quantity(i, k));
+    shares.push_back(layout.decision(i, RecordLayout::p_exceeded));
+    shares.push_back(layout.decision(i, RecordLayout::failure_share));
+  }
+  above(layout.stream(0));
+  above(layout.stream(1));
+  for (const OuterRecord& r : records)
+    for (const std::size_t k : shares) {
+      const double p = r.values[k];
+      if (!(std::isnan(p) || (p >= 0 && p <= 1)))
+        throw PartError(where + "records: outer draw " + std::to_string(r.unit) + ", value " +
+                        std::to_string(k + 1) + ": a share of " + shortest_text(p) +
+                        ", not between 0 and 1");
+    }
+}
+
+}  // namespace
 
 NestedPart parse_nested_part(std::string_view json, std::string_view source) {
   const std::string where = std::string(source) + ": ";
@@ -30,8 +62,8 @@ NestedPart parse_nested_part(std::string_view json, std::string_view source) {
   NestedPart part;
   mc::read_part_fields(where, "nested part", [&] {
     const scenario::ResolvedScenario scenario = mc::read_part_header(j, part);
-    part.outer = j.at("outer").get<std::uint64_t>();
-    part.inner = j.at("inner").get<std::uint64_t>();
+    part.outer = json_count_at(j, "outer");
+    part.inner = json_count_at(j, "inner");
     if (!scenario.nested() || part.outer != scenario.outer || part.inner != scenario.inner)
       throw PartError(where + "its outer or inner draws differ from its scenario's");
     const std::uint64_t covered =
@@ -40,6 +72,7 @@ NestedPart parse_nested_part(std::string_view json, std::string_view source) {
         j.at("records"), "draw", design_of(scenario).layout(scenario.chemical_count).size(),
         "outer draw", where);
     mc::check_records(part.records, part.shards, covered, "outer draws", where);
+    check_shares(part.records, design_of(scenario).layout(scenario.chemical_count), where);
   });
   return part;
 }

@@ -1,5 +1,6 @@
 #include "numerics/distribution.hpp"
 
+#include <iterator>
 #include <stdexcept>
 
 #include "numerics/distribution_families.hpp"
@@ -48,7 +49,8 @@ std::vector<std::string> parameter_problems(Family family, const DistributionPar
 std::vector<std::string> distribution_problems(Family family, const DistributionParameters& p) {
   auto problems = detail::parameter_problems(family, p);
   if (problems.empty()) {
-    // What remains needs the distribution itself: a truncation that keeps no probability.
+    // What remains needs the distribution itself: a truncation that keeps no probability,
+    // parameters it cannot be evaluated with, draws that are not finite.
     try {
       Distribution d(family, p);
     } catch (const std::invalid_argument& e) {
@@ -62,7 +64,9 @@ Distribution::Distribution(Family family, DistributionParameters parameters)
     : family_(family), p_(std::move(parameters)) {
   const auto problems = detail::parameter_problems(family_, p_);
   if (!problems.empty()) throw std::invalid_argument(join(problems));
-  model_ = family_entry(family_).make(p_);
+  model_ = make_model(family_, p_);
+  lowest_ = model_->quantile(kDrawProbes[0]);
+  highest_ = model_->quantile(kDrawProbes[std::size(kDrawProbes) - 1]);
 }
 
 double Distribution::quantile(double u) const {

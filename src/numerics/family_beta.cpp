@@ -1,6 +1,8 @@
 // The beta family on [min, max] (default [0, 1]), and PERT: a beta on [min, max] shaped by
 // its mode and lambda (default 4).
 #include <boost/math/distributions/beta.hpp>
+#include <utility>
+#include <vector>
 
 #include "boost_model.hpp"
 #include "family_functions.hpp"
@@ -53,11 +55,25 @@ void check_pert(ParameterChecker& c, const DistributionParameters& p) {
   c.finite(p.lambda, "lambda");
   c.positive(p.lambda, "lambda");
 }
-ModelPtr make_pert(const DistributionParameters& p) {
+namespace {
+
+// The beta's shape parameters of a PERT.
+std::pair<double, double> pert_shape(const DistributionParameters& p) {
   const double lambda = p.lambda.value_or(4.0);
   const double width = *p.max - *p.min;
-  return std::make_shared<BetaModel>(1 + lambda * (*p.mode - *p.min) / width,
-                                     1 + lambda * (*p.max - *p.mode) / width, *p.min, *p.max);
+  return {1 + lambda * (*p.mode - *p.min) / width, 1 + lambda * (*p.max - *p.mode) / width};
+}
+
+}  // namespace
+
+std::vector<DerivedParameter> derived_pert(const DistributionParameters& p) {
+  const auto [alpha, beta] = pert_shape(p);
+  return {{"the beta's alpha", alpha, "min, mode, max and lambda"},
+          {"the beta's beta", beta, "min, mode, max and lambda"}};
+}
+ModelPtr make_pert(const DistributionParameters& p) {
+  const auto [alpha, beta] = pert_shape(p);
+  return std::make_shared<BetaModel>(alpha, beta, *p.min, *p.max);
 }
 
 }  // namespace vorn::numerics

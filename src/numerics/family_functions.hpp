@@ -3,8 +3,10 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "numerics/distribution.hpp"
+#include "numerics/distribution_families.hpp"
 #include "numerics/family_model.hpp"
 #include "parameter_checker.hpp"
 
@@ -27,6 +29,10 @@ VORN_FAMILY_FUNCTIONS(beta)
 VORN_FAMILY_FUNCTIONS(gamma)
 VORN_FAMILY_FUNCTIONS(weibull)
 VORN_FAMILY_FUNCTIONS(empirical)
+
+// The parameters some families compute from those given.
+std::vector<DerivedParameter> derived_pert(const DistributionParameters& p);
+std::vector<DerivedParameter> derived_lognormal(const DistributionParameters& p);
 
 // The families with parameters that have a default.
 void default_pert(DistributionParameters& p);

@@ -1,6 +1,7 @@
 // The lognormal family, by its geometric mean and standard deviation (ln X ~ N(ln gm, ln gsd))
 // or by its arithmetic mean and sd; optionally truncated to [min, max].
 #include <boost/math/distributions/lognormal.hpp>
+#include <vector>
 
 #include "core/number_text.hpp"
 #include "family_functions.hpp"
@@ -66,6 +67,10 @@ void check_lognormal(ParameterChecker& c, const DistributionParameters& p) {
     if (c.need(p.sd, "sd")) c.positive(p.sd, "sd");
   }
   c.truncation();
+}
+std::vector<DerivedParameter> derived_lognormal(const DistributionParameters& p) {
+  if (p.gm) return {};  // ln gsd, gsd > 1 as checked
+  return {{"the sigma of ln X", log_scale(p).sigma, "mean and sd"}};
 }
 ModelPtr make_lognormal(const DistributionParameters& p) {
   return std::make_shared<LognormalModel>(p, log_scale(p));

@@ -310,7 +310,8 @@ QuantileSketch QuantileSketch::parse(std::string_view text) {
     while (!in.done() && !in.next_is(';')) {
       if (!first) in.expect(",");
       const auto step = in.number<std::int64_t>();
-      if (!first && step <= 0) in.fail();
+      if (!first && (step <= 0 || step > std::numeric_limits<std::int32_t>::max() - index))
+        in.fail();
       index = first ? step : index + step;
       in.expect(":");
       const auto c = in.number<std::uint32_t>();
@@ -321,15 +322,47 @@ QuantileSketch QuantileSketch::parse(std::string_view text) {
       const auto bucket = static_cast<std::int32_t>(index);
       const std::int32_t page = page_of(bucket, kPageSize);
       (*store)[page][static_cast<std::size_t>(bucket - page * kPageSize)] = c;
+      if (s.count_ > std::numeric_limits<std::uint64_t>::max() - c) in.fail();
       s.count_ += c;
       first = false;
     }
   }
-  if (!in.done() || s.count_ != n || (n > 0 && !(s.min_ <= s.max_)) ||
-      (n == 0 && !(std::isinf(s.min_) && std::isinf(s.max_)))) {
-    in.fail();
-  }
+  if (!in.done() || s.count_ != n || !s.consistent_extremes()) in.fail();
   return s;
+}
+
+bool QuantileSketch::consistent_extremes() const {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  if (count_ == 0) return min_ == kInf && max_ == -kInf;
+  if (!(std::isfinite(min_) && std::isfinite(max_) && min_ <= max_)) return false;
+  // The extremes are values: a zero among them was counted as one, and each sign's
+  // buckets reach from the smallest magnitude to the largest it saw. Another platform's
+  // logarithm may put a value on the edge one bucket over: one bucket of slack at the ends.
+  if (zero_ > 0 && !(min_ <= 0 && max_ >= 0)) return false;
+  if ((min_ == 0 || max_ == 0) && zero_ == 0) return false;
+  const auto near = [](std::int32_t index, double magnitude) {
+    const std::int64_t b = bucket(magnitude);
+    return index >= b - 1 && index <= b + 1;
+  };
+  const auto spans = [&](const Store& store, double smallest, double largest) {
+    if (store.empty()) return !(largest > 0);
+    std::int32_t low = 0, high = 0;
+    for (int i = 0; i < kPageSize; ++i)
+      if (store.begin()->second[i]) {
+        low = store.begin()->first * kPageSize + i;
+        break;
+      }
+    for (int i = kPageSize - 1; i >= 0; --i)
+      if (store.rbegin()->second[i]) {
+        high = store.rbegin()->first * kPageSize + i;
+        break;
+      }
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    return largest > 0 && near(high, largest) &&
+           (smallest > 0 ? near(low, smallest) : low >= bucket(tiny) - 1);
+  };
+  return spans(positive_, min_ > 0 ? min_ : 0.0, max_) &&
+         spans(negative_, max_ < 0 ? -max_ : 0.0, min_ < 0 ? -min_ : 0.0);
 }
 
 }  // namespace vorn::numerics

@@ -7,6 +7,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "core/json_count.hpp"
 #include "double_double.hpp"
 
 namespace vorn::numerics {
@@ -75,7 +76,7 @@ QuantityStats QuantityStats::from_json(const nlohmann::ordered_json& in) {
   q.s2_ = ExactSum::parse(in.at("s2").get<std::string>());
   q.e2_ = ExactSum::parse(in.at("e2").get<std::string>());
   q.sketch_ = QuantileSketch::parse(in.at("sketch").get<std::string>());
-  q.above_ = in.at("above").get<std::uint64_t>();
+  q.above_ = json_count_at(in, "above");
   return q;
 }
 

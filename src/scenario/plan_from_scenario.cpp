@@ -5,37 +5,11 @@
 #include <string_view>
 
 #include "core/text.hpp"
+#include "scenario/input_domains.hpp"
+#include "scenario/vary_target.hpp"
 
 namespace vorn::scenario {
 namespace {
-
-double WasteUnit::*unit_member(std::string_view name) {
-  if (name == "WU_WASTEVOL") return &WasteUnit::WU_WASTEVOL;
-  if (name == "WU_ACTLIFE") return &WasteUnit::WU_ACTLIFE;
-  if (name == "WU_RISKFACT") return &WasteUnit::WU_RISKFACT;
-  if (name == "WU_HQFACT") return &WasteUnit::WU_HQFACT;
-  throw std::invalid_argument("not a unit input: " + std::string(name));
-}
-
-template <class T>
-double Chemical::*as_real(T Chemical::*member) {
-  if constexpr (std::is_same_v<T, double>)
-    return member;
-  else
-    return nullptr;
-}
-
-double Chemical::*chemical_member(std::string_view name) {
-  static const std::map<std::string_view, double Chemical::*> members = {
-#define VORN_REAL_MEMBER(field, kind) {#field, as_real(&Chemical::field)},
-      VORN_CHEMICAL_FIELDS(VORN_REAL_MEMBER)
-#undef VORN_REAL_MEMBER
-  };
-  const auto it = members.find(name);
-  if (it == members.end() || it->second == nullptr)
-    throw std::invalid_argument("not a real column of a chemical: " + std::string(name));
-  return it->second;
-}
 
 std::string chemical_label(const std::string& field, const Chemical& c) {
   std::string id(trim_blanks(c.CHEMCAS));
@@ -46,7 +20,7 @@ std::string chemical_label(const std::string& field, const Chemical& c) {
 }  // namespace
 
 SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
-                                const std::vector<Chemical>& chemicals) {
+                                const std::vector<Chemical>& chemicals, ChemicalValues values) {
   SamplingPlan plan;
   plan.seed = scenario.seed;
   plan.realizations = scenario.nested() ? scenario.inner : scenario.realizations;
@@ -57,6 +31,7 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
     throw std::invalid_argument("the scenario's correlations are not positive definite");
   for (const ResolvedVary& v : scenario.vary) {
     PlanParameter p;
+    p.field = v.field;
     p.factor = v.mode == VaryMode::factor;
     p.distribution = numerics::Distribution(v.family, v.parameters);
     p.stream = v.first_parameter;
@@ -106,7 +81,15 @@ SamplingPlan plan_from_scenario(const ResolvedScenario& scenario,
         break;
     }
   }
-  for (PlanParameter& p : plan.parameters) p.correlated = plan.copula.correlates(p.stream);
+  for (PlanParameter& p : plan.parameters) {
+    p.correlated = plan.copula.correlates(p.stream);
+    if (values != ChemicalValues::read || !p.factor || p.target != PlanParameter::Target::chemical)
+      continue;
+    // A missing value stays missing: the factor leaves it as read.
+    std::erase_if(p.chemicals, [&](std::size_t i) {
+      return !factor_applies(p.field, chemicals[i].*p.chemical_field);
+    });
+  }
   return plan;
 }
 

@@ -52,6 +52,20 @@ std::vector<CorrelationProblem> correlation_problems(const ResolvedScenario& r) 
                                 "] is a constant: only a varied input can be correlated"});
       }
     }
+    // An outer draw fixes the uncertain input while the inner realizations vary the other:
+    // the copula would pair draws that never meet, and the correlation would vanish.
+    const ResolvedVary& a = r.vary[c.a.vary];
+    const ResolvedVary& b = r.vary[c.b.vary];
+    if (a.kind != b.kind) {
+      const bool a_uncertain = a.kind == VaryKind::uncertainty;
+      problems.push_back(
+          {e, "",
+           "vary[" + std::to_string((a_uncertain ? c.a : c.b).vary + 1) +
+               "] is an uncertainty input and vary[" +
+               std::to_string((a_uncertain ? c.b : c.a).vary + 1) +
+               "] a variability input: an uncertain input has one true value per outer draw, "
+               "which no draw of the other can follow; correlate inputs of one kind"});
+    }
   }
   std::map<std::pair<std::uint32_t, std::uint32_t>, std::size_t> first;
   std::set<std::size_t> reported;

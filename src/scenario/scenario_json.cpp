@@ -7,6 +7,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "core/json_count.hpp"
 #include "numerics/distribution_keys.hpp"
 
 namespace vorn::scenario {
@@ -97,7 +98,7 @@ ResolvedVary vary_from(const Json& entry, const ResolvedScenario& r) {
     const Json& chemical = entry.at("chemical");
     v.selector = named(chemical.at("kind").get<std::string>(), kKinds, selector_name, "kind");
     if (v.selector == SelectorKind::index) {
-      const auto index = chemical.at("index").get<std::size_t>();
+      const auto index = json_count_at(chemical, "index");
       if (index < 1 || index > r.chemical_count) bad("chemical index out of range");
       v.chemical = index - 1;
     }
@@ -141,11 +142,11 @@ Json end_json(const CorrelationEnd& end) {
 
 CorrelationEnd end_from(const Json& j, const ResolvedScenario& r) {
   CorrelationEnd end;
-  const auto k = j.at("vary").get<std::size_t>();
+  const auto k = json_count_at(j, "vary");
   if (k < 1 || k > r.vary.size()) bad("a correlation names no [[vary]] entry");
   end.vary = k - 1;
   if (j.contains("chemical")) {
-    const auto i = j.at("chemical").get<std::size_t>();
+    const auto i = json_count_at(j, "chemical");
     if (r.vary[end.vary].selector != SelectorKind::each || i < 1 || i > r.chemical_count)
       bad("a correlation names a chemical outside its [[vary]] entry");
     end.chemical = i - 1;
@@ -195,17 +196,19 @@ ResolvedScenario from_json(std::string_view text) {
     r.input_sha256 = j.at("input_sha256").get<std::string>();
     if (j.contains("outer")) {
       r.realizations = 0;
-      r.outer = j.at("outer").get<std::uint64_t>();
-      r.inner = j.at("inner").get<std::uint64_t>();
+      r.outer = json_count_at(j, "outer");
+      r.inner = json_count_at(j, "inner");
       if (r.outer == 0 || r.inner == 0 || j.contains("realizations"))
         bad("a nested run takes outer and inner draws, at least one each, and no realizations");
-      if (r.outer > std::numeric_limits<std::uint64_t>::max() / r.inner)
-        bad("more than 2^64 - 1 realizations");
+      if (r.outer > kMaxDraws || r.inner > kMaxDraws)
+        bad(std::string("more outer or inner draws than the limit, ") + kMaxDrawsText);
     } else {
-      r.realizations = j.at("realizations").get<std::uint64_t>();
+      r.realizations = json_count_at(j, "realizations");
       if (r.realizations == 0) bad("no realizations");
+      if (r.realizations > kMaxDraws)
+        bad(std::string("more realizations than the limit, ") + kMaxDrawsText);
     }
-    r.seed = j.at("seed").get<std::uint64_t>();
+    r.seed = json_count_at(j, "seed");
     r.sampling =
         named(j.at("sampling").get<std::string>(), kSamplings, numerics::sampling_name, "sampling");
     r.percentiles = j.at("percentiles").get<std::vector<double>>();
@@ -217,9 +220,11 @@ ResolvedScenario from_json(std::string_view text) {
       bad("a percentile outside (0, 100)");
     }
     if (r.target_precision && !(*r.target_precision > 0)) bad("target precision not positive");
-    r.chemical_count = j.at("chemicals").get<std::size_t>();
-    r.cas_group = j.at("cas_group").get<std::vector<std::size_t>>();
-    if (r.cas_group.size() != r.chemical_count) bad("cas_group does not list every chemical");
+    r.chemical_count = json_count_at(j, "chemicals");
+    const Json& cas_group = j.at("cas_group");
+    if (!cas_group.is_array() || cas_group.size() != r.chemical_count)
+      bad("cas_group does not list every chemical");
+    for (const Json& first : cas_group) r.cas_group.push_back(json_count(first, "cas_group"));
     for (std::size_t i = 0; i < r.chemical_count; ++i) {
       if (r.cas_group[i] > i) bad("cas_group points forward");
     }
@@ -229,7 +234,7 @@ ResolvedScenario from_json(std::string_view text) {
     });
     if (uncertain != r.nested()) bad("a run is nested exactly when an input is uncertain");
     if (r.nested() && r.target_precision) bad("a nested run with a target precision");
-    number_parameters(r);
+    if (number_parameters(r) > std::numeric_limits<std::uint32_t>::max()) bad("too many draws");
     for (const Json& c : j.value("correlate", Json::array())) {
       const double rho = c.at("spearman").get<double>();
       if (!(std::fabs(rho) <= 1)) bad("a rank correlation outside [-1, 1]");
@@ -239,6 +244,8 @@ ResolvedScenario from_json(std::string_view text) {
     if (!problems.empty()) bad(problems.front().message);
     return r;
   } catch (const nlohmann::json::exception& e) {
+    bad(e.what());
+  } catch (const std::invalid_argument& e) {
     bad(e.what());
   }
 }

@@ -8,9 +8,15 @@ namespace vorn::scenario {
 
 void apply_overrides(Scenario& scenario, const ScenarioOverrides& overrides) {
   std::vector<std::string> problems;
+  const auto over_limit = [](std::uint64_t n, const char* key) {
+    return std::string("command line: ") + key + ": " + std::to_string(n) +
+           " is more than the limit, " + kMaxDrawsText;
+  };
   if (overrides.realizations && *overrides.realizations == 0) {
     problems.emplace_back("command line: realizations: must be at least 1");
   }
+  if (overrides.realizations && *overrides.realizations > kMaxDraws)
+    problems.push_back(over_limit(*overrides.realizations, "realizations"));
   if (overrides.target_precision &&
       !(std::isfinite(*overrides.target_precision) && *overrides.target_precision > 0)) {
     problems.emplace_back("command line: target precision: must be a positive number");
@@ -19,6 +25,7 @@ void apply_overrides(Scenario& scenario, const ScenarioOverrides& overrides) {
        {std::pair{overrides.outer, "outer"}, std::pair{overrides.inner, "inner"}}) {
     if (!n) continue;
     if (*n == 0) problems.push_back(std::string("command line: ") + key + ": must be at least 1");
+    if (*n > kMaxDraws) problems.push_back(over_limit(*n, key));
     if (!scenario.nested())
       problems.push_back(std::string("command line: ") + key +
                          ": the scenario has no input of kind \"uncertainty\"");

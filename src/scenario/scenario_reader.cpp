@@ -12,6 +12,7 @@
 #include "numerics/distribution_keys.hpp"
 #include "scenario/scenario_words.hpp"
 #include "scenario_toml.hpp"
+#include "toml_prescan.hpp"
 
 namespace vorn::scenario {
 
@@ -50,10 +51,11 @@ class Reader : public TomlReader {
         }
       } else if (key == "realizations") {
         s.realizations_at = at;
-        if (auto n = integer(node, at, key, 1)) s.realizations = static_cast<std::uint64_t>(*n);
+        if (auto n = integer(node, at, key, 1, kMaxDraws, kMaxDrawsText))
+          s.realizations = static_cast<std::uint64_t>(*n);
       } else if (key == "outer" || key == "inner") {
         (key == "outer" ? s.outer_at : s.inner_at) = at;
-        if (auto n = integer(node, at, key, 1))
+        if (auto n = integer(node, at, key, 1, kMaxDraws, kMaxDrawsText))
           (key == "outer" ? s.outer : s.inner) = static_cast<std::uint64_t>(*n);
       } else if (key == "seed") {
         if (auto n = integer(node, at, key, 0)) s.seed = static_cast<std::uint64_t>(*n);
@@ -177,6 +179,7 @@ class Reader : public TomlReader {
         }
       } else if (k.str() == "dist") {
         has_dist = true;
+        e.dist_at = at;
         read_dist(node, at, key, e);
       } else if (k.str() == "note") {
         const auto text = node.value<std::string>();
@@ -317,11 +320,15 @@ class Reader : public TomlReader {
 Scenario parse_scenario(std::string_view toml_text, std::string_view file_name_for_messages,
                         bool input_given) {
   const std::string file(file_name_for_messages);
+  if (const std::optional<TomlTextProblem> problem = toml_text_problem(toml_text))
+    throw ScenarioError({located_message(file, problem->at, {}, problem->message)});
   toml::table root;
   try {
     root = toml::parse(toml_text, file);
   } catch (const toml::parse_error& e) {
     throw ScenarioError({located_message(file, position(e.source()), {}, e.description())});
+  } catch (const TomlParserCheck&) {
+    throw ScenarioError({file + ": not TOML: the parser stopped at a malformed value or key"});
   }
   Reader reader(file);
   reader.input_given = input_given;

@@ -1,8 +1,14 @@
 #include "scenario_toml.hpp"
 
+#include <limits>
+
 #include "scenario/scenario_words.hpp"
 
 namespace vorn::scenario {
+
+void toml_parser_check_failed(const char* expression) {
+  throw TomlParserCheck(expression);
+}
 
 std::optional<double> TomlReader::number(const toml::node& node, SourcePosition at,
                                          std::string_view key) {
@@ -14,11 +20,19 @@ std::optional<double> TomlReader::number(const toml::node& node, SourcePosition 
 
 std::optional<std::int64_t> TomlReader::integer(const toml::node& node, SourcePosition at,
                                                 std::string_view key, std::int64_t least) {
+  return integer(node, at, key, least, std::numeric_limits<std::int64_t>::max(), "");
+}
+
+std::optional<std::int64_t> TomlReader::integer(const toml::node& node, SourcePosition at,
+                                                std::string_view key, std::int64_t least,
+                                                std::int64_t most, std::string_view most_text) {
   const auto* i = node.as_integer();
   if (!i) {
     error(at, key, "must be an integer");
   } else if (i->get() < least) {
     error(at, key, "must be at least " + std::to_string(least));
+  } else if (i->get() > most) {
+    error(at, key, std::to_string(i->get()) + " is more than the limit, " + std::string(most_text));
   } else {
     return i->get();
   }

@@ -1,6 +1,10 @@
 #include "scenario/vary_target.hpp"
 
 #include <array>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
 
 #include "vorn/records.hpp"
 
@@ -42,6 +46,38 @@ std::vector<std::string> varied_fields() {
     if (!column.empty()) out.emplace_back(column);
   out.emplace_back("DAF");
   return out;
+}
+
+namespace {
+
+template <class T>
+double Chemical::*as_real(T Chemical::*member) {
+  if constexpr (std::is_same_v<T, double>)
+    return member;
+  else
+    return nullptr;
+}
+
+}  // namespace
+
+double WasteUnit::*unit_member(std::string_view name) {
+  if (name == "WU_WASTEVOL") return &WasteUnit::WU_WASTEVOL;
+  if (name == "WU_ACTLIFE") return &WasteUnit::WU_ACTLIFE;
+  if (name == "WU_RISKFACT") return &WasteUnit::WU_RISKFACT;
+  if (name == "WU_HQFACT") return &WasteUnit::WU_HQFACT;
+  throw std::invalid_argument("not a unit input: " + std::string(name));
+}
+
+double Chemical::*chemical_member(std::string_view name) {
+  static const std::map<std::string_view, double Chemical::*> members = {
+#define VORN_REAL_MEMBER(field, kind) {#field, as_real(&Chemical::field)},
+      VORN_CHEMICAL_FIELDS(VORN_REAL_MEMBER)
+#undef VORN_REAL_MEMBER
+  };
+  const auto it = members.find(name);
+  if (it == members.end() || it->second == nullptr)
+    throw std::invalid_argument("not a real column of a chemical: " + std::string(name));
+  return it->second;
 }
 
 }  // namespace vorn::scenario

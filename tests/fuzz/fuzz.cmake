@@ -25,3 +25,17 @@ foreach(source IN LISTS vorn_fuzz_targets)
   endif()
 endforeach()
 target_link_libraries(fuzz_outcome_checks_test PRIVATE vorn_outcome_checks)
+
+# The probabilistic inputs' targets read the landfill example and reach the layers of a
+# probabilistic run and of a batch.
+foreach(target_name scenario part manifest)
+  set(programs fuzz_${target_name}_replay)
+  if(VORN_FUZZ)
+    list(APPEND programs ${target_name}_fuzzer)
+  endif()
+  foreach(program IN LISTS programs)
+    target_link_libraries(${program} PRIVATE vorn_mc_run vorn_batch)
+    target_compile_definitions(${program} PRIVATE
+      VORN_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
+  endforeach()
+endforeach()

@@ -3,8 +3,13 @@
 
 usage: tests/fuzz/make_corpus.py [TARGET...]   (rewrites tests/fuzz/corpus/<target>/, all
        targets when none is named)
-Each seed is named by the SHA-1 of its bytes, as libFuzzer names the inputs it keeps.
+Each seed is named by the SHA-1 of its bytes, as libFuzzer names the inputs it keeps. The
+part seeds are written by a vorn program: $VORN, or build/vorn.
 """
+import os
+import re
+import subprocess
+import tempfile
 import hashlib
 import math
 import pathlib
@@ -186,6 +191,89 @@ def run_sources_seeds():
     ]
 
 
+SMALL_SCENARIO = """input = "VORN.IN"
+realizations = 8
+seed = 7
+sampling = "lhs"
+percentiles = [5, 50, 95]
+
+[[vary]]
+field = "WU_WASTEVOL"
+dist = { type = "triangular", min = 4000, mode = 6000, max = 9000 }
+
+[[vary]]
+chemical = "each"
+field = "TCLPCONC"
+mode = "factor"
+dist = { type = "lognormal", gm = 1.0, gsd = 1.8 }
+"""
+CORRELATED = """
+[[vary]]
+field = "WU_ACTLIFE"
+dist = { type = "uniform", min = 15, max = 25 }
+
+[[correlate]]
+a = { field = "WU_WASTEVOL" }
+b = { field = "WU_ACTLIFE" }
+spearman = -0.5
+"""
+UNCERTAIN = """
+[[vary]]
+chemical = "*"
+field = "DAF"
+mode = "factor"
+kind = "uncertainty"
+dist = { type = "uniform", min = 0.5, max = 2 }
+"""
+
+
+def small_scenarios():
+    nested = SMALL_SCENARIO.replace("realizations = 8", "outer = 2\ninner = 4") + UNCERTAIN
+    return {"mc": SMALL_SCENARIO + CORRELATED, "nested": nested, "sobol": SMALL_SCENARIO}
+
+
+def scenario_seeds():
+    seeds = [p.read_bytes() for p in sorted((ROOT / "examples/montecarlo").glob("*.toml"))]
+    seeds += [text.encode() for text in small_scenarios().values()]
+    hostile = sorted((ROOT / "tests/mc/hostile").glob("*.toml"))
+    return seeds + [p.read_bytes() for p in hostile[::3]]
+
+
+def part_seeds():
+    """Parts of every kind over two chemicals of the landfill example, each as written and
+    without its digest (the target seals such bytes itself)."""
+    vorn = os.environ.get("VORN", str(ROOT / "build/vorn"))
+    lines = (ROOT / "examples/landfill/VORN.IN").read_text().split("\n")
+    # The site, two chemicals (benzene, arsenic), their concentrations and DAF rows.
+    small = lines[:8] + ["2"] + lines[9:11] + [lines[15], lines[20], lines[21], lines[26]]
+    small += [line for line in lines[31:] if line.startswith(("CHEMCAS", "71-43-2", "7440-38-2"))]
+    runs = [("mc", ["--shard", "1/1"]), ("mc", ["--shard", "2/3"]),
+            ("nested", ["--shard", "1/1"]), ("nested", ["--shard", "1/2"]),
+            ("sobol", ["--sobol", "--base-samples", "4", "--shard", "1/1"]),
+            ("sobol", ["--sobol", "--base-samples", "4", "--shard", "2/2"])]
+    seeds = []
+    with tempfile.TemporaryDirectory() as work:
+        work = pathlib.Path(work)
+        (work / "VORN.IN").write_text("\n".join(small) + "\n")
+        for name, text in small_scenarios().items():
+            (work / (name + ".toml")).write_text(text)
+        for k, (name, options) in enumerate(runs):
+            part = work / f"{k}.part"
+            subprocess.run([vorn, "mc", str(work / (name + ".toml")), *options, "--part",
+                            str(part), "--threads", "1"], check=True, capture_output=True)
+            sealed = part.read_bytes()
+            seeds += [sealed, re.sub(rb',"sha256":"[0-9a-f]{64}"\}\n$', b"}", sealed)]
+    return seeds
+
+
+def manifest_seeds():
+    return [b"path\nlandfill\nimpoundment/VORN.IN\n",
+            b'label,path,note\n"Plant A, cell 2",a/cell2,first\n,b,"quoted ""x"""\nlast,/abs/VORN.IN,\n',
+            b"path,label\r\n./x,X\r\n../y,\r\n",
+            b"path,label\nx\n",
+            b"label\nx\n"]
+
+
 def write(target, seeds):
     directory = HERE / "corpus" / target
     shutil.rmtree(directory, ignore_errors=True)
@@ -202,6 +290,9 @@ def main(targets):
         "stream_sheet": stream_sheet_seeds,
         "library_file": library_file_seeds,
         "run_sources": run_sources_seeds,
+        "scenario": scenario_seeds,
+        "part": part_seeds,
+        "manifest": manifest_seeds,
     }
     for target in targets or builders:
         write(target, builders[target]())

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
+#include <thread>
 
 #include "pdf/browser_settings.hpp"
 #include "pdf/pdf_test_support.hpp"
@@ -110,12 +112,18 @@ TEST(PrintSession, ABrowserThatHangsIsEndedAtTheTimeoutWithTheEndOfItsStandardEr
   EXPECT_NE(what.find("fake browser: starting\nfake browser: waiting for nothing"),
             std::string::npos)
       << what;
-  // Its children were ended with it: the shell's child is gone, or dead and unreaped.
+  // Its children were ended with it: the shell's child is gone, or dead and unreaped. A
+  // signal is delivered, not waited for, so the child is given a moment to die.
   const std::string child = std::to_string(std::stoi(read_text(dir / "child")));
   std::string state;
-  if (fs::exists("/proc/" + child + "/stat")) {
-    const std::string stat = read_text("/proc/" + child + "/stat");
-    state = stat.substr(stat.rfind(')') + 2, 1);
+  for (int tries = 0; tries < 250; ++tries) {
+    state.clear();
+    if (fs::exists("/proc/" + child + "/stat")) {
+      const std::string stat = read_text("/proc/" + child + "/stat");
+      state = stat.substr(stat.rfind(')') + 2, 1);
+    }
+    if (state.empty() || state == "Z") break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   EXPECT_TRUE(state.empty() || state == "Z") << "the browser's child is still running: " << state;
 }

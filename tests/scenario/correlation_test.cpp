@@ -176,5 +176,29 @@ TEST(Correlation, TheResolvedFormCarriesThePairsAndTheLostStrata) {
   EXPECT_THROW(from_json(changed), ScenarioError);
 }
 
+TEST(Correlation, AnUncertainInputCannotFollowAVariableOneInANestedRun) {
+  // Lines 1-10, then the pair at 11-14.
+  const std::string nested = R"(input = 'x'
+outer = 10
+inner = 100
+[[vary]]
+field = 'WU_WASTEVOL'
+dist = { type = 'uniform', min = 4000, max = 9000 }
+[[vary]]
+field = 'WU_ACTLIFE'
+kind = 'uncertainty'
+dist = { type = 'uniform', min = 15, max = 25 }
+)";
+  EXPECT_EQ(problems(nested + pair("field = 'WU_ACTLIFE'", "field = 'WU_WASTEVOL'", 0.8)),
+            (std::vector<std::string>{
+                "s.toml:11:1: correlate[1]: vary[2] is an uncertainty input and vary[1] a "
+                "variability input: an uncertain input has one true value per outer draw, which "
+                "no draw of the other can follow; correlate inputs of one kind"}));
+  // A part's scenario is held to the same rule.
+  ResolvedScenario r = resolve_scenario(parse_scenario(nested, "s.toml"), kChemicals, "b");
+  r.correlate.push_back({{0}, {1}, 0.8});
+  EXPECT_THROW(from_json(to_json(r)), ScenarioError);
+}
+
 }  // namespace
 }  // namespace vorn::scenario

@@ -31,6 +31,8 @@ std::vector<Stream> streams_from_arguments(const std::vector<std::string>& args)
 // columns are ignored). A relative path is taken from the manifest's directory; an
 // empty label is the path as written.
 std::vector<Stream> read_manifest(const std::filesystem::path& file);
+// read_manifest on the text of `file`, read already: the file system is not asked.
+std::vector<Stream> parse_manifest(const std::string& text, const std::filesystem::path& file);
 
 // The first two streams that would write the same files, when there are any.
 struct SameDirectory {

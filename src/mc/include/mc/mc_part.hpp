@@ -26,8 +26,10 @@ struct McPart : PartHeader {
 };
 
 inline constexpr const char* kPartFormat = "vorn-mc-part";
-// 2: parts carry the rows stored for rank sensitivity.
-inline constexpr int kPartVersion = 3;  // 3: sums of the squares' rounding errors; Sobol point 0
+// 2: parts carry the rows stored for rank sensitivity. 3: the sums of the squares' rounding
+// errors; the Sobol design from point 0; the SHA-256 of the part's bytes ends it, and its counts
+// are checked on reading.
+inline constexpr int kPartVersion = 3;
 inline constexpr PartKind kMcPartKind{kPartFormat, kPartVersion, "a part of a probabilistic run",
                                       "a one-dimensional run", "realizations"};
 

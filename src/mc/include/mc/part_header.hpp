@@ -81,8 +81,14 @@ nlohmann::ordered_json part_header_json(
     const PartKind& kind, const PartHeader& header,
     std::initializer_list<std::pair<const char*, std::uint64_t>> counts);
 
+// The document as written: a part's compact JSON (an object) with the SHA-256 of those bytes
+// added as its last key, "sha256", and a line end. The digest tells a damaged or edited part
+// from the one written; it is a check, not a signature: anyone can compute it again.
+std::string sealed_part(std::string compact);
+
 // The JSON of a document of `kind`. Throws PartError, prefixed by `where`, when it is not
-// one, or of another version.
+// one, of another version ("rerun the shard with this vorn"), or its bytes do not match
+// their SHA-256.
 nlohmann::ordered_json parse_part_document(std::string_view json, const std::string& where,
                                            const PartKind& kind);
 

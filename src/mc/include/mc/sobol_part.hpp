@@ -34,7 +34,8 @@ struct SobolPart : PartHeader {
 };
 
 inline constexpr const char* kSobolPartFormat = "vorn-sobol-part";
-inline constexpr int kSobolPartVersion = 2;  // 2: the design starts at Sobol point 0
+// 2: the design starts at Sobol point 0; the SHA-256 of the part's bytes ends it.
+inline constexpr int kSobolPartVersion = 2;
 inline constexpr PartKind kSobolPartKind{kSobolPartFormat, kSobolPartVersion,
                                          "a part of a Sobol design", "a Sobol design", "base rows"};
 

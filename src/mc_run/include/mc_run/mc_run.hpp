@@ -55,6 +55,13 @@ struct McRequest {
   // Called with each warning about the scenario or its VORN.IN (a percentile given as a
   // fraction, a NaN value, a chemical without DAF rows), before any realization.
   std::function<void(const std::string&)> warn;
+  // Told, before the first realization, how many model evaluations the run makes (a run that
+  // stops at a target precision: the most it may make) and what they are ("realizations
+  // 1..5000 of 10000").
+  std::function<void(std::uint64_t evaluations, const std::string& what)> cost;
+  // Told what the run does that the scenario does not say ("file:line:column: vary[3]:
+  // HENRY of 7440-38-2 (6) is missing as read ..."), before the first realization.
+  std::function<void(const std::string&)> note;
 };
 
 struct McResult {

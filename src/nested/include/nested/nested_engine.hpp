@@ -21,7 +21,8 @@ using InnerRun = std::function<mc::McTally(std::uint64_t u, const scenario::Samp
 // go through the engine, and outer draws run side by side when there are threads enough;
 // with it the outer draws run one after the other, in order, each on every thread.
 // `progress` (may be empty) is called now and then from one thread with the realizations
-// done.
+// done. A draw that fails ends the run: throws the mc::UnitFailure "outer draw U: ..." of the
+// lowest one, whatever the threads.
 std::vector<OuterRecord> run_outer_draws(const mc::McInput& input,
                                          const scenario::SamplingPlan& plan,
                                          const NestedDesign& design, std::uint64_t first,

@@ -21,7 +21,8 @@ struct NestedPart : mc::PartHeader {
 };
 
 inline constexpr const char* kNestedPartFormat = "vorn-nested-part";
-inline constexpr int kNestedPartVersion = 1;
+// 2: the SHA-256 of the part's bytes ends it, and its shares are checked on reading.
+inline constexpr int kNestedPartVersion = 2;
 inline constexpr mc::PartKind kNestedPartKind{
     kNestedPartFormat, kNestedPartVersion, "a part of a nested run", "a nested run", "outer draws"};
 

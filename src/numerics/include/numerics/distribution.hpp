@@ -39,6 +39,11 @@ struct DistributionParameters {
   std::vector<std::pair<double, double>> cdf{};  // (x, p)
 };
 
+// The probabilities a distribution is tried at when it is made: the smallest and the largest
+// uniform the samplers give (2^-54 and 1 - 2^-53), 10^-9 from either end and the median. The
+// quantile is nondecreasing, so the first and the last bound every draw.
+inline constexpr double kDrawProbes[] = {0x1p-54, 1e-9, 0.5, 1 - 1e-9, 1 - 0x1p-53};
+
 // Its name in scenario files and documents ("lognormal").
 const char* family_name(Family family);
 
@@ -58,7 +63,8 @@ std::vector<std::string> parameter_problems(Family family, const DistributionPar
 
 class FamilyModel;
 
-// A validated distribution, ready to turn uniforms into samples. Truncated families sample
+// A validated distribution, ready to turn uniforms into samples: every draw is a finite
+// number (see make_model in distribution_families.hpp). Truncated families sample
 // by inversion inside the kept part of the cdf, never by rejection, so one uniform makes one
 // sample and LHS / Sobol strata survive.
 class Distribution {
@@ -79,11 +85,16 @@ class Distribution {
   // Closed forms, truncation included.
   double mean() const;
   double sd() const;
+  // The smallest and the largest value it can draw: its quantile at the first and the last
+  // of kDrawProbes.
+  double lowest_draw() const { return lowest_; }
+  double highest_draw() const { return highest_; }
 
  private:
   Family family_;
   DistributionParameters p_;
   std::shared_ptr<const FamilyModel> model_;
+  double lowest_ = 0, highest_ = 0;
 };
 
 }  // namespace vorn::numerics

@@ -80,7 +80,8 @@ class QuantileSketch {
 
   // Compact text: "n=..;min=..;max=..;zero=..;nan=..;inf=..;-inf=..;pos=..;neg=..", n the
   // finite values, buckets as index:count pairs with indices delta-coded. parse() throws
-  // std::invalid_argument on anything it would not write.
+  // std::invalid_argument on anything it would not write: a total other than n, extremes that
+  // are not finite, a bucket outside min and max.
   std::string to_string() const;
   static QuantileSketch parse(std::string_view text);
 
@@ -95,6 +96,9 @@ class QuantileSketch {
 
   double value_at_rank(std::uint64_t rank) const;         // among the finite values
   double ranked_value_at_rank(std::uint64_t rank) const;  // among all ranked
+  // Min and max finite values of the sketch, or infinite while it is empty; no bucket
+  // outside them, and a zero counted when one of them is 0.
+  bool consistent_extremes() const;
 
   // The pages of one sign near the first value added, by number: an add finds its page
   // here without searching the map. A cache, not state: a copy starts without it and

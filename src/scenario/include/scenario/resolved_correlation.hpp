@@ -9,9 +9,9 @@
 
 namespace vorn::scenario {
 
-// What is wrong with the correlations of a resolved scenario: an end on a constant, a
-// draw paired with itself, a pair asked for twice, a group of correlations whose normal
-// correlation matrix is not positive definite.
+// What is wrong with the correlations of a resolved scenario: an end on a constant, an
+// uncertainty input paired with a variability one, a draw paired with itself, a pair asked for
+// twice, a group of correlations whose normal correlation matrix is not positive definite.
 struct CorrelationProblem {
   std::size_t entry = 0;  // the [[correlate]] entry, 0-based
   const char* key = "";   // "a", "b", or "" for the entry as a whole

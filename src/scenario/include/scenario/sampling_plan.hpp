@@ -24,6 +24,7 @@ inline numerics::DistributionParameters constant_parameters(double value = 1.0) 
 struct PlanParameter {
   enum class Target { unit, chemical, daf_factor };
   Target target = Target::unit;
+  std::string field;  // as the scenario names it: "TCLPCONC", "DAF"
   double WasteUnit::*unit_field = nullptr;
   double Chemical::*chemical_field = nullptr;
   bool factor = false;                 // multiplies the value read instead of replacing it

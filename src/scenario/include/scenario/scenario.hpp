@@ -18,6 +18,12 @@
 
 namespace vorn::scenario {
 
+// The most realizations, outer or inner draws (and Sobol base rows) a run takes: a
+// percentile sketch's bucket counts to 2^32 - 1, and Latin hypercube strata keep their jitter
+// well below 2^53.
+inline constexpr std::uint64_t kMaxDraws = 0xFFFFFFFFu;
+inline constexpr const char* kMaxDrawsText = "4294967295 (2^32 - 1)";
+
 enum class VaryMode { value, factor };  // replace the value read, or multiply it
 
 // An input that varies truly between places, years or batches (variability), or one with a
@@ -51,6 +57,7 @@ struct VaryEntry {
   std::string note;                             // why the input is not the tables'; "" none
   SourcePosition at;                            // the table
   SourcePosition field_at;
+  SourcePosition dist_at;
 };
 
 // One end of a [[correlate]] pair, as written: a field and its chemical, as in [[vary]].
