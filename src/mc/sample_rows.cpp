@@ -1,15 +1,16 @@
 #include "mc/sample_rows.hpp"
-#include "core/bit_cast.hpp"
-#include "core/fmin_fmax.hpp"
-#include "core/json_count.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 
+#include "core/bit_cast.hpp"
+#include "core/fmin_fmax.hpp"
+#include "core/json_count.hpp"
 #include "mc/decision_quantities.hpp"
 #include "mc/realization.hpp"
 
@@ -132,15 +133,19 @@ void SampleRows::to_json(nlohmann::ordered_json& out) const {
 
 SampleRows SampleRows::from_json(const nlohmann::ordered_json& in) {
   SampleRows rows;
-  rows.columns = json_count_at(in, "columns");
+  // Checked as read, before it is held in a size_t (32 bits in the browser's build).
+  const std::uint64_t columns = json_count_at(in, "columns");
+  if (columns > (std::uint64_t{1} << 32) || columns > std::numeric_limits<std::size_t>::max() / 4)
+    throw std::invalid_argument("rows.columns: " + std::to_string(columns) + ", too many");
+  rows.columns = static_cast<std::size_t>(columns);
   if (!in.at("blocks").is_array()) throw std::invalid_argument("rows.blocks: not an array");
   for (const auto& block : in.at("blocks")) {
     const auto first = json_count_at(block, "first");
     const auto n = json_count_at(block, "rows");
     const std::vector<unsigned char> bytes = from_base64(block.at("float32le").get<std::string>());
     const std::uint64_t row_bytes = rows.columns * std::uint64_t{4};
-    if (rows.columns == 0 || rows.columns > (std::uint64_t{1} << 32) || n == 0 ||
-        bytes.size() % row_bytes != 0 || bytes.size() / row_bytes != n)
+    if (rows.columns == 0 || n == 0 || bytes.size() % row_bytes != 0 ||
+        bytes.size() / row_bytes != n)
       throw std::invalid_argument("stored rows from realization " + std::to_string(first) + ": " +
                                   std::to_string(bytes.size()) + " bytes for " + std::to_string(n) +
                                   " rows of " + std::to_string(rows.columns) + " floats");
