@@ -143,6 +143,8 @@ PYBIND11_MODULE(_vorn, m) {
           "source_columns", [](const RunRecord& r) { return column_dict(r.sources); },
           "The sources of the values, as the run read sources.csv: name -> column.")
       .def_readonly("sources_warning", &RunRecord::sources_warning)
+      .def_readonly("explanation", &RunRecord::explanation)
+      .def_readonly("warnings", &RunRecord::warnings)
       .def_readwrite("name", &RunRecord::name, "The stream's name on the page.")
       .def("page", &RunRecord::page, py::arg("date"), unlocked(),
            "The page vorn --html writes, dated date (YYYY-MM-DD).")

@@ -33,6 +33,9 @@ RunRecord record_of(Outcome outcome, MemoryFiles& files) {
   record.sources = sources_table(outcome.sources.get());
   if (outcome.sources && !outcome.sources->usable())
     record.sources_warning = chemicals::sources_warning(*outcome.sources);
+  for (std::size_t k = 0; k < outcome.explanation.size(); ++k)
+    record.explanation += (k > 0 ? "\n" : "") + export_text(outcome.explanation[k]);
+  for (const std::string& w : outcome.warnings) record.warnings.push_back(export_text(w));
   record.input = std::move(files.input);
   record.sources_text = std::move(files.sources);
   record.outcome = std::make_shared<const Outcome>(std::move(outcome));

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "value_table.hpp"
 #include "vorn/outcome.hpp"
@@ -20,7 +21,9 @@ struct RunRecord {
   ValueTable unit;          // no columns unless completed
   ValueTable chemicals;     // the columns, and a row per chemical when completed
   ValueTable sources;       // the sources of the values, a row each when sources.csv was used
-  std::string sources_warning;              // why sources.csv could not be used; "" otherwise
+  std::string sources_warning;  // why sources.csv could not be used; "" otherwise
+  std::string explanation;  // a run that did not complete: the message in plain words, when known
+  std::vector<std::string> warnings;        // the run's warnings, one sentence each (UTF-8)
   std::optional<std::string> input;         // VORN.IN as the run read it
   std::optional<std::string> sources_text;  // sources.csv as the run read it
   std::string name;                         // the stream's name on its page; "" none

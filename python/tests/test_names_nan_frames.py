@@ -2,6 +2,7 @@
 probabilistic documents as numeric frames."""
 
 import json
+import pickle
 import math
 import subprocess
 
@@ -109,10 +110,15 @@ def test_the_verdict_is_the_programs(cli, tmp_path):
         assert (result.verdict, result.exceeding) == (document["verdict"],
                                                       document.get("exceeding")), name
         seen.add(result.verdict)
+        # The plain words and the warnings are the program's, and survive pickling.
+        for r in (result, pickle.loads(pickle.dumps(result))):
+            assert r.explanation == document.get("explanation", ""), name
+            assert r.warnings == document.get("warnings", []), name
         if result.status == "completed":
             flags = result.chemicals[["GW_EXCEEDED", "SF_EXCEEDED"]].any(axis=1)
             assert result.exceeding == int(flags.sum())
     assert {"exceeds limits", "not assessed"} <= seen
+    assert vorn.run(text=runs["landfill"]).warnings and vorn.run(text=stopped).explanation
 
 
 def _csv_of(cli, tmp_path, *arguments):

@@ -2,7 +2,7 @@
 
 from __future__ import annotations
 
-from typing import Any, Dict, Optional, Tuple
+from typing import Any, Dict, List, Optional, Tuple
 
 import pandas as pd
 
@@ -50,6 +50,14 @@ class _PlainRecord:
     @property
     def sources_warning(self) -> str:
         return self._again().sources_warning
+
+    @property
+    def explanation(self) -> str:
+        return self._again().explanation
+
+    @property
+    def warnings(self) -> List[str]:
+        return list(self._again().warnings)
 
     def source_columns(self) -> Dict[str, Any]:
         return self._again().source_columns()
@@ -148,6 +156,18 @@ class Result:
         if self._chemicals is None:
             self._chemicals = pd.DataFrame(self._record.chemical_columns())
         return self._chemicals
+
+    @property
+    def explanation(self) -> str:
+        """A run that did not complete: its message in plain words with the likely cause, as
+        the program's standard error gives it ("" when the input does not show one)."""
+        return self._record.explanation
+
+    @property
+    def warnings(self) -> List[str]:
+        """The run's warnings, one sentence each: a value read as NaN, a chemical without
+        DAF rows (naming the DAF the run used). VORN.DBG holds the log's own warnings."""
+        return list(self._record.warnings)
 
     @property
     def exceeding(self) -> Optional[int]:
