@@ -23,27 +23,6 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The token as shown in a message: quoted, bytes outside printable ASCII escaped, long ones
-// shortened.
-std::string shown(std::string_view token) {
-  constexpr std::size_t kMax = 80;
-  std::string out = "\"";
-  for (std::size_t i = 0; i < token.size() && i < kMax; ++i) {
-    const auto c = static_cast<unsigned char>(token[i]);
-    if (c < 0x20 || c >= 0x7F) {
-      static const char* hex = "0123456789abcdef";
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  if (token.size() > kMax) out += "...";
-  out += '"';
-  return out;
-}
-
 class Reader {
  public:
   Reader(InputFile* file, std::string_view text, int line_number)
@@ -129,7 +108,7 @@ class Reader {
       if (pos_ >= line_.size()) {
         if (!advance()) {
           fail_at(first_line, FreeFormError::Problem::quoted_text, opening_line.substr(start),
-                  "quoted text " + shown(opening_line.substr(start)) + " is not closed");
+                  "quoted text " + shown_text(opening_line.substr(start)) + " is not closed");
         }
         continue;
       }
@@ -152,7 +131,8 @@ class Reader {
       const std::string_view text =
           line_.substr(from, end == std::string_view::npos ? end : end - from);
       fail(FreeFormError::Problem::quoted_text, text,
-           "quoted text " + shown(text) + " is followed by " + shown(line_.substr(pos_, 1)));
+           "quoted text " + shown_text(text) + " is followed by " +
+               shown_text(line_.substr(pos_, 1)));
     }
     return value;
   }
@@ -173,13 +153,14 @@ class Reader {
       case Item::Kind::Integer: {
         const std::string_view token = (c == '\'' || c == '"') ? quoted_raw() : unquoted_token();
         if (!parse_integer(token, *static_cast<std::int32_t*>(item.target())))
-          fail(FreeFormError::Problem::not_a_value, token, shown(token) + " is not an integer");
+          fail(FreeFormError::Problem::not_a_value, token,
+               shown_text(token) + " is not an integer");
         return;
       }
       case Item::Kind::Real: {
         const std::string_view token = (c == '\'' || c == '"') ? quoted_raw() : unquoted_token();
         if (!parse_real(token, *static_cast<double*>(item.target())))
-          fail(FreeFormError::Problem::not_a_value, token, shown(token) + " is not a real");
+          fail(FreeFormError::Problem::not_a_value, token, shown_text(token) + " is not a real");
         return;
       }
     }
@@ -202,6 +183,24 @@ class Reader {
 };
 
 }  // namespace
+
+std::string shown_text(std::string_view token, std::size_t kMax) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < token.size() && i < kMax; ++i) {
+    const auto c = static_cast<unsigned char>(token[i]);
+    if (c < 0x20 || c >= 0x7F) {
+      static const char* hex = "0123456789abcdef";
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  if (token.size() > kMax) out += "...";
+  out += '"';
+  return out;
+}
 
 std::string input_error_message(int line_number, std::string_view what) {
   return "vorn: fatal input error on unit 1 (VORN.IN), line " + std::to_string(line_number) + ": " +

@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 
+#include "core/free_form.hpp"
 #include "input/input_layout.hpp"
 #include "input/unit_checks.hpp"
 
@@ -28,21 +29,7 @@ constexpr std::array<UnitLine, 8> kUnitLines = {{
 // A text from the file as a message shows it: quoted, shortened, bytes outside printable
 // ASCII as \xNN.
 std::string quoted(std::string_view text) {
-  constexpr std::size_t kMax = 60;
-  std::string out = "\"";
-  for (std::size_t i = 0; i < text.size() && i < kMax; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c >= 0x7F) {
-      static const char* hex = "0123456789abcdef";
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  if (text.size() > kMax) out += "...";
-  return out + '"';
+  return shown_text(text, 60);
 }
 
 std::string first_word(std::string_view line) {

@@ -80,6 +80,10 @@ void read_free(std::string_view text, int line_number, std::initializer_list<Ite
 // The message of a fatal input error on VORN.IN.
 std::string input_error_message(int line_number, std::string_view what);
 
+// A text of the input as a message shows it: quoted, bytes outside printable ASCII as \xNN,
+// shortened to `max_length` bytes with "..." after.
+std::string shown_text(std::string_view token, std::size_t max_length = 80);
+
 // Parses a complete real token; false when it is not a real.
 bool parse_real(std::string_view token, double& value);
 // Parses a complete integer token; false when it is not a 32-bit integer.
